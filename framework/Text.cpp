@@ -1,0 +1,136 @@
+#include "framework/Text.h"
+
+#include "framework/Exceptions.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace {
+
+std::string WideToCodePage(std::wstring_view text, UINT codePage)
+{
+    if (text.empty()) return {};
+    int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string result(size, '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
+    return result;
+}
+
+bool IsBlank(wchar_t c) { return c <= L' '; }
+
+} // namespace
+
+std::string WideToAnsi(std::wstring_view text) { return WideToCodePage(text, CP_ACP); }
+std::string WideToUtf8(std::wstring_view text) { return WideToCodePage(text, CP_UTF8); }
+
+std::wstring AnsiToWide(std::string_view text)
+{
+    if (text.empty()) return {};
+    int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(size, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
+    return result;
+}
+
+std::wstring TrimLeft(std::wstring_view text)
+{
+    size_t start = 0;
+    while (start < text.size() && IsBlank(text[start])) ++start;
+    return std::wstring(text.substr(start));
+}
+
+std::wstring TrimRight(std::wstring_view text)
+{
+    size_t end = text.size();
+    while (end > 0 && IsBlank(text[end - 1])) --end;
+    return std::wstring(text.substr(0, end));
+}
+
+std::wstring Trim(std::wstring_view text) { return TrimRight(TrimLeft(text)); }
+
+std::wstring AsciiLowerCase(std::wstring_view text)
+{
+    std::wstring result(text);
+    for (auto& c : result)
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + (L'a' - L'A'));
+    return result;
+}
+
+std::wstring AsciiUpperCase(std::wstring_view text)
+{
+    std::wstring result(text);
+    for (auto& c : result)
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - (L'a' - L'A'));
+    return result;
+}
+
+bool SameTextAscii(std::wstring_view a, std::wstring_view b) { return AsciiLowerCase(a) == AsciiLowerCase(b); }
+
+bool TryStrToInt(std::wstring_view text, int& value)
+{
+    size_t i = 0;
+    while (i < text.size() && text[i] == L' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
+
+    unsigned base = 10;
+    if (i < text.size() && text[i] == L'$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == L'0' && (text[i + 1] == L'x' || text[i + 1] == L'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i == text.size()) return false;
+
+    // Hexadecimal numbers may fill all 32 bits (as bit patterns); decimal ones must fit the signed range.
+    unsigned long long limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    unsigned long long magnitude = 0;
+    for (; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        unsigned digit;
+        if (c >= L'0' && c <= L'9') digit = c - L'0';
+        else if (base == 16 && c >= L'a' && c <= L'f') digit = c - L'a' + 10;
+        else if (base == 16 && c >= L'A' && c <= L'F') digit = c - L'A' + 10;
+        else return false;
+        magnitude = magnitude * base + digit;
+        if (magnitude > limit) return false;
+    }
+    auto bits = static_cast<unsigned>(magnitude);
+    value = static_cast<int>(negative ? 0u - bits : bits);
+    return true;
+}
+
+int StrToInt(std::wstring_view text)
+{
+    int value = 0;
+    if (!TryStrToInt(text, value))
+        throw EConvertError(FormatMessageText(L"'%s' is not a valid integer value", {std::wstring(text)}));
+    return value;
+}
+
+std::wstring IncludeTrailingBackslash(std::wstring_view path)
+{
+    std::wstring result(path);
+    if (result.empty() || result.back() != L'\\') result += L'\\';
+    return result;
+}
+
+std::wstring ExtractFilePath(std::wstring_view path)
+{
+    size_t slash = path.find_last_of(L"\\:");
+    return slash == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, slash + 1));
+}
+
+std::wstring ExtractFileName(std::wstring_view path)
+{
+    size_t slash = path.find_last_of(L"\\:");
+    return std::wstring(slash == std::wstring_view::npos ? path : path.substr(slash + 1));
+}
+
+std::wstring ExtractFileExt(std::wstring_view path)
+{
+    size_t dot = path.find_last_of(L".\\:");
+    return dot == std::wstring_view::npos || path[dot] != L'.' ? std::wstring() : std::wstring(path.substr(dot));
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Conversions at the edges of the program: inside, every text is UTF-16; files and skin content
+// hold bytes in the system's ANSI code page.
+std::string WideToAnsi(std::wstring_view text);
+std::wstring AnsiToWide(std::string_view text);
+std::string WideToUtf8(std::wstring_view text);
+
+// Removes leading and trailing units up to and including the blank (blanks and control characters).
+std::wstring Trim(std::wstring_view text);
+std::wstring TrimLeft(std::wstring_view text);
+std::wstring TrimRight(std::wstring_view text);
+
+// Folds A to Z to a to z and nothing else.
+std::wstring AsciiLowerCase(std::wstring_view text);
+std::wstring AsciiUpperCase(std::wstring_view text);
+bool SameTextAscii(std::wstring_view a, std::wstring_view b);
+
+// Integer conversion of the run: leading blanks, an optional sign, decimal digits or a hexadecimal
+// number after "$" or "0x"; anything else (also trailing characters or an empty text) raises
+// EConvertError "'%s' is not a valid integer value".
+int StrToInt(std::wstring_view text);
+bool TryStrToInt(std::wstring_view text, int& value);
+
+std::wstring IncludeTrailingBackslash(std::wstring_view path);
+std::wstring ExtractFilePath(std::wstring_view path);
+std::wstring ExtractFileName(std::wstring_view path);
+std::wstring ExtractFileExt(std::wstring_view path);

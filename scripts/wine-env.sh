@@ -1,0 +1,34 @@
+# Sourced by the other scripts: the environment every Wine process of one build folder shares.
+# Usage: . scripts/wine-env.sh BUILD_DIR
+folvane_build_dir=$(cd "$1" && pwd)
+export WINEPREFIX="$folvane_build_dir/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=zh_TW.UTF-8
+export LC_ALL=zh_TW.UTF-8
+
+# A private X display when there is none: Xvfb on the first free number from 90 on.
+folvane_ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  FOLVANE_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+}
+
+# The prefix is made on first use; later runs find it ready.
+folvane_ensure_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix in $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+}
+
+folvane_stop_display() {
+  wineserver -k 2>/dev/null || true
+  if [ -n "${FOLVANE_XVFB_PID:-}" ]; then kill "$FOLVANE_XVFB_PID" 2>/dev/null || true; fi
+}
