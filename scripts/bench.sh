@@ -2,7 +2,7 @@
 # Installs what is missing, builds, and runs every benchmark (bench_*.exe) under Wine.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-build_dir=$top/build
+build_dir=${FOLVANE_BUILD_DIR:-$top/build}
 "$top/scripts/install-deps.sh"
 "$top/scripts/build.sh" "$build_dir"
 . "$top/scripts/wine-env.sh" "$build_dir"

@@ -3,7 +3,7 @@
 # private Xvfb and leaves a screenshot of the window in build/folvane-screenshot.png.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-build_dir=$top/build
+build_dir=${FOLVANE_BUILD_DIR:-$top/build}
 "$top/scripts/install-deps.sh"
 "$top/scripts/build.sh" "$build_dir"
 . "$top/scripts/wine-env.sh" "$build_dir"
