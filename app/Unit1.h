@@ -1,0 +1,90 @@
+#pragma once
+
+#include "framework/Forms.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TLabel;
+class TListView;
+class TEdit;
+class TButton;
+class TComboBox;
+class TGroupBox;
+class TRadioButton;
+class TProgressBar;
+class TMainMenu;
+class TMenuItem;
+class TOpenDialog;
+class TSaveDialog;
+class TMessageDialog;
+
+// The main window: the directory list, the output settings and the commands of the program.
+class TForm1 : public TForm {
+public:
+    explicit TForm1(TComponent* owner);
+
+    // Controls, in the order in which the window creates them.
+    TLabel* Label1 = nullptr;
+    TLabel* Label2 = nullptr;
+    TLabel* Label3 = nullptr;
+    TListView* ListView1 = nullptr;
+    TEdit* Edit1 = nullptr;
+    TButton* BitBtn1 = nullptr;
+    TComboBox* ComboBox1 = nullptr;
+    TButton* BitBtn2 = nullptr;
+    TGroupBox* GroupBox1 = nullptr;
+    TLabel* Label4 = nullptr;
+    TEdit* Edit2 = nullptr;
+    TRadioButton* RadioButton1 = nullptr;
+    TRadioButton* RadioButton2 = nullptr;
+    TEdit* Edit3 = nullptr;
+    TButton* BitBtn4 = nullptr;
+    TButton* BitBtn3 = nullptr;
+    TButton* BitBtn5 = nullptr;
+    TButton* BitBtn6 = nullptr;
+    TProgressBar* ProgressBar1 = nullptr;
+    TMainMenu* SeSkinMenuBar1 = nullptr;
+    TMenuItem* F1 = nullptr;
+    TMenuItem* CFGL1 = nullptr;
+    TMenuItem* CFGS1 = nullptr;
+    TMenuItem* X1 = nullptr;
+    TMenuItem* A1 = nullptr;
+    TMenuItem* D1 = nullptr;
+    TOpenDialog* OpenDialog1 = nullptr;
+    TSaveDialog* SaveDialog1 = nullptr;
+    TMessageDialog* SeSkinMessage1 = nullptr;
+
+    // Application state that lives as long as the window.
+    std::wstring StartDir;
+    std::string ListingText;  // bytes in the ANSI code page
+    bool StopRequested = false;
+    std::wstring OutputDir;
+    std::wstring OutputType;
+    std::wstring OutputFile;
+    std::unique_ptr<std::vector<std::wstring>> DirSectionLines;
+
+    // Event handlers.
+    void FormCreate();
+    void FormShow();
+    void X1Click();
+    void BitBtn6Click();
+    void BitBtn5Click();
+    void BitBtn1Click();
+    void BitBtn4Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void CFGS1Click();
+    void CFGL1Click();
+
+    // True while a listing run is in progress: the other commands are then ignored.
+    bool RunInProgress() const { return runInProgress_; }
+
+private:
+    // Shared by BitBtn1Click and BitBtn4Click: the folder chooser writing into a box.
+    void ChooseFolderInto(TEdit* target);
+
+    bool runInProgress_ = false;
+    bool closeRequestedDuringRun_ = false;
+};
