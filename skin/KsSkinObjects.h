@@ -1,0 +1,248 @@
+#pragma once
+
+#include "framework/Component.h"
+#include "framework/Controls.h"
+#include "framework/Graphics.h"
+#include "framework/Handles.h"
+#include "framework/Types.h"
+#include "skin/KsSkinProperties.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+class TKsBitmap;
+class TKsBitmapList;
+class TSeFormFrame;
+
+enum TSeAlign {
+    saNone, saLeft, saMostLeft, saTop, saMostTop, saRight, saMostRight, saBottom, saMostBottom, saClient,
+    saTopLeft, saTopRight, saBottomLeft, saBottomRight, saCenter, saText
+};
+
+enum TSeKind {
+    skNone, skForm, skCaption, skTitle, skTop, skLeft, skRight, skBottom, skTopLeft, skTopRight, skBottomLeft,
+    skBottomRight, skSysButton, skClient, skMenuBar, skMenuBarItem, skMenuBarItemText, skPopupMenu,
+    skPopupMenuItem, skPopupMenuItemText, skItemText, skTranparent
+};
+
+enum TSeTextAlign {
+    taTopLeft, taTopCenter, taTopRight, taLeft, taCenter, taRight, taBottomLeft, taBottomCenter, taBottomRight
+};
+
+enum TSeTextEffect { teNone, teShadow };
+
+enum TscTileStyle { tsTile, tsStretch, tsCenter };
+
+// The value names of the enumerations above, by ordinal, as the textual object notation spells them.
+extern const std::array<const wchar_t*, 16> SeAlignNames;
+extern const std::array<const wchar_t*, 22> SeKindNames;
+extern const std::array<const wchar_t*, 9> SeTextAlignNames;
+extern const std::array<const wchar_t*, 2> SeTextEffectNames;
+extern const std::array<const wchar_t*, 3> SeTileStyleNames;
+
+// The state of a skin object. Controls set it before drawing; 2 to 4 are window states that only
+// the system buttons use, and a link object draws only in ssLinkShown.
+enum TSeState {
+    ssNormal = 0, ssLinkShown = 1, ssMaximized = 2, ssMinimized = 3, ssRolledUp = 4,
+    ssHot = 5, ssPressed = 6, ssFocused = 7, ssDisabled = 8
+};
+
+// Private window messages between bound skin objects and their controls.
+// Repaint request: wParam 0, lParam the skin object.
+constexpr UINT CM_SKINOBJECTINVALIDATE = 2121;
+// Which skinned form frame draws this window: the frame answers with its TSeFormFrame* as the result.
+constexpr UINT CM_GETSKINFORM = 2122;
+
+// Mouse buttons and shift state of the skin objects' mouse operations use the platform's MK_ flags
+// (MK_LBUTTON, MK_RBUTTON, MK_MBUTTON, MK_SHIFT, MK_CONTROL), as the mouse messages carry them.
+using TSeMouseButton = unsigned;
+using TSeShiftState = unsigned;
+
+// One node of a skin object tree: a rectangle with alignment rules, colour, font, text layout, a state
+// and child objects (the components it owns, in order). All objects of one tree share one coordinate
+// space: a child's Left and Top are not relative to its parent.
+class TSeSkinObject : public TComponent {
+public:
+    explicit TSeSkinObject(TComponent* owner);
+    ~TSeSkinObject() override;
+
+    // The registered class name, e.g. "TSeButtonObject".
+    virtual std::wstring_view ClassName() const { return L"TSeSkinObject"; }
+    // The published properties of the class, base class first, in declaration order.
+    static const TSePropertyList& ClassProperties();
+    virtual const TSePropertyList& Properties() const { return ClassProperties(); }
+
+    TSeAlign Align() const { return align_; }
+    void SetAlign(TSeAlign value) { align_ = value; }
+    TColor Color() const { return color_; }
+    void SetColor(TColor value) { color_ = value; }
+    bool DrawIfOwner() const { return drawIfOwner_; }
+    void SetDrawIfOwner(bool value) { drawIfOwner_ = value; }
+    // The font text is drawn with in the current state.
+    const TFont& Font() const { return CurrentFont(); }
+    void SetFont(const TFont& value) { font_ = value; }
+    TSeKind Kind() const { return kind_; }
+    void SetKind(TSeKind value) { kind_ = value; }
+    int Left() const { return left_; }
+    void SetLeft(int value);
+    int Top() const { return top_; }
+    void SetTop(int value);
+    int Width() const { return width_; }
+    void SetWidth(int value);
+    int Height() const { return height_; }
+    void SetHeight(int value);
+    int MarginLeft() const { return marginLeft_; }
+    void SetMarginLeft(int value) { marginLeft_ = value; }
+    int MarginRight() const { return marginRight_; }
+    void SetMarginRight(int value) { marginRight_ = value; }
+    int MarginTop() const { return marginTop_; }
+    void SetMarginTop(int value) { marginTop_ = value; }
+    int MarginBottom() const { return marginBottom_; }
+    void SetMarginBottom(int value) { marginBottom_ = value; }
+    TSeTextAlign TextAlign() const { return textAlign_; }
+    void SetTextAlign(TSeTextAlign value) { textAlign_ = value; }
+    TSeTextEffect TextEffect() const { return textEffect_; }
+    void SetTextEffect(TSeTextEffect value) { textEffect_ = value; }
+    int TextMarginLeft() const { return textMarginLeft_; }
+    void SetTextMarginLeft(int value) { textMarginLeft_ = value; }
+    int TextMarginRight() const { return textMarginRight_; }
+    void SetTextMarginRight(int value) { textMarginRight_ = value; }
+    int TextMarginTop() const { return textMarginTop_; }
+    void SetTextMarginTop(int value) { textMarginTop_ = value; }
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool value) { visible_ = value; }
+    // A disabled object draws its text in grey.
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool value) { enabled_ = value; }
+    bool Active() const { return active_; }
+    // Sets the flag of this object and all descendants; nothing happens when it is unchanged here.
+    void SetActive(bool value);
+    int State() const { return state_; }
+    const std::wstring& Text() const { return text_; }
+    void SetText(const std::wstring& value) { text_ = value; }
+    // A second text drawn at the opposite side, such as a menu item's shortcut.
+    const std::wstring& RightText() const { return rightText_; }
+    void SetRightText(const std::wstring& value) { rightText_ = value; }
+
+    // Bounds in the tree's coordinates. Setting them realigns the children when they changed.
+    TRect BoundsRect() const { return TRect::FromSize(left_, top_, width_, height_); }
+    void SetBounds(const TRect& bounds);
+    int PreviousWidth() const { return previousWidth_; }
+    int PreviousHeight() const { return previousHeight_; }
+    // Lays out the children in this object's rectangle (the alignment steps).
+    void RealignChildren();
+
+    // The skin's bitmaps the links resolve against (not owned); set for the object and its descendants.
+    TKsBitmapList* Bitmaps() const { return bitmaps_; }
+    void SetBitmaps(TKsBitmapList* bitmaps);
+
+    // The control this tree draws for (not owned) and its bidirectional mode; set for all descendants.
+    TControl* BoundControl() const { return boundControl_; }
+    TBiDiMode BiDiMode() const { return biDiMode_; }
+    void Bind(TControl* control);
+    // Asks the bound control to repaint this object (message CM_SKINOBJECTINVALIDATE).
+    void Invalidate();
+    // The skinned form frame that draws the bound control's window, or none (message CM_GETSKINFORM).
+    TSeFormFrame* OwningForm() const;
+
+    int ChildCount() const { return ComponentCount(); }
+    // The child at index, or none out of range.
+    TSeSkinObject* ChildAt(int index) const;
+    // The skin object that owns this one, or none at the top of a tree.
+    TSeSkinObject* ParentObject() const;
+
+    // This object when its name matches ignoring case, else the first match depth-first in child order.
+    TSeSkinObject* FindObjectByName(std::wstring_view name);
+    TSeSkinObject* FindObjectByKind(TSeKind kind);
+    // The object under p: the last child that answers wins; transparent objects never answer.
+    TSeSkinObject* HitTest(TPoint p);
+
+    // A copy of this tree made through the class registry, owned by owner (the caller owns a copy
+    // without owner). Its links draw from this tree's bitmaps: it must not outlive them.
+    TSeSkinObject* Clone(TComponent* owner) const;
+
+    // The union of the regions of the visible leaves (or this object's own region), or none.
+    TRegionHandle TreeRegion();
+
+    // The font text is drawn with in the current state; the base answers Font.
+    virtual const TFont& CurrentFont() const { return font_; }
+    // Stores the state and passes it on to the children.
+    virtual void SetState(int state);
+    // Resolves the bitmap links against Bitmaps() and passes on to the children.
+    virtual void AfterLoad();
+    virtual void Draw(TKsBitmap& target);
+    // The object's region in tree coordinates, or none.
+    virtual TRegionHandle Region();
+    // Shifts the hue of the colours (stored as plain RGB afterwards) and passes on to the children.
+    virtual void ShiftHue(int delta);
+    virtual void MouseEnter() {}
+    virtual void MouseLeave() {}
+    virtual void MouseDown(TSeMouseButton button) {}
+    virtual void MouseMove(TSeShiftState shift) {}
+    virtual void MouseUp(TSeMouseButton button) {}
+    virtual void DoubleClick(TSeMouseButton button) {}
+    // Sets the character set of every font of the object and passes on to the children.
+    virtual void SetCharset(int charset);
+
+protected:
+    // Copies the class's own published values (not the children) from an object of the same class.
+    virtual void CopyFrom(const TSeSkinObject& source);
+    // Fills the rectangle with Color and draws the text, unless children hide this object.
+    void DrawBackgroundAndText(TKsBitmap& target);
+    // The text of this object (separator, aligned text, shadow, right text) in its text rectangle.
+    void DrawText(TKsBitmap& target);
+    // Every visible child with a positive size, in order.
+    void DrawChildren(TKsBitmap& target);
+    // An object with no area is never drawn.
+    bool CanDraw() const { return visible_ && width_ > 0 && height_ > 0; }
+    // Runs f on every child, in order.
+    void ForEachChild(const std::function<void(TSeSkinObject&)>& f) const;
+    // The stored Font, whatever the state.
+    TFont& StoredFont() { return font_; }
+    const TFont& StoredFont() const { return font_; }
+    TColor& StoredColor() { return color_; }
+
+private:
+    TSeAlign align_ = saNone;
+    TColor color_ = clWhite;
+    bool drawIfOwner_ = false;
+    TFont font_;
+    TSeKind kind_ = skNone;
+    int left_ = 0;
+    int top_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    int marginLeft_ = 0;
+    int marginRight_ = 0;
+    int marginTop_ = 0;
+    int marginBottom_ = 0;
+    TSeTextAlign textAlign_ = taLeft;
+    TSeTextEffect textEffect_ = teNone;
+    int textMarginLeft_ = 0;
+    int textMarginRight_ = 0;
+    int textMarginTop_ = 0;
+
+    bool visible_ = true;
+    bool enabled_ = true;
+    bool active_ = false;
+    int state_ = ssNormal;
+    TControl* boundControl_ = nullptr;
+    TBiDiMode biDiMode_ = bdLeftToRight;
+    TKsBitmapList* bitmaps_ = nullptr;
+    std::wstring text_;
+    std::wstring rightText_;
+    int previousWidth_ = 0;
+    int previousHeight_ = 0;
+};
+
+// The class registry: every skin object class by its exact (case-sensitive) name, in registration
+// order. It starts with the library's own classes; RegisterSkinObjectClass appends.
+using TSeSkinObjectFactory = std::function<TSeSkinObject*(TComponent* owner)>;
+void RegisterSkinObjectClass(std::wstring_view className, TSeSkinObjectFactory factory);
+bool IsSkinObjectClassRegistered(std::wstring_view className);
+// A new object of the named class owned by owner (the caller owns one without owner), or none when
+// the class is not registered.
+TSeSkinObject* CreateSkinObject(std::wstring_view className, TComponent* owner);
