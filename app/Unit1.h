@@ -1,24 +1,14 @@
 #pragma once
 
+#include "framework/ComCtrls.h"
+#include "framework/Dialogs.h"
 #include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "framework/StdCtrls.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-class TLabel;
-class TListView;
-class TEdit;
-class TButton;
-class TComboBox;
-class TGroupBox;
-class TRadioButton;
-class TProgressBar;
-class TMainMenu;
-class TMenuItem;
-class TOpenDialog;
-class TSaveDialog;
-class TMessageDialog;
 
 // The main window: the directory list, the output settings and the commands of the program.
 class TForm1 : public TForm {

@@ -2,8 +2,80 @@
 
 #include "framework/Controls.h"
 
-// A top-level window of the program.
-class TForm : public TControl {
+#include <functional>
+
+class TMainMenu;
+
+enum TFormBorderStyle { fbsNone, fbsSingle, fbsSizeable, fbsDialog };
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize };
+enum TPosition { poDesigned, poScreenCenter };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+// A top-level window of the program: caption, client size, position, icon, menu, the keyboard
+// navigation between its controls, and the create, show and close events.
+class TCustomForm : public TWinControl {
 public:
-    using TControl::TControl;
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
+
+    // Runs OnCreate once; TApplication::CreateForm calls it when the form is fully built.
+    void AfterConstruction();
+
+    // Sizes the window so that its client area (below the menu bar) is width by height.
+    void SetClientSize(int width, int height);
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition position) { position_ = position; }
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle style);
+    bool HasBorderIcon(TBorderIcon icon) const { return (borderIcons_ >> icon) & 1; }
+    void SetBorderIcons(std::initializer_list<TBorderIcon> icons);
+    // Takes the icon of the window (a null icon removes it).
+    void SetIcon(TIconHandle icon);
+    HICON Icon() const { return icon_.Get(); }
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+
+    TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* control);
+
+    // Asks CloseQuery and then OnClose; the main form's close ends the application.
+    void Close();
+    // True when the form may close now; the base asks OnCloseQuery.
+    virtual bool CloseQuery();
+
+    std::function<void()> OnCreate;
+    std::function<void()> OnShow;
+    std::function<void()> OnHide;
+    std::function<bool()> OnCloseQuery;
+    std::function<void(TCloseAction&)> OnClose;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void CreateWindowState() override;
+    void SaveWindowState() override;
+    void WndProc(TMessage& message) override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    void ApplyClientSize();
+    void PlaceOnScreen();
+    void HandleCommand(TMessage& message);
+    bool DialogKey(WPARAM key);
+
+    TPosition position_ = poDesigned;
+    TFormBorderStyle borderStyle_ = fbsSizeable;
+    unsigned borderIcons_ = (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize);
+    int requestedClientWidth_ = -1;
+    int requestedClientHeight_ = -1;
+    bool placed_ = false;
+    bool created_ = false;
+    TIconHandle icon_;
+    TMainMenu* menu_ = nullptr;
+    TWinControl* activeControl_ = nullptr;
+};
+
+class TForm : public TCustomForm {
+public:
+    using TCustomForm::TCustomForm;
 };

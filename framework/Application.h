@@ -1,0 +1,77 @@
+#pragma once
+
+#include "framework/Component.h"
+#include "framework/Exceptions.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+class TCustomForm;
+
+// The program object: its title, its forms, the message loop and the default error report.
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    // Prepares the platform services the controls need (common controls classes).
+    void Initialize();
+
+    const std::wstring& Title() const { return title_; }
+    void SetTitle(const std::wstring& title) { title_ = title; }
+    TCustomForm* MainForm() const { return mainForm_; }
+
+    // Creates a form owned by the application; the first one becomes the main form.
+    template <typename TFormClass>
+    TFormClass* CreateForm()
+    {
+        auto* form = new TFormClass(this);
+        FormCreated(form);
+        return form;
+    }
+
+    // Shows the main form and handles messages until Terminate.
+    void Run();
+    // Handles every pending message, then returns.
+    void ProcessMessages();
+    // Waits for one message and handles it.
+    void HandleMessage();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+
+    // The default error report: a modal message box with the error's text and the title as caption
+    // (or OnException when it is set). Every platform entry point of the framework ends here.
+    void HandleException(const std::exception& error);
+    std::function<void(const Exception&)> OnException;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    void FormCreated(TCustomForm* form);
+    bool ProcessMessage(MSG& message);
+    bool IsKeyMessage(const MSG& message);
+
+    std::wstring title_;
+    TCustomForm* mainForm_ = nullptr;
+    bool terminated_ = false;
+    bool initialized_ = false;
+};
+
+extern TApplication* Application;
+
+// Runs body and hands anything it throws to the default error report; for platform entry points.
+template <typename Body>
+void GuardEntryPoint(Body&& body) noexcept
+{
+    try {
+        body();
+    } catch (const std::exception& error) {
+        if (Application) Application->HandleException(error);
+    } catch (...) {
+        if (Application) Application->HandleException(Exception(L"Unknown error"));
+    }
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "framework/Controls.h"
+
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// One column of a report-style list view.
+struct TListColumn {
+    std::wstring Caption;
+    int Width = 50;
+    int MinWidth = 0;
+    TAlignment Alignment = taLeftJustify;
+};
+
+// A report-style list view with grid lines, single selection, unsorted rows and in-place editing of
+// a row's caption. The rows live in the control and are copied into every window it makes.
+class TListView : public TWinControl {
+public:
+    explicit TListView(TComponent* owner);
+
+    void AddColumn(const TListColumn& column);
+    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    const TListColumn& Column(int index) const { return columns_.at(index); }
+    // The width the column has on the screen now.
+    int ColumnWidth(int index) const;
+
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    std::wstring RowCaption(int index) const { return rows_.at(index).Caption; }
+    void SetRowCaption(int index, const std::wstring& caption);
+    // The first sub-item (second column) of the row.
+    std::wstring RowSubItem(int index) const { return rows_.at(index).SubItem; }
+    void AddRow(const std::wstring& caption, const std::wstring& subItem);
+    bool RowSelected(int index) const;
+    void SetRowSelected(int index, bool selected);
+    void DeleteRow(int index);
+    void ClearRows();
+
+    bool GridLines() const { return gridLines_; }
+    void SetGridLines(bool gridLines);
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly);
+
+    // Asked before an in-place edit of a caption starts; false refuses it.
+    std::function<bool()> OnEditing;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWindowState() override;
+    void SaveWindowState() override;
+    void WndProc(TMessage& message) override;
+
+private:
+    struct TRow {
+        std::wstring Caption;
+        std::wstring SubItem;
+        bool Selected = false;
+    };
+
+    void InsertColumnIntoWindow(int index);
+    void InsertRowIntoWindow(int index);
+    void HandleNotify(TMessage& message);
+    bool ColumnTooNarrow(const NMHEADERW& header) const;
+
+    std::vector<TListColumn> columns_;
+    std::vector<TRow> rows_;
+    bool gridLines_ = true;
+    bool readOnly_ = false;
+};
+
+// A bar that shows a position between a minimum and a maximum, drawn as a row of blocks. Moving
+// the position lets pending window messages through whenever the drawn fraction changes.
+class TProgressBar : public TCustomControl {
+public:
+    explicit TProgressBar(TComponent* owner);
+
+    int Min() const { return min_; }
+    void SetMin(int min);
+    int Max() const { return max_; }
+    void SetMax(int max);
+    int Position() const { return position_; }
+    void SetPosition(int position);
+    bool ShowBorder() const { return showBorder_; }
+    void SetShowBorder(bool showBorder);
+
+    // The drawn part of the bar for position p: (p - Min) / (Max - Min) when Min >= 0 and
+    // Min <= p <= Max and Max != Min, else 0.
+    float Fraction(int position) const;
+
+protected:
+    void Paint() override;
+
+private:
+    TRect BarArea() const;
+
+    int min_ = 0;
+    int max_ = 100;
+    int position_ = 0;
+    bool showBorder_ = true;
+};

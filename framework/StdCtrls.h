@@ -1,0 +1,130 @@
+#pragma once
+
+#include "framework/Controls.h"
+#include "framework/StringList.h"
+
+#include <functional>
+#include <string>
+
+// A window-less, transparent text on its parent.
+class TLabel : public TGraphicControl {
+public:
+    explicit TLabel(TComponent* owner);
+
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool transparent);
+
+protected:
+    void Paint() override;
+    void WndProc(TMessage& message) override;
+
+private:
+    bool transparent_ = true;
+};
+
+// A single-line text box.
+class TEdit : public TWinControl {
+public:
+    explicit TEdit(TComponent* owner);
+
+    // Text() and SetText() of TControl read and replace the box's text.
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle style);
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly);
+
+    std::function<void()> OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+
+private:
+    TBorderStyle borderStyle_ = bsSingle;
+    bool readOnly_ = false;
+};
+
+// A push button; OnClick runs when it is pressed.
+class TButton : public TWinControl {
+public:
+    explicit TButton(TComponent* owner);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+};
+
+// A radio button. Checking one unchecks the others of the same parent and group index; only the
+// checked one is a tab stop.
+class TRadioButton : public TWinControl {
+public:
+    explicit TRadioButton(TComponent* owner);
+
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+    int GroupIndex() const { return groupIndex_; }
+    void SetGroupIndex(int index) { groupIndex_ = index; }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWindowState() override;
+    void WndProc(TMessage& message) override;
+
+private:
+    void UncheckSiblings();
+
+    bool checked_ = false;
+    int groupIndex_ = 0;
+};
+
+// A frame with a caption around a group of child controls.
+class TGroupBox : public TCustomControl {
+public:
+    explicit TGroupBox(TComponent* owner);
+
+    TRect ClientRect() const override;
+
+protected:
+    void Paint() override;
+    void WndProc(TMessage& message) override;
+};
+
+enum TComboBoxStyle { csDropDown, csDropDownList };
+
+// A text box with a drop-down list of items.
+class TComboBox : public TWinControl {
+public:
+    explicit TComboBox(TComponent* owner);
+
+    // The items of the drop-down list; changes show at once.
+    TStringList& Items() { return items_; }
+    const TStringList& Items() const { return items_; }
+    TComboBoxStyle Style() const { return style_; }
+    void SetStyle(TComboBoxStyle style);
+    int DropDownCount() const { return dropDownCount_; }
+    void SetDropDownCount(int count);
+    int ItemHeight() const { return itemHeight_; }
+    void SetItemHeight(int height);
+    // Index of the selected item, or -1 when the text is not one of them.
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+
+    std::function<void()> OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWindowState() override;
+    void SaveWindowState() override;
+    void WndProc(TMessage& message) override;
+    void BoundsChanged() override;
+
+private:
+    void FillItems();
+    void FitHeight();
+
+    TStringList items_;
+    TComboBoxStyle style_ = csDropDown;
+    int dropDownCount_ = 8;
+    int itemHeight_ = 13;
+    int itemIndex_ = -1;
+};

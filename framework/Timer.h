@@ -1,0 +1,29 @@
+#pragma once
+
+#include "framework/Component.h"
+
+#include <windows.h>
+
+#include <functional>
+
+// Calls OnTimer every Interval milliseconds on the user-interface thread while enabled.
+class TTimer : public TComponent {
+public:
+    explicit TTimer(TComponent* owner);
+    ~TTimer() override;
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    unsigned Interval() const { return interval_; }
+    void SetInterval(unsigned milliseconds);
+
+    std::function<void()> OnTimer;
+
+private:
+    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD);
+    void UpdateTimer();
+
+    bool enabled_ = true;
+    unsigned interval_ = 1000;
+    UINT_PTR id_ = 0;
+};
