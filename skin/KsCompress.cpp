@@ -18,10 +18,10 @@ constexpr size_t MaxZlibPiece = size_t{1} << 30;
 int ZlibLevel(TCompressionLevel level)
 {
     switch (level) {
-    case clNone: return Z_NO_COMPRESSION;
-    case clFastest: return Z_BEST_SPEED;
-    case clMax: return Z_BEST_COMPRESSION;
-    case clDefault: break;
+    case TCompressionLevel::None: return Z_NO_COMPRESSION;
+    case TCompressionLevel::Fastest: return Z_BEST_SPEED;
+    case TCompressionLevel::Max: return Z_BEST_COMPRESSION;
+    case TCompressionLevel::Default: break;
     }
     return Z_DEFAULT_COMPRESSION;
 }

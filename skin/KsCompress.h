@@ -11,7 +11,7 @@
 class ECompressionError : public Exception { public: using Exception::Exception; };
 class EDecompressionError : public Exception { public: using Exception::Exception; };
 
-enum TCompressionLevel { clNone, clFastest, clDefault, clMax };
+enum class TCompressionLevel { None, Fastest, Default, Max };
 
 // The zlib level of each compression level: none 0, fastest 1, default (zlib's own) -1, max 9.
 int ZlibLevel(TCompressionLevel level);
