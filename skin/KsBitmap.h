@@ -5,6 +5,7 @@
 #include "framework/Handles.h"
 #include "framework/Streams.h"
 #include "framework/Types.h"
+#include "skin/KsHueShift.h"
 
 #include <windows.h>
 
@@ -128,7 +129,6 @@ public:
 
 private:
     void Release();
-    void FillOrBlendRow(uint32_t* row, int count, uint32_t value) const;
 
     std::shared_ptr<const void> alive_;
     TBitmapHandle bitmap_;
