@@ -5,6 +5,7 @@
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "framework/Types.h"
+#include "skin/KsBitmap.h"
 #include "skin/KsSkinProperties.h"
 
 #include <array>
@@ -12,8 +13,6 @@
 #include <string>
 #include <string_view>
 
-class TKsBitmap;
-class TKsBitmapList;
 class TSeFormFrame;
 
 enum TSeAlign {
@@ -55,9 +54,8 @@ constexpr UINT CM_SKINOBJECTINVALIDATE = 2121;
 // Which skinned form frame draws this window: the frame answers with its TSeFormFrame* as the result.
 constexpr UINT CM_GETSKINFORM = 2122;
 
-// Mouse buttons and shift state of the skin objects' mouse operations use the platform's MK_ flags
-// (MK_LBUTTON, MK_RBUTTON, MK_MBUTTON, MK_SHIFT, MK_CONTROL), as the mouse messages carry them.
-using TSeMouseButton = unsigned;
+// The shift state of the skin objects' mouse operations: the platform's MK_ flags (MK_LBUTTON,
+// MK_RBUTTON, MK_MBUTTON, MK_SHIFT, MK_CONTROL) as the mouse messages carry them in wParam.
 using TSeShiftState = unsigned;
 
 // One node of a skin object tree: a rectangle with alignment rules, colour, font, text layout, a state
@@ -180,30 +178,32 @@ public:
     virtual void ShiftHue(int delta);
     virtual void MouseEnter() {}
     virtual void MouseLeave() {}
-    virtual void MouseDown(TSeMouseButton button) {}
+    virtual void MouseDown(TMouseButton button) {}
     virtual void MouseMove(TSeShiftState shift) {}
-    virtual void MouseUp(TSeMouseButton button) {}
-    virtual void DoubleClick(TSeMouseButton button) {}
+    virtual void MouseUp(TMouseButton button) {}
+    virtual void DoubleClick(TMouseButton button) {}
     // Sets the character set of every font of the object and passes on to the children.
     virtual void SetCharset(int charset);
 
 protected:
-    // Copies the class's own published values (not the children) from an object of the same class.
+    // Copies the published values of the class (not the name, children or bounds) from source.
     virtual void CopyFrom(const TSeSkinObject& source);
-    // Fills the rectangle with Color and draws the text, unless children hide this object.
-    void DrawBackgroundAndText(TKsBitmap& target);
+    // Fills the rectangle with color and draws the text with font (unless children hide this
+    // object), then draws the children: the drawing of the base class with other colour and font.
+    void DrawSkinObject(TKsBitmap& target, TColor color, const TFont& font);
     // The text of this object (separator, aligned text, shadow, right text) in its text rectangle.
-    void DrawText(TKsBitmap& target);
+    void DrawText(TKsBitmap& target, const TFont& font);
     // Every visible child with a positive size, in order.
     void DrawChildren(TKsBitmap& target);
     // An object with no area is never drawn.
     bool CanDraw() const { return visible_ && width_ > 0 && height_ > 0; }
-    // Runs f on every child, in order.
-    void ForEachChild(const std::function<void(TSeSkinObject&)>& f) const;
-    // The stored Font, whatever the state.
+    // Sets the state of every child (and so of their subtrees).
+    void SetChildrenState(int state);
+    // Replaces link by the bitmap list's link of the same name and rectangle; unresolved when none.
+    void ResolveLink(TKsBitmapLink& link) const;
+    // The region of the pixels this object draws, found by drawing it at (0, 0) into a scratch bitmap.
+    TRegionHandle DrawnRegion();
     TFont& StoredFont() { return font_; }
-    const TFont& StoredFont() const { return font_; }
-    TColor& StoredColor() { return color_; }
 
 private:
     TSeAlign align_ = saNone;
@@ -236,6 +236,215 @@ private:
     std::wstring rightText_;
     int previousWidth_ = 0;
     int previousHeight_ = 0;
+};
+
+// Draws the link's rectangle into rect by style: tiled, stretched, or unscaled and centred. The
+// link's bitmap composites by alpha for the drawing. Nothing when the link is not valid.
+void DrawSkinLink(TKsBitmap& target, const TKsBitmapLink& link, const TRect& rect, TscTileStyle style);
+// Nine-slice: the link's centre into rect's centre by centreStyle, its edges by borderStyle, its
+// corners unscaled; margins holds the left, top, right and bottom margins.
+void DrawSkinLinkNineSlice(TKsBitmap& target, const TKsBitmapLink& link, const TRect& rect, const TRect& margins,
+                           TscTileStyle centreStyle, TscTileStyle borderStyle);
+
+// Active colour and font in place of Color and Font while active, hot, pressed or focused.
+class TSeActiveObject : public TSeSkinObject {
+public:
+    explicit TSeActiveObject(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TSeActiveObject"; }
+    static const TSePropertyList& ClassProperties();
+    const TSePropertyList& Properties() const override { return ClassProperties(); }
+
+    TColor ActiveColor() const { return activeColor_; }
+    void SetActiveColor(TColor value) { activeColor_ = value; }
+    const TFont& ActiveFont() const { return activeFont_; }
+    void SetActiveFont(const TFont& value) { activeFont_ = value; }
+
+    const TFont& CurrentFont() const override;
+    void Draw(TKsBitmap& target) override;
+    void ShiftHue(int delta) override;
+    void SetCharset(int charset) override;
+
+protected:
+    void CopyFrom(const TSeSkinObject& source) override;
+
+private:
+    TColor activeColor_ = clWhite;
+    TFont activeFont_;
+};
+
+// Like TSeActiveObject, but only hot and focused count (not the active flag, not pressed).
+class TSeActiveSkinObject : public TSeSkinObject {
+public:
+    explicit TSeActiveSkinObject(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TSeActiveSkinObject"; }
+    static const TSePropertyList& ClassProperties();
+    const TSePropertyList& Properties() const override { return ClassProperties(); }
+
+    TColor ActiveColor() const { return activeColor_; }
+    void SetActiveColor(TColor value) { activeColor_ = value; }
+    const TFont& ActiveFont() const { return activeFont_; }
+    void SetActiveFont(const TFont& value) { activeFont_ = value; }
+
+    void Draw(TKsBitmap& target) override;
+    void ShiftHue(int delta) override;
+    void SetCharset(int charset) override;
+
+protected:
+    void CopyFrom(const TSeSkinObject& source) override;
+
+private:
+    TColor activeColor_ = clWhite;
+    TFont activeFont_;
+};
+
+// A colour and a font for each of the hot, pressed, focused and disabled states.
+class TSeColorButtonObject : public TSeSkinObject {
+public:
+    explicit TSeColorButtonObject(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TSeColorButtonObject"; }
+    static const TSePropertyList& ClassProperties();
+    const TSePropertyList& Properties() const override { return ClassProperties(); }
+
+    TColor HotColor() const { return hotColor_; }
+    void SetHotColor(TColor value) { hotColor_ = value; }
+    TColor PressedColor() const { return pressedColor_; }
+    void SetPressedColor(TColor value) { pressedColor_ = value; }
+    TColor FocusedColor() const { return focusedColor_; }
+    void SetFocusedColor(TColor value) { focusedColor_ = value; }
+    TColor DisabledColor() const { return disabledColor_; }
+    void SetDisabledColor(TColor value) { disabledColor_ = value; }
+    const TFont& HotFont() const { return hotFont_; }
+    const TFont& PressedFont() const { return pressedFont_; }
+    const TFont& FocusedFont() const { return focusedFont_; }
+    const TFont& DisabledFont() const { return disabledFont_; }
+
+    void Draw(TKsBitmap& target) override;
+    void SetCharset(int charset) override;
+
+protected:
+    void CopyFrom(const TSeSkinObject& source) override;
+
+private:
+    TColor hotColor_ = clWhite;
+    TFont hotFont_;
+    TColor pressedColor_ = clWhite;
+    TFont pressedFont_;
+    TColor focusedColor_ = clWhite;
+    TFont focusedFont_;
+    TColor disabledColor_ = clWhite;
+    TFont disabledFont_;
+};
+
+// Text in a font of its own for each of the hot, pressed, focused and disabled states.
+class TSeTextObject : public TSeSkinObject {
+public:
+    explicit TSeTextObject(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TSeTextObject"; }
+    static const TSePropertyList& ClassProperties();
+    const TSePropertyList& Properties() const override { return ClassProperties(); }
+
+    const TFont& FontHot() const { return fontHot_; }
+    const TFont& FontFocused() const { return fontFocused_; }
+    const TFont& FontPressed() const { return fontPressed_; }
+    const TFont& FontDisabled() const { return fontDisabled_; }
+
+    const TFont& CurrentFont() const override;
+    void ShiftHue(int delta) override;
+    void SetCharset(int charset) override;
+
+protected:
+    void CopyFrom(const TSeSkinObject& source) override;
+
+private:
+    TFont fontHot_;
+    TFont fontFocused_;
+    TFont fontPressed_;
+    TFont fontDisabled_;
+};
+
+// A bitmap link drawn tiled, stretched, centred or nine-sliced by the margins, then the text and the
+// children (realigned first).
+class TSeBitmapObject : public TSeSkinObject {
+public:
+    explicit TSeBitmapObject(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TSeBitmapObject"; }
+    static const TSePropertyList& ClassProperties();
+    const TSePropertyList& Properties() const override { return ClassProperties(); }
+
+    const TKsBitmapLink& Bitmap() const { return bitmap_; }
+    TKsBitmapLink& Bitmap() { return bitmap_; }
+    TscTileStyle TileStyle() const { return tileStyle_; }
+    void SetTileStyle(TscTileStyle value) { tileStyle_ = value; }
+    TscTileStyle BorderTileStyle() const { return borderTileStyle_; }
+    void SetBorderTileStyle(TscTileStyle value) { borderTileStyle_ = value; }
+
+    void AfterLoad() override;
+    void Draw(TKsBitmap& target) override;
+    TRegionHandle Region() override;
+
+protected:
+    void CopyFrom(const TSeSkinObject& source) override;
+    // The drawing of this class with link in place of Bitmap.
+    void DrawWithLink(TKsBitmap& target, const TKsBitmapLink& link);
+
+private:
+    TKsBitmapLink bitmap_;
+    TscTileStyle tileStyle_ = tsTile;
+    TscTileStyle borderTileStyle_ = tsTile;
+};
+
+// A bitmap object with a second bitmap and font while active, hot or focused.
+class TSeActiveBitmap : public TSeBitmapObject {
+public:
+    explicit TSeActiveBitmap(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TSeActiveBitmap"; }
+    static const TSePropertyList& ClassProperties();
+    const TSePropertyList& Properties() const override { return ClassProperties(); }
+
+    const TKsBitmapLink& ActiveBitmap() const { return activeBitmap_; }
+    TKsBitmapLink& ActiveBitmap() { return activeBitmap_; }
+    const TFont& ActiveFont() const { return activeFont_; }
+    void SetActiveFont(const TFont& value) { activeFont_ = value; }
+
+    const TFont& CurrentFont() const override;
+    void AfterLoad() override;
+    void Draw(TKsBitmap& target) override;
+    void SetCharset(int charset) override;
+
+protected:
+    void CopyFrom(const TSeSkinObject& source) override;
+    // ActiveBitmap while active, hot or focused (when valid), else normal (Bitmap or a stand-in).
+    const TKsBitmapLink& ChosenLink(const TKsBitmapLink& normal) const;
+
+private:
+    TKsBitmapLink activeBitmap_;
+    TFont activeFont_;
+};
+
+// A bitmap object with a bitmap for each of the hot, focused, pressed and disabled states.
+class TSeButtonObject : public TSeBitmapObject {
+public:
+    explicit TSeButtonObject(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TSeButtonObject"; }
+    static const TSePropertyList& ClassProperties();
+    const TSePropertyList& Properties() const override { return ClassProperties(); }
+
+    TKsBitmapLink& BitmapHot() { return bitmapHot_; }
+    TKsBitmapLink& BitmapFocused() { return bitmapFocused_; }
+    TKsBitmapLink& BitmapPressed() { return bitmapPressed_; }
+    TKsBitmapLink& BitmapDisabled() { return bitmapDisabled_; }
+
+    void AfterLoad() override;
+    void Draw(TKsBitmap& target) override;
+
+protected:
+    void CopyFrom(const TSeSkinObject& source) override;
+
+private:
+    TKsBitmapLink bitmapHot_;
+    TKsBitmapLink bitmapFocused_;
+    TKsBitmapLink bitmapPressed_;
+    TKsBitmapLink bitmapDisabled_;
 };
 
 // The class registry: every skin object class by its exact (case-sensitive) name, in registration
