@@ -1,0 +1,31 @@
+#pragma once
+
+#include "skin/KsBitmap.h"
+
+#include <windows.h>
+
+#include <memory>
+
+// A bitmap of the given size whose pixel (x, y) is pixel(x, y).
+template <typename F>
+std::unique_ptr<TKsBitmap> MakeBitmap(int width, int height, F pixel)
+{
+    auto bitmap = std::make_unique<TKsBitmap>();
+    bitmap->SetSize(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) bitmap->SetPixel(x, y, pixel(x, y));
+    return bitmap;
+}
+
+inline std::unique_ptr<TKsBitmap> MakeFilledBitmap(int width, int height, uint32_t value)
+{
+    return MakeBitmap(width, height, [value](int, int) { return value; });
+}
+
+// An opaque pixel that tells where it came from.
+inline uint32_t Marker(int x, int y) { return 0xFF000000u | (static_cast<uint32_t>(y) << 8) | static_cast<uint32_t>(x); }
+
+// The number of GDI objects this process owns. GetGuiResources answers that on Windows; Wine
+// answers 0 there, so the count is then taken from the process's shared GDI handle table (the PEB
+// field at 0xF8 on x64), whose 24-byte entries carry the owner and the object type.
+DWORD GdiObjectCount();
