@@ -129,6 +129,7 @@ public:
 
 private:
     void Release();
+    void DrawTiledByRows(TKsBitmap& target, const TRect& destination, const TRect& source) const;
 
     std::shared_ptr<const void> alive_;
     TBitmapHandle bitmap_;

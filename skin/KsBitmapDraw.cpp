@@ -3,6 +3,7 @@
 
 #include "skin/KsPixelKernels.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -130,6 +131,13 @@ void TKsBitmap::DrawTiled(TKsBitmap& target, const TRect& destination, const TRe
     const int w = source.Width();
     const int h = source.Height();
     if (w <= 0 || h <= 0 || destination.IsEmpty()) return;
+    const TRect sourceInside = source.Intersect(BoundsRect());
+    // Tiles never overlap, so drawing row by row gives the pixels of drawing tile by tile; only a
+    // bitmap tiled onto itself, and a copy whose source reaches outside the bitmap, go by tile.
+    if (&target != this && (alphaBlend_ || sourceInside == source)) {
+        DrawTiledByRows(target, destination, source);
+        return;
+    }
     const int columns = destination.Width() / w + (destination.Width() % w != 0 ? 1 : 0);
     const int rows = destination.Height() / h + (destination.Height() % h != 0 ? 1 : 0);
     for (int column = 0; column < columns; ++column) {
@@ -139,6 +147,43 @@ void TKsBitmap::DrawTiled(TKsBitmap& target, const TRect& destination, const TRe
             if (tile.IsEmpty()) break;
             DrawStretched(target, tile, TRect::FromSize(source.Left, source.Top, tile.Width(), tile.Height()));
         }
+    }
+}
+
+void TKsBitmap::DrawTiledByRows(TKsBitmap& target, const TRect& destination, const TRect& source) const
+{
+    if (Empty() || target.Empty()) return;
+    const TRect dst = destination.Intersect(target.BoundsRect());
+    if (dst.IsEmpty()) return;
+    const int w = source.Width();
+    const int h = source.Height();
+    // One pattern row per source row: the source row repeated across dst as the tiles place it,
+    // with alpha-0 pixels (which composite to nothing) where the source leaves the bitmap.
+    const size_t count = static_cast<size_t>(dst.Width());
+    std::vector<int> columns(count);
+    for (size_t x = 0, phase = static_cast<size_t>((dst.Left - destination.Left) % w); x < count; ++x) {
+        const int sx = source.Left + static_cast<int>(phase);
+        columns[x] = sx >= 0 && sx < width_ ? sx : -1;
+        if (++phase == static_cast<size_t>(w)) phase = 0;
+    }
+    const int patternRows = std::min(h, dst.Height());
+    std::vector<uint32_t> pattern(count * patternRows, 0);
+    for (int i = 0; i < patternRows; ++i) {
+        const int sy = source.Top + (dst.Top - destination.Top + i) % h;
+        if (sy < 0 || sy >= height_) continue;
+        const uint32_t* row = Row(sy);
+        uint32_t* patternRow = pattern.data() + i * count;
+        for (size_t x = 0; x < count; ++x)
+            if (columns[x] >= 0) patternRow[x] = row[columns[x]];
+    }
+    const TCompositeRow composite = CompositeRowKernel();
+    for (int y = dst.Top; y < dst.Bottom; ++y) {
+        const uint32_t* over = pattern.data() + static_cast<size_t>((y - dst.Top) % h) * count;
+        uint32_t* out = target.Row(y) + dst.Left;
+        if (alphaBlend_)
+            composite(out, over, out, count);
+        else
+            std::memcpy(out, over, count * sizeof(uint32_t));
     }
 }
 

@@ -42,14 +42,25 @@ double HueToChannel(double p, double q, double t)
     return p;
 }
 
-// Rounds a channel in 0..1 to 0..255; std::nearbyint follows the default rounding mode, ties to even.
-uint32_t ToByte(double channel) { return static_cast<uint32_t>(std::clamp(std::nearbyint(channel * 255), 0.0, 255.0)); }
+// Nearest integer, halves to the even neighbour (what std::nearbyint gives in the default rounding
+// mode, written out because the library call costs more than the whole colour conversion).
+int RoundHalfEven(double value)
+{
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    const auto result = static_cast<int>(below);
+    if (fraction > 0.5 || (fraction == 0.5 && (result & 1) != 0)) return result + 1;
+    return result;
+}
+
+// Rounds a channel in 0..1 to 0..255.
+uint32_t ToByte(double channel) { return static_cast<uint32_t>(std::clamp(RoundHalfEven(channel * 255), 0, 255)); }
 
 // Shifts the colour 0x00RRGGBB (pixel byte order) and returns it in the same order.
 uint32_t ShiftRgb(uint32_t rgb, int delta)
 {
     const THsl hsl = RgbToHsl(((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
-    int step = static_cast<int>(std::nearbyint(hsl.H * 255)) + delta;
+    int step = RoundHalfEven(hsl.H * 255) + delta;
     if (step >= 256) step -= 255;
     if (step < 0) step += 255;
     const double h = step / 255.0;

@@ -4,17 +4,24 @@
 
 namespace {
 
-// Blends two pixels widened to 16-bit lanes (b g r a b g r a): each lane gets
-// ((s * a + 128) >> 8) + ((d * (255 - a) + 128) >> 8), a being the lane's pixel alpha. The products
-// stay below 65536, so the unsigned 16-bit arithmetic is exact.
-__m128i BlendWide(__m128i s, __m128i d)
+// part(x, k) = (x * k + 128) >> 8 in 16-bit lanes; x * k + 128 stays below 65536.
+__m128i Part(__m128i x, __m128i k)
 {
-    const __m128i round = _mm_set1_epi16(128);
-    const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
-    const __m128i inverse = _mm_xor_si128(alpha, _mm_set1_epi16(255));
-    const __m128i partS = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(s, alpha), round), 8);
-    const __m128i partD = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(d, inverse), round), 8);
-    return _mm_add_epi16(partS, partD);
+    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(x, k), _mm_set1_epi16(128)), 8);
+}
+
+// The pixel formula on four pixels at once, two channels per 32-bit pixel as in the scalar form:
+// blue and red sit in the low bytes of the two 16-bit halves, green and alpha are shifted down into them.
+__m128i BlendFormula(__m128i s, __m128i d)
+{
+    const __m128i lowBytes = _mm_set1_epi16(0x00FF);
+    const __m128i a = _mm_srli_epi32(s, 24);
+    const __m128i alpha = _mm_or_si128(a, _mm_slli_epi32(a, 16));
+    const __m128i inverse = _mm_xor_si128(alpha, lowBytes);
+    const __m128i br = _mm_add_epi16(Part(_mm_and_si128(s, lowBytes), alpha), Part(_mm_and_si128(d, lowBytes), inverse));
+    const __m128i ga = _mm_add_epi16(Part(_mm_srli_epi16(s, 8), alpha), Part(_mm_srli_epi16(d, 8), inverse));
+    // Each sum is at most 255, so the halves combine without carries.
+    return _mm_or_si128(br, _mm_slli_epi16(ga, 8));
 }
 
 } // namespace
@@ -28,26 +35,19 @@ void CompositeRowSse2(uint32_t* out, const uint32_t* over, const uint32_t* under
         const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(over + i));
         const __m128i alpha = _mm_and_si128(s, alphaMask);
         const __m128i opaque = _mm_cmpeq_epi32(alpha, alphaMask);
-        const int opaqueBits = _mm_movemask_epi8(opaque);
-        if (opaqueBits == 0xFFFF) {
+        if (_mm_movemask_epi8(opaque) == 0xFFFF) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), s);
             continue;
         }
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(under + i));
         const __m128i clear = _mm_cmpeq_epi32(alpha, zero);
-        const int clearBits = _mm_movemask_epi8(clear);
-        if (clearBits == 0xFFFF) {
+        if (_mm_movemask_epi8(clear) == 0xFFFF) {
             if (out != under) _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), d);
             continue;
         }
-        __m128i result = _mm_and_si128(opaque, s);
-        if ((opaqueBits | clearBits) != 0xFFFF) {
-            const __m128i low = BlendWide(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
-            const __m128i high = BlendWide(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
-            const __m128i blended = _mm_packus_epi16(low, high);
-            result = _mm_or_si128(result, _mm_andnot_si128(_mm_or_si128(opaque, clear), blended));
-        }
-        result = _mm_or_si128(result, _mm_and_si128(clear, d));
+        // Opaque pixels are copied and clear ones keep the lower pixel, as in the scalar form.
+        const __m128i blended = _mm_andnot_si128(_mm_or_si128(opaque, clear), BlendFormula(s, d));
+        const __m128i result = _mm_or_si128(blended, _mm_or_si128(_mm_and_si128(opaque, s), _mm_and_si128(clear, d)));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), result);
     }
     CompositeRowScalar(out + i, over + i, under + i, count - i);
