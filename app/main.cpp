@@ -1,7 +1,19 @@
+#include "app/Unit1.h"
+#include "framework/Application.h"
+
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    MessageBoxW(nullptr, L"開始列舉", L"Folvane Tool", MB_OK);
+    try {
+        Application->Initialize();
+        Application->SetTitle(L"Folvane Tool");
+        Application->CreateForm<TForm1>();
+        Application->Run();
+    } catch (const std::exception& error) {
+        // Only a failure while the window is being made gets here; the message loop reports its own.
+        Application->HandleException(error);
+        return 1;
+    }
     return 0;
 }

@@ -50,7 +50,6 @@ public:
 
 private:
     void PrepareFont();
-    void PrepareBrush();
     void PreparePen();
 
     HDC dc_ = nullptr;
@@ -58,9 +57,7 @@ private:
     TColor brushColor_ = clWhite;
     TBrushStyle brushStyle_ = bsSolidBrush;
     TColor penColor_ = clBlack;
-    TBrushHandle brush_;
     TPenHandle pen_;
     std::optional<TSelectObject> selectedFont_;
-    std::optional<TSelectObject> selectedBrush_;
     std::optional<TSelectObject> selectedPen_;
 };

@@ -35,6 +35,8 @@ public:
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
 
+    TRect ClientRect() const override;
+
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
 
@@ -68,7 +70,8 @@ private:
     unsigned borderIcons_ = (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize);
     int requestedClientWidth_ = -1;
     int requestedClientHeight_ = -1;
-    bool placed_ = false;
+    bool shownBefore_ = false;
+    bool silentShow_ = false;
     bool created_ = false;
     TIconHandle icon_;
     TMainMenu* menu_ = nullptr;

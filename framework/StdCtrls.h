@@ -16,7 +16,6 @@ public:
 
 protected:
     void Paint() override;
-    void WndProc(TMessage& message) override;
 
 private:
     bool transparent_ = true;
@@ -82,11 +81,9 @@ class TGroupBox : public TCustomControl {
 public:
     explicit TGroupBox(TComponent* owner);
 
-    TRect ClientRect() const override;
-
 protected:
+    void CreateParams(TCreateParams& params) override;
     void Paint() override;
-    void WndProc(TMessage& message) override;
 };
 
 enum TComboBoxStyle { csDropDown, csDropDownList };
@@ -108,6 +105,8 @@ public:
     // Index of the selected item, or -1 when the text is not one of them.
     int ItemIndex() const;
     void SetItemIndex(int index);
+    // The height is the closed box's; the platform box takes it through its selection field height.
+    void SetBounds(int left, int top, int width, int height) override;
 
     std::function<void()> OnChange;
 
@@ -116,15 +115,17 @@ protected:
     void CreateWindowState() override;
     void SaveWindowState() override;
     void WndProc(TMessage& message) override;
-    void BoundsChanged() override;
+    void SetTextValue(const std::wstring& text) override;
 
 private:
     void FillItems();
     void FitHeight();
+    void AdjustDropDownHeight();
 
     TStringList items_;
     TComboBoxStyle style_ = csDropDown;
     int dropDownCount_ = 8;
     int itemHeight_ = 13;
     int itemIndex_ = -1;
+    int requestedHeight_ = 21;
 };

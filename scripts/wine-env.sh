@@ -26,6 +26,27 @@ folvane_ensure_prefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # Without a window manager (Xvfb) nobody would draw the frames: Wine draws caption and borders itself.
+  if ! grep -q '"Decorated"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  # Wine's own TrueType fonts (Marlett for the caption buttons, MS Sans Serif, Tahoma) are not found
+  # where this Wine looks, so they go into the prefix; their Chinese characters come from the CJK
+  # font through the system's font links, as on a Traditional Chinese Windows.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ ! -f "$fonts/marlett.ttf" ] && [ -d /usr/share/wine/fonts ]; then
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/*.ttf "$fonts/"
+  fi
+  if ! grep -q 'WenQuanYi Micro Hei' "$WINEPREFIX/system.reg" 2>/dev/null; then
+    local face
+    for face in "MS Sans Serif" "Microsoft Sans Serif" "Tahoma"; do
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+        /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
+    done
+    wineserver -w
+  fi
 }
 
 folvane_stop_display() {

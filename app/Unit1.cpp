@@ -1,0 +1,185 @@
+#include "app/Unit1.h"
+
+#include "framework/Text.h"
+
+namespace {
+
+// Creates a control of the window, named and placed in its parent.
+template <typename TControlClass>
+TControlClass* Place(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width, int height)
+{
+    auto* control = new TControlClass(owner);
+    control->SetName(name);
+    control->SetParent(parent);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
+
+TMenuItem* AddMenuItem(TComponent* owner, TMenuItem* parent, const wchar_t* name, const wchar_t* caption)
+{
+    auto* item = new TMenuItem(owner);
+    item->SetName(name);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
+
+TIconHandle LoadProgramIcon()
+{
+    return TIconHandle(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 32, 32, 0)));
+}
+
+// Gives the controls of one parent the tab orders 0, 1, 2, ... in the order listed; rising order
+// makes each one land where it is meant to be.
+void SetTabOrders(std::initializer_list<TWinControl*> controls)
+{
+    int order = 0;
+    for (TWinControl* control : controls) control->SetTabOrder(order++);
+}
+
+const wchar_t* const kConfigFilter = L"設定檔|*.cfg";
+
+} // namespace
+
+TForm1::TForm1(TComponent* owner) : TForm(owner)
+{
+    // The window is built in the order of its description, then every component finishes loading.
+    BeginLoading();
+    SetName(L"Form1");
+    SetCaption(L"Folvane Tool");
+    SetBorderStyle(fbsSingle);
+    SetBorderIcons({biSystemMenu, biMinimize});
+    SetPosition(poScreenCenter);
+    TFont font;
+    font.SetName(L"MS Sans Serif");
+    font.SetHeight(-11);
+    SetFont(font);
+    SetColor(clBtnFace);
+    SetIcon(LoadProgramIcon());
+
+    Label1 = Place<TLabel>(this, this, L"Label1", 8, 8, 150, 13);
+    Label1->SetCaption(L"欲加入目錄列舉的目錄列表 :");
+    Label2 = Place<TLabel>(this, this, L"Label2", 8, 64, 75, 13);
+    Label2->SetCaption(L"目錄深度到第 ");
+    Label3 = Place<TLabel>(this, this, L"Label3", 128, 64, 12, 13);
+    Label3->SetCaption(L"層");
+
+    ListView1 = Place<TListView>(this, this, L"ListView1", 8, 88, 250, 105);
+    ListView1->AddColumn({L"目錄", 150, 150, taLeftJustify});
+    ListView1->AddColumn({L"深度", 50, 50, taCenter});
+    ListView1->SetGridLines(true);
+
+    Edit1 = Place<TEdit>(this, this, L"Edit1", 8, 32, 249, 21);
+    BitBtn1 = Place<TButton>(this, this, L"BitBtn1", 272, 29, 75, 25);
+    BitBtn1->SetCaption(L"瀏覽目錄");
+
+    ComboBox1 = Place<TComboBox>(this, this, L"ComboBox1", 86, 60, 35, 21);
+    TFont comboFont;
+    comboFont.SetName(L"Tahoma");
+    comboFont.SetHeight(-11);
+    comboFont.SetColor(clBlack);
+    ComboBox1->SetFont(comboFont);
+    ComboBox1->SetStyle(csDropDown);
+    ComboBox1->SetDropDownCount(8);
+    ComboBox1->SetItemHeight(13);
+    for (int depth = 1; depth <= 8; ++depth) ComboBox1->Items().Add(std::to_wstring(depth));
+    ComboBox1->SetText(L"1");
+
+    BitBtn2 = Place<TButton>(this, this, L"BitBtn2", 272, 57, 75, 25);
+    BitBtn2->SetCaption(L"新增目錄");
+
+    GroupBox1 = Place<TGroupBox>(this, this, L"GroupBox1", 8, 200, 345, 121);
+    GroupBox1->SetCaption(L"輸出檔案設定");
+    Label4 = Place<TLabel>(this, GroupBox1, L"Label4", 8, 24, 96, 13);
+    Label4->SetCaption(L"輸出檔案到此目錄");
+    Edit2 = Place<TEdit>(this, GroupBox1, L"Edit2", 9, 43, 240, 21);
+    RadioButton1 = Place<TRadioButton>(this, GroupBox1, L"RadioButton1", 8, 72, 89, 17);
+    RadioButton1->SetCaption(L"固定檔名:");
+    RadioButton1->SetGroupIndex(0);
+    RadioButton1->SetChecked(true);
+    RadioButton2 = Place<TRadioButton>(this, GroupBox1, L"RadioButton2", 8, 96, 241, 17);
+    RadioButton2->SetCaption(L"以 YYYYMMDD.txt 自動命名");
+    RadioButton2->SetGroupIndex(0);
+    Edit3 = Place<TEdit>(this, GroupBox1, L"Edit3", 104, 69, 145, 21);
+    Edit3->SetText(L"folvane.txt");
+    BitBtn4 = Place<TButton>(this, GroupBox1, L"BitBtn4", 264, 42, 75, 25);
+    BitBtn4->SetCaption(L"瀏覽目錄");
+
+    BitBtn3 = Place<TButton>(this, this, L"BitBtn3", 272, 88, 75, 25);
+    BitBtn3->SetCaption(L"刪除目錄");
+    BitBtn5 = Place<TButton>(this, this, L"BitBtn5", 192, 328, 73, 25);
+    BitBtn5->SetCaption(L"開始列舉");
+    BitBtn6 = Place<TButton>(this, this, L"BitBtn6", 280, 328, 73, 25);
+    BitBtn6->SetCaption(L"停止列舉");
+
+    ProgressBar1 = Place<TProgressBar>(this, this, L"ProgressBar1", 0, 384, 363, 24);
+    ProgressBar1->SetAlign(alBottom);
+    ProgressBar1->SetShowBorder(true);
+    ProgressBar1->SetPosition(0);
+
+    // The platform menu bar sits above the client area, so the controls keep their places below it.
+    SeSkinMenuBar1 = new TMainMenu(this);
+    SeSkinMenuBar1->SetName(L"SeSkinMenuBar1");
+    F1 = AddMenuItem(this, SeSkinMenuBar1->Items(), L"F1", L"檔案(&F)");
+    CFGL1 = AddMenuItem(this, F1, L"CFGL1", L"載入設定檔(*.CFG)(&L)");
+    CFGS1 = AddMenuItem(this, F1, L"CFGS1", L"儲存設定檔(*.CFG)(&S)");
+    X1 = AddMenuItem(this, F1, L"X1", L"離開(&X)");
+    A1 = AddMenuItem(this, SeSkinMenuBar1->Items(), L"A1", L"關於(&A)");
+    D1 = AddMenuItem(this, A1, L"D1", L"Folvane Tool(&D)");
+
+    OpenDialog1 = new TOpenDialog(this);
+    OpenDialog1->SetName(L"OpenDialog1");
+    OpenDialog1->SetTitle(L"選擇檔案載入");
+    OpenDialog1->SetFilter(kConfigFilter);
+    OpenDialog1->SetDefaultExt(L"cfg");
+    SaveDialog1 = new TSaveDialog(this);
+    SaveDialog1->SetName(L"SaveDialog1");
+    SaveDialog1->SetTitle(L"選擇檔案儲存");
+    SaveDialog1->SetFilter(kConfigFilter);
+    SaveDialog1->SetDefaultExt(L"cfg");
+    SeSkinMessage1 = new TMessageDialog(this);
+    SeSkinMessage1->SetName(L"SeSkinMessage1");
+
+    SetTabOrders({Edit1, BitBtn1, ComboBox1, ListView1, BitBtn2, GroupBox1, BitBtn3, BitBtn5, BitBtn6});
+    SetTabOrders({Edit2, RadioButton1, RadioButton2, Edit3, BitBtn4});
+
+    SetMenu(SeSkinMenuBar1);
+    SetClientSize(363, 408);
+
+    BitBtn1->OnClick = [this] { BitBtn1Click(); };
+    BitBtn2->OnClick = [this] { BitBtn2Click(); };
+    BitBtn3->OnClick = [this] { BitBtn3Click(); };
+    BitBtn4->OnClick = [this] { BitBtn4Click(); };
+    BitBtn5->OnClick = [this] { BitBtn5Click(); };
+    BitBtn6->OnClick = [this] { BitBtn6Click(); };
+    CFGL1->OnClick = [this] { CFGL1Click(); };
+    CFGS1->OnClick = [this] { CFGS1Click(); };
+    X1->OnClick = [this] { X1Click(); };
+    OnCreate = [this] { FormCreate(); };
+    OnShow = [this] { FormShow(); };
+
+    EndLoading();
+}
+
+void TForm1::FormCreate()
+{
+    DWORD length = GetCurrentDirectoryW(0, nullptr);
+    std::wstring current(length, L'\0');
+    length = GetCurrentDirectoryW(length, current.data());
+    current.resize(length);
+    StartDir = IncludeTrailingBackslash(current);
+    DirSectionLines = std::make_unique<std::vector<std::wstring>>();
+    StopRequested = false;
+}
+
+void TForm1::FormShow()
+{
+    Edit2->SetText(StartDir);
+    Edit3->SetText(L"folvane.txt");
+    OpenDialog1->SetInitialDir(StartDir);
+    SaveDialog1->SetInitialDir(StartDir);
+}
+
+void TForm1::X1Click() { Close(); }
+
+void TForm1::BitBtn6Click() { StopRequested = true; }

@@ -1,0 +1,297 @@
+#include "framework/ComCtrls.h"
+
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
+
+#include <cmath>
+
+namespace {
+
+void CheckRowIndex(int index, int count)
+{
+    if (index < 0 || index >= count)
+        throw EInvalidOperation(FormatMessageText(L"List index out of bounds (%s)", {std::to_wstring(index)}));
+}
+
+int PlatformAlignment(TAlignment alignment)
+{
+    switch (alignment) {
+    case taRightJustify:
+        return LVCFMT_RIGHT;
+    case taCenter:
+        return LVCFMT_CENTER;
+    case taLeftJustify:
+        break;
+    }
+    return LVCFMT_LEFT;
+}
+
+} // namespace
+
+// ---- TListView ----
+
+TListView::TListView(TComponent* owner) : TWinControl(owner)
+{
+    SetBounds(0, 0, 250, 150);
+    SetColor(clWindow);
+    SetTabStop(true);
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+void TListView::AddColumn(const TListColumn& column)
+{
+    columns_.push_back(column);
+    if (HandleAllocated()) InsertColumnIntoWindow(ColumnCount() - 1);
+}
+
+int TListView::ColumnWidth(int index) const
+{
+    CheckRowIndex(index, ColumnCount());
+    if (!HandleAllocated()) return columns_[index].Width;
+    return static_cast<int>(SendMessageW(const_cast<TListView*>(this)->Handle(), LVM_GETCOLUMNWIDTH, index, 0));
+}
+
+void TListView::SetRowCaption(int index, const std::wstring& caption)
+{
+    CheckRowIndex(index, RowCount());
+    rows_[index].Caption = caption;
+    if (!HandleAllocated()) return;
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.pszText = const_cast<wchar_t*>(rows_[index].Caption.c_str());
+    SendMessageW(Handle(), LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+}
+
+void TListView::AddRow(const std::wstring& caption, const std::wstring& subItem)
+{
+    rows_.push_back({caption, subItem, false});
+    if (HandleAllocated()) InsertRowIntoWindow(RowCount() - 1);
+}
+
+bool TListView::RowSelected(int index) const
+{
+    CheckRowIndex(index, RowCount());
+    if (!HandleAllocated()) return rows_[index].Selected;
+    HWND window = const_cast<TListView*>(this)->Handle();
+    return (SendMessageW(window, LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+void TListView::SetRowSelected(int index, bool selected)
+{
+    CheckRowIndex(index, RowCount());
+    rows_[index].Selected = selected;
+    if (!HandleAllocated()) return;
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED : 0;
+    SendMessageW(Handle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+}
+
+void TListView::DeleteRow(int index)
+{
+    CheckRowIndex(index, RowCount());
+    rows_.erase(rows_.begin() + index);
+    if (HandleAllocated()) SendMessageW(Handle(), LVM_DELETEITEM, index, 0);
+}
+
+void TListView::ClearRows()
+{
+    rows_.clear();
+    if (HandleAllocated()) SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);
+}
+
+void TListView::SetGridLines(bool gridLines)
+{
+    if (gridLines_ == gridLines) return;
+    gridLines_ = gridLines;
+    if (HandleAllocated())
+        SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, gridLines ? LVS_EX_GRIDLINES : 0);
+}
+
+void TListView::SetReadOnly(bool readOnly)
+{
+    if (readOnly_ == readOnly) return;
+    readOnly_ = readOnly;
+    RecreateWnd();
+}
+
+void TListView::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.StandardClass = WC_LISTVIEWW;
+    params.ClassName = L"Folvane.ListView";
+    params.Style |= LVS_REPORT | LVS_SINGLESEL;
+    if (!readOnly_) params.Style |= LVS_EDITLABELS;
+    params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TListView::CreateWindowState()
+{
+    if (gridLines_) SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
+    for (int i = 0; i < ColumnCount(); ++i) InsertColumnIntoWindow(i);
+    for (int i = 0; i < RowCount(); ++i) InsertRowIntoWindow(i);
+}
+
+void TListView::SaveWindowState()
+{
+    TWinControl::SaveWindowState();
+    for (int i = 0; i < ColumnCount(); ++i) columns_[i].Width = ColumnWidth(i);
+    for (int i = 0; i < RowCount(); ++i) rows_[i].Selected = RowSelected(i);
+}
+
+void TListView::InsertColumnIntoWindow(int index)
+{
+    const TListColumn& column = columns_[index];
+    LVCOLUMNW lvc{};
+    lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    lvc.fmt = PlatformAlignment(column.Alignment);
+    lvc.cx = std::max(column.Width, column.MinWidth);
+    lvc.pszText = const_cast<wchar_t*>(column.Caption.c_str());
+    lvc.iSubItem = index;
+    SendMessageW(Handle(), LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&lvc));
+}
+
+void TListView::InsertRowIntoWindow(int index)
+{
+    TRow& row = rows_[index];
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_STATE;
+    item.iItem = index;
+    item.pszText = const_cast<wchar_t*>(row.Caption.c_str());
+    item.stateMask = LVIS_SELECTED;
+    item.state = row.Selected ? LVIS_SELECTED : 0;
+    int inserted = static_cast<int>(SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    if (inserted < 0) RaiseLastOSError();
+    LVITEMW sub{};
+    sub.iSubItem = 1;
+    sub.pszText = const_cast<wchar_t*>(row.SubItem.c_str());
+    SendMessageW(Handle(), LVM_SETITEMTEXTW, inserted, reinterpret_cast<LPARAM>(&sub));
+}
+
+bool TListView::ColumnTooNarrow(const NMHEADERW& header) const
+{
+    if (!header.pitem || !(header.pitem->mask & HDI_WIDTH)) return false;
+    if (header.iItem < 0 || header.iItem >= ColumnCount()) return false;
+    return header.pitem->cxy < columns_[header.iItem].MinWidth;
+}
+
+void TListView::HandleNotify(TMessage& message)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(message.LParam);
+    switch (header->code) {
+    case LVN_BEGINLABELEDITW:
+        message.Result = readOnly_ || (OnEditing && !OnEditing());
+        return;
+    case LVN_ENDLABELEDITW: {
+        const auto* info = reinterpret_cast<const NMLVDISPINFOW*>(message.LParam);
+        // A null text means the edit was cancelled; any given text is taken as it is.
+        if (info->item.pszText && info->item.iItem >= 0 && info->item.iItem < RowCount()) {
+            rows_[info->item.iItem].Caption = info->item.pszText;
+            message.Result = TRUE;
+        }
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+void TListView::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case CN_NOTIFY:
+        HandleNotify(message);
+        return;
+    case WM_NOTIFY: {
+        // The column header tells its list view before a width changes; narrower than the minimum is refused.
+        const auto* header = reinterpret_cast<const NMHEADERW*>(message.LParam);
+        UINT code = header->hdr.code;
+        bool changing = code == HDN_ITEMCHANGINGW || code == HDN_ITEMCHANGINGA || code == HDN_TRACKW || code == HDN_TRACKA;
+        if (changing && ColumnTooNarrow(*header)) {
+            message.Result = TRUE;
+            return;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    TWinControl::WndProc(message);
+}
+
+// ---- TProgressBar ----
+
+TProgressBar::TProgressBar(TComponent* owner) : TCustomControl(owner) { SetBounds(0, 0, 150, 16); }
+
+void TProgressBar::SetMin(int min)
+{
+    if (min_ == min) return;
+    min_ = min;
+    Invalidate();
+}
+
+void TProgressBar::SetMax(int max)
+{
+    if (max_ == max) return;
+    max_ = max;
+    Invalidate();
+}
+
+void TProgressBar::SetShowBorder(bool showBorder)
+{
+    if (showBorder_ == showBorder) return;
+    showBorder_ = showBorder;
+    Invalidate();
+}
+
+float TProgressBar::Fraction(int position) const
+{
+    if (min_ < 0 || position < min_ || position > max_ || max_ == min_) return 0.0f;
+    return static_cast<float>(static_cast<double>(position - min_) / static_cast<double>(max_ - min_));
+}
+
+void TProgressBar::SetPosition(int position)
+{
+    if (position == position_) return;
+    float before = Fraction(position_);
+    position_ = position;
+    if (Fraction(position_) == before) return;
+    Invalidate();
+    // This is where a long command lets the user's input through, such as the stop button of a run.
+    if (Application) Application->ProcessMessages();
+}
+
+TRect TProgressBar::BarArea() const
+{
+    TRect area = ClientRect();
+    return showBorder_ ? area.Inflate(-2) : area;
+}
+
+void TProgressBar::Paint()
+{
+    TCanvas& canvas = Canvas();
+    TRect trough = ClientRect();
+    if (showBorder_) {
+        canvas.Frame3D(trough, clBtnShadow, clBtnHighlight);
+        trough = trough.Inflate(-1);
+    }
+    canvas.SetBrushStyle(bsSolidBrush);
+    canvas.SetBrushColor(Color());
+    canvas.FillRect(trough);
+
+    // Blocks s - 2 pixels long with 2-pixel gaps, n + 1 of them for n = fraction x block count.
+    TRect area = BarArea();
+    float fraction = Fraction(position_);
+    int step = static_cast<int>(std::lrint(area.Height() * 0.64)) + 2;
+    if (area.IsEmpty()) return;
+    int blockCount = area.Width() / step;
+    long filled = std::lrint(fraction * blockCount);
+    if (static_cast<long double>(fraction) < 0.01L || filled < 0) return;
+    canvas.SetBrushColor(clHighlight);
+    for (long i = 0; i <= filled; ++i) {
+        int left = area.Left + static_cast<int>(i) * step;
+        TRect block = TRect(left, area.Top, left + step - 2, area.Bottom).Intersect(area);
+        if (!block.IsEmpty()) canvas.FillRect(block);
+    }
+}

@@ -1,0 +1,285 @@
+#include "framework/Forms.h"
+
+#include "framework/Application.h"
+#include "framework/Menus.h"
+#include "framework/Screen.h"
+
+namespace {
+
+// Asks a form to free itself once the message that closed it has been handled.
+constexpr UINT CM_RELEASE = CM_BASE + 0x80;
+
+} // namespace
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
+{
+    SetVisible(false);
+    SetBounds(0, 0, 320, 240);
+    Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm()
+{
+    Destroying();
+    // The window goes while this is still a form, so that the menu bar is taken back from it first.
+    DestroyHandle();
+    Screen->RemoveForm(this);
+}
+
+void TCustomForm::AfterConstruction()
+{
+    if (created_) return;
+    created_ = true;
+    if (OnCreate) OnCreate();
+}
+
+void TCustomForm::SetClientSize(int width, int height)
+{
+    requestedClientWidth_ = width;
+    requestedClientHeight_ = height;
+    ApplyClientSize();
+}
+
+TRect TCustomForm::ClientRect() const
+{
+    if (!HandleAllocated() && requestedClientWidth_ >= 0) return {0, 0, requestedClientWidth_, requestedClientHeight_};
+    return TWinControl::ClientRect();
+}
+
+void TCustomForm::ApplyClientSize()
+{
+    if (requestedClientWidth_ < 0) return;
+    int frameWidth, frameHeight;
+    if (HandleAllocated()) {
+        RECT window, client;
+        GetWindowRect(const_cast<TCustomForm*>(this)->Handle(), &window);
+        GetClientRect(Handle(), &client);
+        frameWidth = (window.right - window.left) - client.right;
+        frameHeight = (window.bottom - window.top) - client.bottom;
+    } else {
+        TCreateParams params;
+        CreateParams(params);
+        RECT r{0, 0, 0, 0};
+        AdjustWindowRectEx(&r, params.Style, menu_ != nullptr, params.ExStyle);
+        frameWidth = r.right - r.left;
+        frameHeight = r.bottom - r.top;
+    }
+    SetBounds(Left(), Top(), requestedClientWidth_ + frameWidth, requestedClientHeight_ + frameHeight);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle style)
+{
+    if (borderStyle_ == style) return;
+    borderStyle_ = style;
+    RecreateWnd();
+    ApplyClientSize();
+}
+
+void TCustomForm::SetBorderIcons(std::initializer_list<TBorderIcon> icons)
+{
+    unsigned bits = 0;
+    for (TBorderIcon icon : icons) bits |= 1u << icon;
+    if (bits == borderIcons_) return;
+    borderIcons_ = bits;
+    RecreateWnd();
+}
+
+void TCustomForm::SetIcon(TIconHandle icon)
+{
+    icon_ = std::move(icon);
+    if (HandleAllocated()) {
+        SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
+        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
+    }
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu)
+{
+    if (menu == menu_) return;
+    if (menu_) {
+        menu_->AttachTo(nullptr);
+        RemoveFreeNotification(menu_);
+    }
+    menu_ = menu;
+    if (menu_) {
+        FreeNotification(menu_);
+        if (HandleAllocated()) menu_->AttachTo(Handle());
+    }
+    ApplyClientSize();
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control)
+{
+    activeControl_ = control;
+}
+
+bool TCustomForm::CloseQuery() { return !OnCloseQuery || OnCloseQuery(); }
+
+void TCustomForm::Close()
+{
+    if (!CloseQuery()) return;
+    bool mainForm = Application && Application->MainForm() == this;
+    TCloseAction action = caHide;
+    if (OnClose) OnClose(action);
+    switch (action) {
+    case caNone:
+        return;
+    case caMinimize:
+        if (HandleAllocated()) ShowWindow(Handle(), SW_MINIMIZE);
+        return;
+    case caHide:
+    case caFree:
+        Hide();
+        if (mainForm) Application->Terminate();
+        else if (action == caFree && HandleAllocated()) PostMessageW(Handle(), CM_RELEASE, 0, 0);
+        return;
+    }
+}
+
+void TCustomForm::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    params.ExStyle = 0;
+    params.WndParent = nullptr;
+    switch (borderStyle_) {
+    case fbsNone:
+        params.Style |= WS_POPUP;
+        break;
+    case fbsSingle:
+        params.Style |= WS_CAPTION;
+        break;
+    case fbsSizeable:
+        params.Style |= WS_CAPTION | WS_THICKFRAME;
+        break;
+    case fbsDialog:
+        params.Style |= WS_CAPTION;
+        params.ExStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    }
+    if (borderStyle_ != fbsNone) {
+        if (HasBorderIcon(biSystemMenu)) params.Style |= WS_SYSMENU;
+        if (borderStyle_ != fbsDialog && HasBorderIcon(biMinimize)) params.Style |= WS_MINIMIZEBOX;
+        if (borderStyle_ != fbsDialog && HasBorderIcon(biMaximize)) params.Style |= WS_MAXIMIZEBOX;
+    }
+    if (!Enabled()) params.Style |= WS_DISABLED;
+    params.ClassName = L"Folvane.Form";
+    params.ClassStyle = CS_DBLCLKS;
+}
+
+void TCustomForm::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (menu_) menu_->AttachTo(Handle());
+    if (icon_) {
+        SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
+        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
+    }
+    ApplyClientSize();
+    // A form made again while it is on the screen comes back without running its show event again.
+    if (Visible() && shownBefore_) {
+        silentShow_ = true;
+        ShowWindow(Handle(), SW_SHOW);
+        silentShow_ = false;
+    }
+}
+
+void TCustomForm::CreateWindowState() { TWinControl::CreateWindowState(); }
+
+void TCustomForm::SaveWindowState()
+{
+    TWinControl::SaveWindowState();
+    if (menu_) menu_->AttachTo(nullptr);
+}
+
+void TCustomForm::PlaceOnScreen()
+{
+    if (position_ != poScreenCenter) return;
+    SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+}
+
+void TCustomForm::HandleCommand(TMessage& message)
+{
+    if (HIWORD(message.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(message.WParam))) return;
+    TWinControl::WndProc(message);
+}
+
+bool TCustomForm::DialogKey(WPARAM key)
+{
+    TWinControl* current = activeControl_;
+    if (key == VK_TAB) {
+        SelectNext(current, GetKeyState(VK_SHIFT) >= 0, true);
+        return true;
+    }
+    if (!current || !current->Parent()) return false;
+    bool forward = key == VK_RIGHT || key == VK_DOWN;
+    current->Parent()->SelectNext(current, forward, false);
+    return true;
+}
+
+void TCustomForm::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_CLOSE:
+        Close();
+        return;
+    case WM_COMMAND:
+        if (message.LParam == 0) {
+            HandleCommand(message);
+            return;
+        }
+        break;
+    case CM_FOCUSCHANGED:
+        activeControl_ = reinterpret_cast<TWinControl*>(message.LParam);
+        return;
+    case CM_DIALOGKEY:
+        message.Result = DialogKey(message.WParam);
+        return;
+    case WM_SETFOCUS:
+        if (activeControl_ && activeControl_->CanFocus()) {
+            ::SetFocus(activeControl_->Handle());
+            return;
+        }
+        break;
+    case WM_ACTIVATE:
+        DefaultHandler(message);
+        if (LOWORD(message.WParam) != WA_INACTIVE && !HIWORD(message.WParam)) {
+            if (activeControl_ && activeControl_->CanFocus()) ::SetFocus(activeControl_->Handle());
+            else SelectNext(nullptr, true, true);
+        }
+        return;
+    case WM_SHOWWINDOW:
+        if (!silentShow_ && message.LParam == 0) {
+            if (message.WParam && OnShow) OnShow();
+            if (!message.WParam && OnHide) OnHide();
+        }
+        break;
+    case WM_DESTROY:
+        if (menu_) menu_->AttachTo(nullptr);
+        break;
+    case CM_VISIBLECHANGED:
+        if (message.WParam) {
+            HWND window = Handle();
+            if (!shownBefore_) PlaceOnScreen();
+            shownBefore_ = true;
+            ShowWindow(window, SW_SHOW);
+        } else if (HandleAllocated()) {
+            ShowWindow(Handle(), SW_HIDE);
+        }
+        return;
+    case CM_RELEASE:
+        delete this;
+        return;
+    default:
+        break;
+    }
+    TWinControl::WndProc(message);
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation)
+{
+    TWinControl::Notification(component, operation);
+    if (operation != opRemove) return;
+    if (component == menu_) menu_ = nullptr;
+    if (component == activeControl_) activeControl_ = nullptr;
+}
