@@ -2,6 +2,7 @@
 
 #include "framework/Text.h"
 
+#include <array>
 #include <limits>
 
 namespace {
@@ -12,15 +13,22 @@ constexpr char HexDigits[] = "0123456789ABCDEF";
 bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
+// For each character: its value as a hexadecimal digit, HexBlank for a blank, HexOther otherwise.
+constexpr uint8_t HexBlank = 16;
+constexpr uint8_t HexOther = 17;
+constexpr auto HexTable = [] {
+    std::array<uint8_t, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        table[c] = c >= '0' && c <= '9'   ? c - '0'
+                   : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                   : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                   : IsBlank(static_cast<char>(c)) ? HexBlank
+                                                   : HexOther;
+    }
+    return table;
+}();
 
 bool SameWord(std::string_view a, std::string_view b)
 {
@@ -178,25 +186,30 @@ private:
     {
         ++pos_;
         std::vector<uint8_t> bytes;
+        bytes.reserve((text_.size() - pos_) / 2);
         int high = -1;
-        for (;;) {
-            SkipBlanks();
-            if (AtEnd()) Fail("'}' expected");
-            char c = text_[pos_];
-            if (c == '}') break;
-            int digit = HexValue(c);
-            if (digit < 0) Fail("invalid binary value");
-            ++pos_;
-            if (high < 0) {
-                high = digit;
+        // Stored skins are mostly hexadecimal digits, so this loop decides a character per step
+        // from one table lookup.
+        for (; pos_ < text_.size(); ++pos_) {
+            uint8_t kind = HexTable[static_cast<unsigned char>(text_[pos_])];
+            if (kind < 16) {
+                if (high < 0) {
+                    high = kind;
+                } else {
+                    bytes.push_back(static_cast<uint8_t>(high << 4 | kind));
+                    high = -1;
+                }
+            } else if (kind == HexBlank) {
+                continue;
+            } else if (text_[pos_] == '}') {
+                if (high >= 0) Fail("odd number of digits in binary value");
+                ++pos_;
+                return bytes;
             } else {
-                bytes.push_back(static_cast<uint8_t>(high << 4 | digit));
-                high = -1;
+                Fail("invalid binary value");
             }
         }
-        if (high >= 0) Fail("odd number of digits in binary value");
-        ++pos_;
-        return bytes;
+        Fail("'}' expected");
     }
 
     std::string_view text_;

@@ -5,6 +5,7 @@
 #include "skin/KsSkinData.h"
 #include "skin/KsSkinObjects.h"
 
+#include <map>
 #include <memory>
 
 namespace {
@@ -31,11 +32,45 @@ std::wstring Describe(const TNotationValue& value)
     return {};
 }
 
+char FoldAscii(wchar_t c) { return static_cast<char>(c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c); }
+
+// Names of the notation are ASCII; this compares them ignoring case without making copies, as
+// every property of every object is looked up this way.
+bool SameName(std::wstring_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] > 0x7F || FoldAscii(a[i]) != FoldAscii(static_cast<unsigned char>(b[i]))) return false;
+    return true;
+}
+
+template <typename T>
+const TSeProperty<T>* PropertyNamed(const std::vector<TSeProperty<T>>& list, std::string_view name)
+{
+    for (const TSeProperty<T>& p : list)
+        if (SameName(p.Name, name)) return &p;
+    return nullptr;
+}
+
+// The colour and character-set names repeat in every object; each known name is resolved once.
+// Only names that resolve are kept, so the table cannot grow beyond the names that exist.
+template <bool (*Resolve)(std::wstring_view, int&)>
+bool ResolveIdent(const std::string& ident, int& value)
+{
+    static std::map<std::string, int, std::less<>> known;
+    if (auto it = known.find(ident); it != known.end()) {
+        value = it->second;
+        return true;
+    }
+    if (!Resolve(AnsiToWide(ident), value)) return false;
+    known.emplace(ident, value);
+    return true;
+}
+
 int NameIndex(std::span<const wchar_t* const> names, const std::string& ident)
 {
-    std::wstring wide = AnsiToWide(ident);
     for (size_t i = 0; i < names.size(); ++i)
-        if (SameTextAscii(names[i], wide)) return static_cast<int>(i);
+        if (SameName(names[i], ident)) return static_cast<int>(i);
     return -1;
 }
 
@@ -111,8 +146,8 @@ void ApplyValue(const TSeProperty<T>& p, T& target, const std::string& name, con
         break;
     case K::Boolean:
         if (value.Kind != V::nvIdentifier) refuse();
-        if (SameTextAscii(AnsiToWide(value.Text), L"True")) ordinal = 1;
-        else if (!SameTextAscii(AnsiToWide(value.Text), L"False")) refuse();
+        if (SameName(L"True", value.Text)) ordinal = 1;
+        else if (!SameName(L"False", value.Text)) refuse();
         break;
     case K::Enumeration:
         if (value.Kind != V::nvIdentifier || (ordinal = NameIndex(p.ValueNames, value.Text)) < 0) refuse();
@@ -123,8 +158,8 @@ void ApplyValue(const TSeProperty<T>& p, T& target, const std::string& name, con
             ordinal = value.Integer;
         } else {
             bool known = value.Kind == V::nvIdentifier &&
-                         (p.Kind == K::Color ? IdentToColor(AnsiToWide(value.Text), ordinal)
-                                             : IdentToCharset(AnsiToWide(value.Text), ordinal));
+                         (p.Kind == K::Color ? ResolveIdent<IdentToColor>(value.Text, ordinal)
+                                             : ResolveIdent<IdentToCharset>(value.Text, ordinal));
             if (!known) refuse();
         }
         break;
@@ -149,9 +184,9 @@ void ApplyValue(const TSeProperty<T>& p, T& target, const std::string& name, con
 
 template <typename S>
 void ApplySubProperty(const std::vector<TSeProperty<S>>& list, S& target, const std::string& fullName,
-                      const std::string& subName, const TNotationValue& value, const std::wstring& owner)
+                      std::string_view subName, const TNotationValue& value, const std::wstring& owner)
 {
-    const TSeProperty<S>* sub = subName.find('.') == std::string::npos ? FindProperty(list, AnsiToWide(subName)) : nullptr;
+    const TSeProperty<S>* sub = PropertyNamed(list, subName);
     if (!sub) throw ENotationError(L"Error reading " + owner + L": property " + AnsiToWide(fullName) + L" does not exist");
     ApplyValue(*sub, target, fullName, value);
 }
@@ -204,14 +239,14 @@ void NotationToObject(const TNotationObject& notation, TSeSkinObject& object)
     std::wstring owner = object.Name().empty() ? std::wstring(object.ClassName()) : object.Name();
     for (const TNotationProperty& property : notation.Properties) {
         size_t dot = property.Name.find('.');
-        std::string head = property.Name.substr(0, dot);
-        std::string rest = dot == std::string::npos ? std::string() : property.Name.substr(dot + 1);
-        if (dot == std::string::npos && SameTextAscii(AnsiToWide(head), L"Objects")) {
+        std::string_view head = std::string_view(property.Name).substr(0, dot);
+        std::string_view rest = dot == std::string::npos ? std::string_view() : std::string_view(property.Name).substr(dot + 1);
+        if (dot == std::string::npos && SameName(L"Objects", head)) {
             if (property.Value.Kind != TNotationValue::nvBinary) RaiseValueError(property.Name, L"binary data expected");
             ReadChildren(property.Value.Bytes, object);
             continue;
         }
-        const TSeObjectProperty* p = FindProperty(object.Properties(), AnsiToWide(head));
+        const TSeObjectProperty* p = PropertyNamed(object.Properties(), head);
         if (!p)
             throw ENotationError(L"Error reading " + owner + L": property " + AnsiToWide(property.Name) + L" does not exist");
         if (p->Kind == TSePropertyKind::Font)

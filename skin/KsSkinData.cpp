@@ -10,6 +10,17 @@ constexpr int32_t MaxStringLength = 0x7FFFFFFF;
 
 [[noreturn]] void RaiseEndOfData() { throw ESkinDataError(L"Invalid skin data: the data ends early"); }
 
+std::string ReadPieces(TStream& stream, size_t count)
+{
+    std::string bytes;
+    while (bytes.size() < count) {
+        size_t start = bytes.size();
+        bytes.resize(start + std::min(count - start, ReadPiece));
+        ReadSkinBytes(stream, bytes.data() + start, bytes.size() - start);
+    }
+    return bytes;
+}
+
 } // namespace
 
 int32_t ReadSkinInt32(TStream& stream)
@@ -39,22 +50,10 @@ void ReadSkinBytes(TStream& stream, void* buffer, size_t count)
     }
 }
 
-std::vector<uint8_t> ReadSkinBytes(TStream& stream, size_t count)
-{
-    std::vector<uint8_t> bytes;
-    while (bytes.size() < count) {
-        size_t start = bytes.size();
-        bytes.resize(start + std::min(count - start, ReadPiece));
-        ReadSkinBytes(stream, bytes.data() + start, bytes.size() - start);
-    }
-    return bytes;
-}
-
 std::string ReadSkinString(TStream& stream)
 {
     int32_t length = ReadSkinCount(stream, MaxStringLength, L"the string length");
-    std::vector<uint8_t> bytes = ReadSkinBytes(stream, static_cast<size_t>(length));
-    return std::string(bytes.begin(), bytes.end());
+    return ReadPieces(stream, static_cast<size_t>(length));
 }
 
 void WriteSkinString(TStream& stream, const std::string& text)

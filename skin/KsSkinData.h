@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 // Raised when stored skin data is cut short or holds a count or size that cannot be right.
 class ESkinDataError : public EReadError { public: using EReadError::EReadError; };
@@ -18,7 +17,6 @@ int32_t ReadSkinInt32(TStream& stream);
 // A count or size: raises ESkinDataError when negative or above limit; what names it in the message.
 int32_t ReadSkinCount(TStream& stream, int32_t limit, const wchar_t* what);
 // Exactly count bytes, or ESkinDataError when the stream ends first.
-std::vector<uint8_t> ReadSkinBytes(TStream& stream, size_t count);
 void ReadSkinBytes(TStream& stream, void* buffer, size_t count);
 // An int32 byte count and that many single-byte characters.
 std::string ReadSkinString(TStream& stream);
