@@ -125,12 +125,15 @@ public:
     const std::wstring& RightText() const { return rightText_; }
     void SetRightText(const std::wstring& value) { rightText_ = value; }
 
-    // Bounds in the tree's coordinates. Setting them realigns the children when they changed.
+    // Bounds in the tree's coordinates. Setting them realigns the children when they changed; a
+    // negative width or height becomes 0.
     TRect BoundsRect() const { return TRect::FromSize(left_, top_, width_, height_); }
     void SetBounds(const TRect& bounds);
-    int PreviousWidth() const { return previousWidth_; }
-    int PreviousHeight() const { return previousHeight_; }
-    // Lays out the children in this object's rectangle (the alignment steps).
+    // Lays out the visible children in this object's rectangle: saMostTop/saMostBottom, then
+    // saMostLeft/saMostRight, saTop/saBottom, saLeft/saRight, saCenter (last child first), saClient
+    // (all get the same rest). Corner children, visible or not, follow the change of this object's
+    // size since the last realignment: saTopRight moves right by the change of width, saBottomLeft
+    // down by the change of height and saBottomRight both; only their own Left and Top move.
     void RealignChildren();
 
     // The skin's bitmaps the links resolve against (not owned); set for the object and its descendants.
@@ -203,7 +206,6 @@ protected:
     void ResolveLink(TKsBitmapLink& link) const;
     // The region of the pixels this object draws, found by drawing it at (0, 0) into a scratch bitmap.
     TRegionHandle DrawnRegion();
-    TFont& StoredFont() { return font_; }
 
 private:
     TSeAlign align_ = saNone;
@@ -234,6 +236,7 @@ private:
     TKsBitmapList* bitmaps_ = nullptr;
     std::wstring text_;
     std::wstring rightText_;
+    // The size at the last realignment, from which corner children take the change.
     int previousWidth_ = 0;
     int previousHeight_ = 0;
 };
