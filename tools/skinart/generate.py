@@ -61,7 +61,7 @@ CORAL_500 = (224, 72, 76)
 MUTED = (200, 207, 217)
 
 CAPTION_HEIGHT = 30
-CAPTION_BUTTON_WIDTH = 26
+CAPTION_BUTTON_WIDTH = 24
 
 
 def stack(states):
@@ -86,12 +86,12 @@ def caption_paint():
 
 
 def frame_caption():
-    """66 x 30: 8 columns of rounded left end, 50 of middle, 8 of rounded right end."""
+    """66 x 30: 6 columns of rounded left end, 54 of middle, 6 of rounded right end."""
     width = 66
     c = Canvas(width, CAPTION_HEIGHT)
-    silhouette = RoundRect(0, 0, width, CAPTION_HEIGHT + 10, (8, 8, 0, 0))
+    silhouette = RoundRect(0, 0, width, CAPTION_HEIGHT + 10, (6, 6, 0, 0))
     c.fill_hard(silhouette, SLATE_900)
-    c.fill(RoundRect(1, 1, width - 1, CAPTION_HEIGHT + 10, (7, 7, 0, 0)), caption_paint())
+    c.fill(RoundRect(1, 1, width - 1, CAPTION_HEIGHT + 10, (5, 5, 0, 0)), caption_paint())
     c.fill(Rect(6, 1, width - 6, 2), WHITE, 0.10)
     return c
 
@@ -114,7 +114,7 @@ def frame_bottom():
 
 
 def caption_button(hot_colour, hot_alpha, pressed_colour, pressed_alpha):
-    """Caption button face, 26 x 30 each: normal (transparent), hot, pressed."""
+    """Caption button face, 24 x 30 each: normal (transparent), hot, pressed."""
     states = [Canvas(CAPTION_BUTTON_WIDTH, CAPTION_HEIGHT)]
     for colour, alpha in ((hot_colour, hot_alpha), (pressed_colour, pressed_alpha)):
         c = Canvas(CAPTION_BUTTON_WIDTH, CAPTION_HEIGHT)
@@ -127,52 +127,52 @@ CAPTION_GLYPH_COLOURS = ((220, 226, 234), WHITE, WHITE, (128, 142, 162))
 
 
 def caption_glyph(draw):
-    """13 x 13 caption glyph in four states: normal, hot, pressed, inactive window."""
+    """12 x 12 caption glyph in four states: normal, hot, pressed, inactive window."""
     states = []
     for colour in CAPTION_GLYPH_COLOURS:
-        c = Canvas(13, 13)
+        c = Canvas(12, 12)
         draw(c, colour)
         states.append(c)
     return stack(states)
 
 
 def draw_close(c, colour):
-    c.fill(Stroke([(3.2, 3.2), (9.8, 9.8)], 1.35), colour)
-    c.fill(Stroke([(9.8, 3.2), (3.2, 9.8)], 1.35), colour)
+    c.fill(Stroke([(2.6, 2.6), (9.4, 9.4)], 1.35), colour)
+    c.fill(Stroke([(9.4, 2.6), (2.6, 9.4)], 1.35), colour)
 
 
 def draw_maximize(c, colour):
-    c.fill(Rect(3, 3, 10, 10) - Rect(4, 4, 9, 9), colour)
+    c.fill(Rect(2, 2, 10, 10) - Rect(3, 3, 9, 9), colour)
 
 
 def draw_restore(c, colour):
-    front = Rect(2, 5, 9, 12)
-    c.fill(front - Rect(3, 6, 8, 11), colour)
-    c.fill(Rect(4, 3, 11, 10) - Rect(5, 4, 10, 9) - front, colour)
+    front = Rect(2, 4, 8, 10)
+    c.fill(front - Rect(3, 5, 7, 9), colour)
+    c.fill(Rect(4, 2, 10, 8) - Rect(5, 3, 9, 7) - front, colour)
 
 
 def draw_minimize(c, colour):
-    c.fill(Rect(3, 6, 10, 7), colour)
+    c.fill(Rect(2, 6, 10, 7), colour)
 
 
 def draw_help(c, colour):
-    hook = arc_points(6.5, 4.8, 2.4, 190, 395, 20) + [(6.5, 8.0)]
+    hook = arc_points(6.0, 4.3, 2.3, 190, 395, 20) + [(6.0, 7.4)]
     c.fill(Stroke(hook, 1.3), colour)
-    c.fill(Circle(6.5, 10.4, 0.85), colour)
+    c.fill(Circle(6.0, 9.7, 0.85), colour)
 
 
 def draw_roll_up(c, colour):
-    c.fill(Stroke([(3.2, 8.2), (6.5, 4.9), (9.8, 8.2)], 1.35), colour)
+    c.fill(Stroke([(2.8, 7.6), (6.0, 4.4), (9.2, 7.6)], 1.35), colour)
 
 
 def draw_roll_down(c, colour):
-    c.fill(Stroke([(3.2, 4.9), (6.5, 8.2), (9.8, 4.9)], 1.35), colour)
+    c.fill(Stroke([(2.8, 4.4), (6.0, 7.6), (9.2, 4.4)], 1.35), colour)
 
 
 def draw_tray(c, colour):
-    c.fill(Stroke([(6.5, 2.5), (6.5, 7.5)], 1.3), colour)
-    c.fill(Stroke([(4.2, 5.4), (6.5, 7.7), (8.8, 5.4)], 1.3), colour)
-    c.fill(Rect(3, 10, 10, 11), colour)
+    c.fill(Stroke([(6.0, 1.6), (6.0, 6.8)], 1.3), colour)
+    c.fill(Stroke([(3.8, 4.7), (6.0, 6.9), (8.2, 4.7)], 1.3), colour)
+    c.fill(Rect(2, 9, 10, 10), colour)
 
 
 # --- menu bar buttons of a maximized child window --------------------------------------------
