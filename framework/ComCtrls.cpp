@@ -7,7 +7,7 @@
 
 namespace {
 
-void CheckRowIndex(int index, int count)
+void CheckIndex(int index, int count)
 {
     if (index < 0 || index >= count)
         throw EInvalidOperation(FormatMessageText(L"List index out of bounds (%s)", {std::to_wstring(index)}));
@@ -47,14 +47,32 @@ void TListView::AddColumn(const TListColumn& column)
 
 int TListView::ColumnWidth(int index) const
 {
-    CheckRowIndex(index, ColumnCount());
+    CheckIndex(index, ColumnCount());
     if (!HandleAllocated()) return columns_[index].Width;
     return static_cast<int>(SendMessageW(const_cast<TListView*>(this)->Handle(), LVM_GETCOLUMNWIDTH, index, 0));
 }
 
+const TListColumn& TListView::Column(int index) const
+{
+    CheckIndex(index, ColumnCount());
+    return columns_[index];
+}
+
+std::wstring TListView::RowCaption(int index) const
+{
+    CheckIndex(index, RowCount());
+    return rows_[index].Caption;
+}
+
+std::wstring TListView::RowSubItem(int index) const
+{
+    CheckIndex(index, RowCount());
+    return rows_[index].SubItem;
+}
+
 void TListView::SetRowCaption(int index, const std::wstring& caption)
 {
-    CheckRowIndex(index, RowCount());
+    CheckIndex(index, RowCount());
     rows_[index].Caption = caption;
     if (!HandleAllocated()) return;
     LVITEMW item{};
@@ -71,7 +89,7 @@ void TListView::AddRow(const std::wstring& caption, const std::wstring& subItem)
 
 bool TListView::RowSelected(int index) const
 {
-    CheckRowIndex(index, RowCount());
+    CheckIndex(index, RowCount());
     if (!HandleAllocated()) return rows_[index].Selected;
     HWND window = const_cast<TListView*>(this)->Handle();
     return (SendMessageW(window, LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED) != 0;
@@ -79,7 +97,7 @@ bool TListView::RowSelected(int index) const
 
 void TListView::SetRowSelected(int index, bool selected)
 {
-    CheckRowIndex(index, RowCount());
+    CheckIndex(index, RowCount());
     rows_[index].Selected = selected;
     if (!HandleAllocated()) return;
     LVITEMW item{};
@@ -90,7 +108,7 @@ void TListView::SetRowSelected(int index, bool selected)
 
 void TListView::DeleteRow(int index)
 {
-    CheckRowIndex(index, RowCount());
+    CheckIndex(index, RowCount());
     rows_.erase(rows_.begin() + index);
     if (HandleAllocated()) SendMessageW(Handle(), LVM_DELETEITEM, index, 0);
 }

@@ -26,15 +26,15 @@ public:
 
     void AddColumn(const TListColumn& column);
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
-    const TListColumn& Column(int index) const { return columns_.at(index); }
+    const TListColumn& Column(int index) const;
     // The width the column has on the screen now.
     int ColumnWidth(int index) const;
 
     int RowCount() const { return static_cast<int>(rows_.size()); }
-    std::wstring RowCaption(int index) const { return rows_.at(index).Caption; }
+    std::wstring RowCaption(int index) const;
     void SetRowCaption(int index, const std::wstring& caption);
     // The first sub-item (second column) of the row.
-    std::wstring RowSubItem(int index) const { return rows_.at(index).SubItem; }
+    std::wstring RowSubItem(int index) const;
     void AddRow(const std::wstring& caption, const std::wstring& subItem);
     bool RowSelected(int index) const;
     void SetRowSelected(int index, bool selected);

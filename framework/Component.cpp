@@ -12,7 +12,10 @@ void TPersistent::Assign(const TPersistent&)
 
 TComponent::TComponent(TComponent* owner)
 {
-    if (owner) owner->InsertComponent(this);
+    if (!owner) return;
+    owner->InsertComponent(this);
+    // A component made while its owner is being read is part of that reading.
+    loading_ = owner->loading_;
 }
 
 TComponent::~TComponent()

@@ -45,7 +45,8 @@ public:
 
     bool IsLoading() const { return loading_; }
     bool IsDestroying() const { return destroying_; }
-    // Marks this component and the components it owns as being read from their description.
+    // Marks this component and the components it owns as being read from their description;
+    // components made meanwhile with this owner start out loading as well.
     void BeginLoading();
     // Ends loading and runs Loaded on this component and then the components it owns, in order.
     void EndLoading();

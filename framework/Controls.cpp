@@ -240,6 +240,8 @@ void TControl::WndProc(TMessage& message)
     default:
         break;
     }
+    // The framework's own notifications that nobody handled stop here; the platform never sees them.
+    if (message.Msg >= CM_BASE && message.Msg <= CN_LAST) return;
     if (IsMouseMessage(message.Msg)) HandleMouse(message);
     DefaultHandler(message);
 }

@@ -24,3 +24,4 @@ constexpr UINT CN_COMMAND = CN_BASE + 1;
 constexpr UINT CN_NOTIFY = CN_BASE + 2;
 constexpr UINT CN_CTLCOLOR = CN_BASE + 3;        // wParam: device context; result: background brush
 constexpr UINT CN_KEYDOWN = CN_BASE + 4;         // from the message loop before translation; result 1 = used
+constexpr UINT CN_LAST = CN_BASE + 0xFF;

@@ -26,9 +26,11 @@ folvane_ensure_prefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
-  # Without a window manager (Xvfb) nobody would draw the frames: Wine draws caption and borders itself.
-  if ! grep -q '"Decorated"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  # Without a window manager (Xvfb) nobody would draw the frames, and hiding a window would wait two
+  # seconds for a window manager's answer: Wine draws caption and borders and places windows itself.
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
     wineserver -w
   fi
   # Wine's own TrueType fonts (Marlett for the caption buttons, MS Sans Serif, Tahoma) are not found
