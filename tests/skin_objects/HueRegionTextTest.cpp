@@ -234,3 +234,31 @@ TEST(SkinObjectText, TitlesAreShortenedToTheRoomBetweenTheTextMargins)
     EXPECT_EQ(PixelsOf(drawnTitle, 0xFF000000), PixelsOf(drawnPlain, 0xFF000000));
     EXPECT_LE(PixelsOf(drawnTitle, 0xFF000000).Right, 85);
 }
+
+TEST(SkinObjectFonts, TextIsDrawnWithTheFontOfTheState)
+{
+    auto text = CreateTop<TSeTextObject>(L"TSeTextObject");
+    const std::pair<const wchar_t*, int> textFonts[] = {
+        {L"Font", ssNormal}, {L"FontHot", ssHot}, {L"FontPressed", ssPressed}, {L"FontFocused", ssFocused},
+        {L"FontDisabled", ssDisabled}};
+    for (auto [name, state] : textFonts) FindProperty(text->Properties(), name)->Font(*text).SetHeight(-10 - state);
+    for (auto [name, state] : textFonts) {
+        text->SetState(state);
+        EXPECT_EQ(text->Font().Height(), -10 - state) << state;
+    }
+
+    auto active = CreateTop<TSeActiveObject>(L"TSeActiveObject");
+    auto bitmap = CreateTop<TSeActiveBitmap>(L"TSeActiveBitmap");
+    for (TSeSkinObject* o : std::initializer_list<TSeSkinObject*>{active.get(), bitmap.get()})
+        FindProperty(o->Properties(), L"ActiveFont")->Font(*o).SetName(L"Active");
+    const std::pair<int, bool> states[] = {{ssNormal, false}, {ssHot, true}, {ssPressed, true}, {ssFocused, true}};
+    for (auto [state, activeFont] : states) {
+        active->SetState(state);
+        bitmap->SetState(state);
+        EXPECT_EQ(active->Font().Name() == L"Active", activeFont) << state;
+        EXPECT_EQ(bitmap->Font().Name() == L"Active", activeFont && state != ssPressed) << state;
+    }
+    active->SetState(ssNormal);
+    active->SetActive(true);
+    EXPECT_NE(active->Font().Name(), L"Active");
+}

@@ -201,3 +201,48 @@ TEST(SkinObjectTree, InvalidateAndOwningFormAskTheBoundControl)
     EXPECT_EQ(control.Received.size(), 1u);
     EXPECT_EQ(child->OwningForm(), &frame);
 }
+
+namespace {
+
+class TRecordingForm : public TForm {
+public:
+    using TForm::TForm;
+    std::vector<LPARAM> Invalidated;
+
+protected:
+    void WndProc(TMessage& message) override
+    {
+        if (message.Msg == CM_SKINOBJECTINVALIDATE) Invalidated.push_back(message.LParam);
+        TForm::WndProc(message);
+    }
+};
+
+TFakeFrame* hookedFrame = nullptr;
+WNDPROC formProcedure = nullptr;
+
+// Stands in for the skinned form frame, which answers from a hook on the form's window.
+LRESULT CALLBACK FrameHook(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == CM_GETSKINFORM) return reinterpret_cast<LRESULT>(hookedFrame);
+    return CallWindowProcW(formProcedure, window, msg, wParam, lParam);
+}
+
+} // namespace
+
+TEST(SkinObjectTree, AWindowedControlIsAskedThroughItsWindowSoThatHooksAnswer)
+{
+    TRecordingForm form(nullptr);
+    HWND window = form.Handle();
+    auto object = CreateTop(L"TSeSkinObject");
+    object->Bind(&form);
+    object->Invalidate();
+    EXPECT_EQ(form.Invalidated, std::vector<LPARAM>{reinterpret_cast<LPARAM>(object.get())});
+    EXPECT_EQ(object->OwningForm(), nullptr);
+
+    TFakeFrame frame;
+    hookedFrame = &frame;
+    formProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameHook)));
+    EXPECT_EQ(object->OwningForm(), &frame);
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(formProcedure));
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Controls.h"
+#include "framework/Forms.h"
 #include "skin/KsSkinObjects2.h"
 
 #include <memory>
