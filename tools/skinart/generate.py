@@ -302,7 +302,7 @@ def combo_glyph():
     states = []
     for colour in (SLATE_500, TEAL_700, TEAL_700, MUTED):
         c = Canvas(10, 7)
-        c.fill(Stroke([(2.2, 2.2), (5.0, 5.0), (7.8, 2.2)], 1.5), colour)
+        c.fill(Stroke([(2.0, 1.9), (5.0, 4.9), (8.0, 1.9)], 1.6), colour)
         states.append(c)
     return stack(states)
 

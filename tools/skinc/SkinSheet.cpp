@@ -236,11 +236,31 @@ void PaintProgressBar(TSeSkinObject& copy, TKsBitmap& target, int state)
     DrawPart(Part(copy, L"BarHorz"), target, area, state);
 }
 
+// Text objects only lend their fonts to controls, and these parts stand in for others (a flat
+// face, the roll-down button in place of the roll-up one): a control never draws them as they lie.
+bool ShownInWholeTree(TSeSkinObject& part)
+{
+    if (part.ClassName() == L"TSeTextObject") return false;
+    for (const wchar_t* alternate : {L"FlatFace", L"FlatChevron", L"ButtonRolldown"})
+        if (part.Name() == alternate) return false;
+    return true;
+}
+
+void PrepareWholeTree(TSeSkinObject& object, const std::wstring& label)
+{
+    for (int i = 0; i < object.ChildCount(); ++i) {
+        TSeSkinObject& part = *object.ChildAt(i);
+        part.SetVisible(ShownInWholeTree(part));
+        for (const wchar_t* labelled : {L"Face", L"Tab", L"Caption", L"Fixed", L"Cell"})
+            if (part.Name() == labelled) part.SetText(label);
+        PrepareWholeTree(part, label);
+    }
+}
+
 // Objects the program does not use: the whole tree at its stored layout.
 void PaintWhole(TSeSkinObject& copy, TKsBitmap& target, int state)
 {
-    for (const wchar_t* label : {L"Text", L"Caption", L"Tab"})
-        if (TSeSkinObject* part = Part(copy, label)) part->SetText(copy.Name());
+    PrepareWholeTree(copy, copy.Name());
     copy.SetState(state);
     copy.SetBounds(TRect::FromSize(0, 0, 200, 100));
     copy.Draw(target);
