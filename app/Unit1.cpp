@@ -66,7 +66,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
 
     ListView1 = Place<TListView>(this, this, L"ListView1", 8, 88, 250, 105);
     ListView1->AddColumn({L"目錄", 150, 150, taLeftJustify});
-    ListView1->AddColumn({L"深度", 50, 50, taCenter});
+    ListView1->AddColumn({L"深度", 50, 50, taCenterJustify});
     ListView1->SetGridLines(true);
 
     Edit1 = Place<TEdit>(this, this, L"Edit1", 8, 32, 249, 21);

@@ -18,7 +18,7 @@ int PlatformAlignment(TAlignment alignment)
     switch (alignment) {
     case taRightJustify:
         return LVCFMT_RIGHT;
-    case taCenter:
+    case taCenterJustify:
         return LVCFMT_CENTER;
     case taLeftJustify:
         break;

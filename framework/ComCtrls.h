@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// Text alignment in a list view column; named apart from the skin objects' text alignment.
+enum TAlignment { taLeftJustify, taRightJustify, taCenterJustify };
 
 // One column of a report-style list view.
 struct TListColumn {

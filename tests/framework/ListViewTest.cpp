@@ -16,7 +16,7 @@ protected:
         List->SetParent(Form);
         List->SetBounds(8, 8, 250, 105);
         List->AddColumn({L"目錄", 150, 150, taLeftJustify});
-        List->AddColumn({L"深度", 50, 50, taCenter});
+        List->AddColumn({L"深度", 50, 50, taCenterJustify});
     }
 
     std::wstring ItemText(int row, int column)

@@ -50,7 +50,7 @@ TEST_F(HandleLifetime, RecreatingTheWindowKeepsWhatTheUserAndTheProgramGaveTheCo
     auto* list = Make<TListView>(Form, 150, 10, 200, 100);
     for (const wchar_t* item : {L"1", L"2", L"3"}) combo->Items().Add(item);
     list->AddColumn({L"目錄", 120, 0, taLeftJustify});
-    list->AddColumn({L"深度", 50, 0, taCenter});
+    list->AddColumn({L"深度", 50, 0, taCenterJustify});
     list->AddRow(L"C:\\a\\", L"1");
     list->AddRow(L"C:\\b\\", L"2");
     radio1->SetChecked(true);

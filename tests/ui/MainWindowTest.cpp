@@ -1,0 +1,284 @@
+#include "app/Unit1.h"
+#include "framework/Application.h"
+#include "framework/Screen.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <filesystem>
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Application->Initialize();
+        Application->OnException = [this](const Exception& e) { Reports.push_back(e.Message()); };
+        wchar_t current[MAX_PATH];
+        GetCurrentDirectoryW(MAX_PATH, current);
+        savedDirectory_ = current;
+    }
+
+    void TearDown() override
+    {
+        delete Form;
+        SetCurrentDirectoryW(savedDirectory_.c_str());
+        Application->OnException = nullptr;
+        Application->ProcessMessages();
+    }
+
+    void Open()
+    {
+        Form = Application->CreateForm<TForm1>();
+        Form->Show();
+        SetForegroundWindow(Form->Handle());
+        Application->ProcessMessages();
+    }
+
+    static TRect ChildRect(HWND window)
+    {
+        RECT r;
+        GetWindowRect(window, &r);
+        MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+        return TRect(r);
+    }
+
+    static std::wstring WindowText(HWND window)
+    {
+        wchar_t buffer[512] = {};
+        GetWindowTextW(window, buffer, 512);
+        return buffer;
+    }
+
+    static std::wstring MenuText(HMENU menu, int position)
+    {
+        wchar_t buffer[128] = {};
+        GetMenuStringW(menu, position, buffer, 128, MF_BYPOSITION);
+        return buffer;
+    }
+
+    TForm1* Form = nullptr;
+    std::vector<std::wstring> Reports;
+
+private:
+    std::wstring savedDirectory_;
+};
+
+} // namespace
+
+TEST_F(MainWindow, TheStartDirectoryIsTheCurrentDirectoryWithOneTrailingBackslash)
+{
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / L"folvane 起始";
+    std::filesystem::create_directories(dir);
+    std::wstring plain = dir.wstring();
+    while (!plain.empty() && plain.back() == L'\\') plain.pop_back();
+    ASSERT_TRUE(SetCurrentDirectoryW(plain.c_str()));
+    Open();
+    EXPECT_EQ(Form->StartDir, plain + L"\\");
+    ASSERT_NE(Form->DirSectionLines, nullptr);
+    EXPECT_TRUE(Form->DirSectionLines->empty());
+    EXPECT_FALSE(Form->StopRequested);
+    delete Form;
+    Form = nullptr;
+
+    ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
+    Open();
+    EXPECT_EQ(Form->StartDir, L"C:\\");
+    std::filesystem::remove(dir);
+}
+
+TEST_F(MainWindow, ShowingFillsTheOutputBoxesAndTheDialogsStartFolder)
+{
+    ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\windows"));
+    Open();
+    EXPECT_EQ(Form->Edit2->Text(), L"C:\\windows\\");
+    EXPECT_EQ(WindowText(Form->Edit2->Handle()), L"C:\\windows\\");
+    EXPECT_EQ(Form->Edit3->Text(), L"folvane.txt");
+    EXPECT_EQ(Form->OpenDialog1->InitialDir(), L"C:\\windows\\");
+    EXPECT_EQ(Form->SaveDialog1->InitialDir(), L"C:\\windows\\");
+    EXPECT_EQ(Form->Edit1->Text(), L"");
+}
+
+TEST_F(MainWindow, TheWindowIsAFixedFrameCentredOnTheScreenAroundAClientAreaOf363By408)
+{
+    Open();
+    HWND window = Form->Handle();
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 363);
+    EXPECT_EQ(client.bottom, 408);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    EXPECT_NEAR((frame.left + frame.right) / 2, Screen->Width() / 2, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, Screen->Height() / 2, 1);
+    EXPECT_EQ(WindowText(window), L"Folvane Tool");
+    LONG style = GetWindowLongW(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_EQ(Form->Font().Name(), L"MS Sans Serif");
+    EXPECT_EQ(Form->Font().Height(), -11);
+    EXPECT_EQ(Form->Color(), clBtnFace);
+    EXPECT_EQ(Form->Edit1->Font().Name(), L"MS Sans Serif");
+    EXPECT_EQ(Form->ComboBox1->Font().Name(), L"Tahoma");
+    EXPECT_EQ(Form->ComboBox1->Font().Color(), clBlack);
+}
+
+TEST_F(MainWindow, EveryControlSitsAtItsPlaceWithItsCaption)
+{
+    Open();
+    struct Expected {
+        TControl* Control;
+        TWinControl* Parent;
+        TRect Bounds;
+        std::wstring Caption;
+    };
+    TForm1& f = *Form;
+    std::vector<Expected> table{
+        {f.Label1, &f, TRect::FromSize(8, 8, 150, 13), L"欲加入目錄列舉的目錄列表 :"},
+        {f.Label2, &f, TRect::FromSize(8, 64, 75, 13), L"目錄深度到第 "},
+        {f.Label3, &f, TRect::FromSize(128, 64, 12, 13), L"層"},
+        {f.ListView1, &f, TRect::FromSize(8, 88, 250, 105), L""},
+        {f.Edit1, &f, TRect::FromSize(8, 32, 249, 21), L""},
+        {f.BitBtn1, &f, TRect::FromSize(272, 29, 75, 25), L"瀏覽目錄"},
+        {f.ComboBox1, &f, TRect::FromSize(86, 60, 35, 21), L"1"},
+        {f.BitBtn2, &f, TRect::FromSize(272, 57, 75, 25), L"新增目錄"},
+        {f.GroupBox1, &f, TRect::FromSize(8, 200, 345, 121), L"輸出檔案設定"},
+        {f.Label4, f.GroupBox1, TRect::FromSize(8, 24, 96, 13), L"輸出檔案到此目錄"},
+        {f.Edit2, f.GroupBox1, TRect::FromSize(9, 43, 240, 21), f.StartDir},
+        {f.RadioButton1, f.GroupBox1, TRect::FromSize(8, 72, 89, 17), L"固定檔名:"},
+        {f.RadioButton2, f.GroupBox1, TRect::FromSize(8, 96, 241, 17), L"以 YYYYMMDD.txt 自動命名"},
+        {f.Edit3, f.GroupBox1, TRect::FromSize(104, 69, 145, 21), L"folvane.txt"},
+        {f.BitBtn4, f.GroupBox1, TRect::FromSize(264, 42, 75, 25), L"瀏覽目錄"},
+        {f.BitBtn3, &f, TRect::FromSize(272, 88, 75, 25), L"刪除目錄"},
+        {f.BitBtn5, &f, TRect::FromSize(192, 328, 73, 25), L"開始列舉"},
+        {f.BitBtn6, &f, TRect::FromSize(280, 328, 73, 25), L"停止列舉"},
+        {f.ProgressBar1, &f, TRect::FromSize(0, 384, 363, 24), L""},
+    };
+    for (const Expected& e : table) {
+        SCOPED_TRACE(e.Control->Name());
+        EXPECT_EQ(e.Control->Parent(), e.Parent);
+        EXPECT_EQ(e.Control->BoundsRect(), e.Bounds);
+        EXPECT_EQ(e.Control->Caption(), e.Caption);
+        if (auto* windowed = dynamic_cast<TWinControl*>(e.Control)) {
+            EXPECT_EQ(ChildRect(windowed->Handle()), e.Bounds);
+            EXPECT_EQ(GetParent(windowed->Handle()), e.Parent->Handle());
+        }
+    }
+    EXPECT_EQ(ChildRect(f.ComboBox1->Handle()).Height(), 21);
+    EXPECT_TRUE(f.RadioButton1->Checked());
+    EXPECT_FALSE(f.RadioButton2->Checked());
+    EXPECT_EQ(f.RadioButton1->GroupIndex(), f.RadioButton2->GroupIndex());
+    EXPECT_EQ(f.ProgressBar1->Align(), alBottom);
+    EXPECT_EQ(f.ProgressBar1->Position(), 0);
+    EXPECT_EQ(f.ComboBox1->Items().Items(), (std::vector<std::wstring>{L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8"}));
+    EXPECT_EQ(f.ComboBox1->DropDownCount(), 8);
+    EXPECT_EQ(f.ComboBox1->Style(), csDropDown);
+    ASSERT_EQ(f.ListView1->ColumnCount(), 2);
+    EXPECT_EQ(f.ListView1->Column(0).Caption, L"目錄");
+    EXPECT_EQ(f.ListView1->ColumnWidth(0), 150);
+    EXPECT_EQ(f.ListView1->Column(1).Caption, L"深度");
+    EXPECT_EQ(f.ListView1->Column(1).Alignment, taCenterJustify);
+    EXPECT_EQ(f.ListView1->ColumnWidth(1), 50);
+    EXPECT_TRUE(f.ListView1->GridLines());
+    EXPECT_EQ(f.OpenDialog1->Title(), L"選擇檔案載入");
+    EXPECT_EQ(f.SaveDialog1->Title(), L"選擇檔案儲存");
+    EXPECT_EQ(TFileDialog::PlatformFilter(f.OpenDialog1->Filter()), std::wstring(L"設定檔\0*.cfg\0\0", 11));
+    EXPECT_EQ(f.SaveDialog1->DefaultExt(), L"cfg");
+}
+
+TEST_F(MainWindow, TabVisitsTheControlsInTheirTabOrder)
+{
+    Open();
+    TForm1& f = *Form;
+    std::vector<TWinControl*> order;
+    f.GetTabOrderList(order);
+    std::vector<std::wstring> names;
+    for (TWinControl* c : order) names.push_back(c->Name());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Edit1", L"BitBtn1", L"ComboBox1", L"ListView1", L"BitBtn2",
+                                                L"GroupBox1", L"Edit2", L"RadioButton1", L"RadioButton2", L"Edit3",
+                                                L"BitBtn4", L"BitBtn3", L"BitBtn5", L"BitBtn6", L"ProgressBar1"}));
+
+    EXPECT_EQ(GetFocus(), f.Edit1->Handle());
+    std::vector<std::wstring> visited;
+    for (int i = 0; i < 12; ++i) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+        Application->ProcessMessages();
+        HWND focus = GetFocus();
+        // The combo box's focus is on its inner edit box.
+        if (!TWinControl::FindControl(focus)) focus = GetParent(focus);
+        TWinControl* control = TWinControl::FindControl(focus);
+        visited.push_back(control ? control->Name() : L"?");
+    }
+    // Only the checked radio button is a tab stop.
+    EXPECT_EQ(visited, (std::vector<std::wstring>{L"BitBtn1", L"ComboBox1", L"ListView1", L"BitBtn2", L"Edit2",
+                                                  L"RadioButton1", L"Edit3", L"BitBtn4", L"BitBtn3", L"BitBtn5",
+                                                  L"BitBtn6", L"Edit1"}));
+}
+
+TEST_F(MainWindow, TheMenuBarHoldsTheFileAndAboutMenusWithTheirMnemonics)
+{
+    Open();
+    HMENU bar = GetMenu(Form->Handle());
+    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    EXPECT_EQ(MenuText(bar, 0), L"檔案(&F)");
+    EXPECT_EQ(MenuText(bar, 1), L"關於(&A)");
+    HMENU file = GetSubMenu(bar, 0);
+    ASSERT_EQ(GetMenuItemCount(file), 3);
+    EXPECT_EQ(MenuText(file, 0), L"載入設定檔(*.CFG)(&L)");
+    EXPECT_EQ(MenuText(file, 1), L"儲存設定檔(*.CFG)(&S)");
+    EXPECT_EQ(MenuText(file, 2), L"離開(&X)");
+    EXPECT_EQ(GetMenuItemID(file, 0), Form->CFGL1->Command());
+    EXPECT_EQ(GetMenuItemID(file, 1), Form->CFGS1->Command());
+    HMENU about = GetSubMenu(bar, 1);
+    ASSERT_EQ(GetMenuItemCount(about), 1);
+    EXPECT_EQ(MenuText(about, 0), L"Folvane Tool(&D)");
+
+    // The about entry does nothing.
+    SendMessageW(Form->Handle(), WM_COMMAND, MAKEWPARAM(Form->D1->Command(), 0), 0);
+    EXPECT_TRUE(IsWindowVisible(Form->Handle()));
+    EXPECT_TRUE(Reports.empty());
+}
+
+TEST_F(MainWindow, TheExitEntryClosesTheWindowAndEndsTheProgram)
+{
+    Open();
+    MSG quit;
+    ASSERT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    SendMessageW(Form->Handle(), WM_COMMAND, MAKEWPARAM(Form->X1->Command(), 0), 0);
+    EXPECT_FALSE(IsWindowVisible(Form->Handle()));
+    // The quit message ends the application's loop; it is taken here so the other tests go on.
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(MainWindow, TheStopButtonOnlySetsTheStopFlag)
+{
+    Open();
+    Form->ListingText = "partial";
+    Form->ProgressBar1->SetMax(4);
+    SendMessageW(Form->BitBtn6->Handle(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Form->StopRequested);
+    EXPECT_EQ(Form->ListingText, "partial");
+    EXPECT_EQ(Form->ProgressBar1->Position(), 0);
+    EXPECT_TRUE(Reports.empty());
+}
+
+TEST_F(MainWindow, FreeingTheWindowFreesEveryWindowItMade)
+{
+    int forms = Screen->FormCount();
+    Open();
+    std::vector<HWND> windows{Form->Handle(), Form->Edit2->Handle(), Form->GroupBox1->Handle(),
+                              Form->ListView1->Handle(), Form->ProgressBar1->Handle()};
+    HMENU menu = GetMenu(Form->Handle());
+    EXPECT_EQ(Screen->FormCount(), forms + 1);
+    delete Form;
+    Form = nullptr;
+    for (HWND window : windows) EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(IsMenu(menu));
+    EXPECT_EQ(Screen->FormCount(), forms);
+    EXPECT_EQ(Application->ComponentCount(), 0);
+    EXPECT_EQ(Application->MainForm(), nullptr);
+}
