@@ -144,7 +144,7 @@ std::wstring UniqueObjectFile(const std::wstring& objectName, std::set<std::wstr
 
 } // namespace
 
-std::vector<uint8_t> CompileSkinContent(const std::wstring& sourceFolder)
+std::vector<uint8_t> CompileSkinStore(const std::wstring& sourceFolder)
 {
     const TSkinManifest manifest = ParseManifest(Utf8FileToAnsi(Join(sourceFolder, ManifestFile)));
 
@@ -168,27 +168,21 @@ std::vector<uint8_t> CompileSkinContent(const std::wstring& sourceFolder)
         content.WriteBuffer(image.Pixels.data(), image.Pixels.size());
     }
 
+    std::vector<std::wstring> objectFiles;
     content.WriteInt32(static_cast<int32_t>(manifest.Objects.size()));
     for (const std::string& file : manifest.Objects) {
-        std::wstring fileName = Join(Join(sourceFolder, ObjectFolder), AnsiToWide(file));
-        TObjectTree tree = ParseObjectSource(Utf8FileToAnsi(fileName), fileName);
-        CheckClasses(tree, fileName);
+        objectFiles.push_back(Join(Join(sourceFolder, ObjectFolder), AnsiToWide(file)));
+        TObjectTree tree = ParseObjectSource(Utf8FileToAnsi(objectFiles.back()), objectFiles.back());
+        CheckClasses(tree, objectFiles.back());
         std::vector<uint8_t> record = ObjectRecord(tree);
-        CheckRecord(record, fileName);
+        CheckRecord(record, objectFiles.back());
         content.WriteBuffer(record.data(), record.size());
     }
 
     TSeSkinSource source(nullptr);
     LoadContent(source, content.Bytes());
-    for (int i = 0; i < source.Count(); ++i)
-        CheckLinks(*source.Objects(i), Join(Join(sourceFolder, ObjectFolder), AnsiToWide(manifest.Objects[i])));
-    return content.Bytes();
-}
+    for (int i = 0; i < source.Count(); ++i) CheckLinks(*source.Objects(i), objectFiles[i]);
 
-std::vector<uint8_t> CompileSkinStore(const std::wstring& sourceFolder)
-{
-    TSeSkinSource source(nullptr);
-    LoadContent(source, CompileSkinContent(sourceFolder));
     TMemoryStream store;
     TSeSkinFilterCompressed filter;
     filter.SetSource(&source);

@@ -8,13 +8,10 @@
 // one 32-bit .bmp per skin bitmap, named as the bitmap, and objects/ with one description per
 // top-level object (see NestedNotation.h). Text files are UTF-8; the skin content holds ANSI text.
 
-// The skin content (uncompressed) of the sources. Every object is read back through the skin
-// library, and every bitmap link must name a bitmap of the skin and lie inside it; anything else
-// raises ESkinSourceError (or the library's error) naming the file.
-std::vector<uint8_t> CompileSkinContent(const std::wstring& sourceFolder);
-
-// The skin store: the content as the skin library writes it, in the compressed container that the
-// engine reads from its stored skin after the marker byte.
+// The skin store of the sources: the skin content as the skin library writes it, in the
+// compressed container that the engine reads from its stored skin after the marker byte. Every
+// object is read back through the skin library, and every bitmap link must name a bitmap of the skin
+// and lie inside it; anything else raises ESkinSourceError (or the library's error) naming the file.
 std::vector<uint8_t> CompileSkinStore(const std::wstring& sourceFolder);
 
 // Writes the sources of a store into folder (created when missing): every property of every

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <functional>
-#include <map>
 #include <memory>
 
 namespace {
@@ -79,8 +78,10 @@ void PaintForm(TSeSkinObject& copy, TKsBitmap& target, int state)
     copy.SetActive(state != ssDisabled);
     copy.SetState(ssNormal);
     if (TSeSkinObject* title = copy.FindObjectByKind(skTitle)) title->SetText(L"Folvane Tool");
-    if (state == ssHot) static_cast<TSeSystemButton*>(Part(copy, L"CloseButton"))->MouseEnter();
-    if (state == ssPressed) static_cast<TSeSystemButton*>(Part(copy, L"MinButton"))->MouseDown(mbLeft);
+    auto* close = dynamic_cast<TSeSystemButton*>(Part(copy, L"CloseButton"));
+    auto* minimize = dynamic_cast<TSeSystemButton*>(Part(copy, L"MinButton"));
+    if (state == ssHot && close) close->MouseEnter();
+    if (state == ssPressed && minimize) minimize->MouseDown(mbLeft);
     copy.SetBounds(TRect::FromSize(0, 0, 360, 120));
     copy.Draw(target);
 }
