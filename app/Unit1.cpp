@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "framework/Streams.h"
 #include "framework/Text.h"
 
 namespace {
@@ -38,6 +39,18 @@ void SetTabOrders(std::initializer_list<TWinControl*> controls)
 }
 
 const wchar_t* const kConfigFilter = L"設定檔|*.cfg";
+
+// The skin store that the build embeds as the resource FOLVANE_SKIN, read as the engine's stored
+// skin: the marker byte that says a skin follows, then the store.
+void ReadEmbeddedSkin(TSeSkinEngine& engine)
+{
+    TResourceStream store(GetModuleHandleW(nullptr), L"FOLVANE_SKIN", RT_RCDATA);
+    TMemoryStream stored;
+    stored.WriteByte(2);
+    stored.CopyFrom(store, 0);
+    stored.SetPosition(0);
+    engine.ReadSkinStream(stored);
+}
 
 } // namespace
 
@@ -137,6 +150,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     SaveDialog1->SetTitle(L"選擇檔案儲存");
     SaveDialog1->SetFilter(kConfigFilter);
     SaveDialog1->SetDefaultExt(L"cfg");
+    SeSkinEngine1 = new TSeSkinEngine(this);
+    SeSkinEngine1->SetName(L"SeSkinEngine1");
+    ReadEmbeddedSkin(*SeSkinEngine1);
     SeSkinMessage1 = new TMessageDialog(this);
     SeSkinMessage1->SetName(L"SeSkinMessage1");
 

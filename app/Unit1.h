@@ -5,6 +5,7 @@
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "skin/KsSkinEngine.h"
 
 #include <memory>
 #include <string>
@@ -44,6 +45,7 @@ public:
     TMenuItem* D1 = nullptr;
     TOpenDialog* OpenDialog1 = nullptr;
     TSaveDialog* SaveDialog1 = nullptr;
+    TSeSkinEngine* SeSkinEngine1 = nullptr;
     TMessageDialog* SeSkinMessage1 = nullptr;
 
     // Application state that lives as long as the window.
