@@ -836,6 +836,11 @@ void TWinControl::WndProc(TMessage& message)
         DefaultHandler(message);
         if (TCustomForm* form = GetParentForm(this); form && form != this)
             form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+        Perform(CM_ENTER, 0, 0);
+        return;
+    case WM_KILLFOCUS:
+        DefaultHandler(message);
+        Perform(CM_EXIT, 0, 0);
         return;
     case WM_MOUSEMOVE:
         if (!MouseInControl()) {

@@ -184,6 +184,46 @@ TEST_F(TabOrder, ArrowKeysMoveBetweenButtonsButStayInsideAnEditBox)
     EXPECT_EQ(GetFocus(), edit->Handle());
 }
 
+namespace {
+
+// Records the framework's focus notifications it receives.
+class TFocusRecorder : public TEdit {
+public:
+    using TEdit::TEdit;
+    std::vector<std::wstring> Log;
+
+protected:
+    void WndProc(TMessage& message) override
+    {
+        if (message.Msg == CM_ENTER) Log.push_back(Name() + L" enter");
+        if (message.Msg == CM_EXIT) Log.push_back(Name() + L" exit");
+        TEdit::WndProc(message);
+    }
+};
+
+} // namespace
+
+TEST_F(TabOrder, FocusChangesArriveAsEnterAndExitNoticesAndTheFormRemembersTheControl)
+{
+    auto* first = Make<TFocusRecorder>(Form, 10, 10, 100, 21);
+    auto* second = Make<TFocusRecorder>(Form, 10, 40, 100, 21);
+    first->SetName(L"first");
+    second->SetName(L"second");
+    ShowForm();
+    first->SetFocus();
+    first->Log.clear();
+    PressKey(VK_TAB);
+    EXPECT_EQ(first->Log, std::vector<std::wstring>{L"first exit"});
+    EXPECT_EQ(second->Log, std::vector<std::wstring>{L"second enter"});
+    EXPECT_EQ(Form->ActiveControl(), second);
+
+    // Coming back to the form puts the focus back where it was.
+    SetFocus(Form->Handle());
+    EXPECT_EQ(GetFocus(), second->Handle());
+    delete second;
+    EXPECT_EQ(Form->ActiveControl(), nullptr);
+}
+
 using RadioGroup = WindowTest;
 
 TEST_F(RadioGroup, CheckingOneUnchecksTheOthersOfTheSameParentAndGroupOnly)
