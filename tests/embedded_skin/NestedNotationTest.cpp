@@ -83,7 +83,8 @@ TEST(NestedNotation, WrittenSourceIndentsEachLevelByTwoBlanks)
 
 TEST(NestedNotation, HexadecimalIntegersAfterDollarAreReadAsInt32)
 {
-    TObjectTree tree = ParseObjectSource("object A: TSeSkinObject\n  Color = $00F9F6F4\n  Tag = $80000005\nend\n", L"A.txt");
+    TObjectTree tree =
+        ParseObjectSource("object A: TSeSkinObject\n  Color = $00F9F6F4\n  Tag = $80000005\nend\n", L"A.txt");
     ASSERT_EQ(tree.Object.Properties.size(), 2u);
     EXPECT_EQ(tree.Object.Properties[0].Value, TNotationValue::FromInteger(0x00F9F6F4));
     EXPECT_EQ(tree.Object.Properties[1].Value, TNotationValue::FromInteger(static_cast<int32_t>(0x80000005u)));

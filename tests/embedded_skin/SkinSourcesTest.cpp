@@ -79,9 +79,10 @@ TEST(SkinSources, CompileDecompileCompileGivesTheSameStore)
     EXPECT_EQ(first, second);
 
     // The bitmaps come back as the very files they were compiled from.
-    for (const auto& entry : std::filesystem::directory_iterator(std::wstring(FOLVANE_SKIN_SOURCES) + L"\\bitmaps"))
-        EXPECT_EQ(ReadBytes(entry.path().wstring()), ReadBytes(folder / (L"bitmaps\\" + entry.path().filename().wstring())))
-            << entry.path().filename().string();
+    for (const auto& entry : std::filesystem::directory_iterator(std::wstring(FOLVANE_SKIN_SOURCES) + L"\\bitmaps")) {
+        const std::wstring name = entry.path().filename().wstring();
+        EXPECT_EQ(ReadBytes(entry.path().wstring()), ReadBytes(folder / (L"bitmaps\\" + name))) << entry.path();
+    }
 }
 
 TEST(SkinSources, SmallSkinCompilesIntoAStoreTheLibraryReads)

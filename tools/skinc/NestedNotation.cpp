@@ -45,7 +45,8 @@ std::string ExpandHexInteger(std::string_view line)
     std::string digits(value.substr(1));
     unsigned long number = std::strtoul(digits.c_str(), &end, 16);
     if (*end != '\0' || digits.find_first_of("+- ") != std::string::npos) return std::string(line);
-    return std::string(line.substr(0, equals + 1)) + " " + std::to_string(static_cast<int32_t>(static_cast<uint32_t>(number)));
+    const int32_t value = static_cast<int32_t>(static_cast<uint32_t>(number));
+    return std::string(line.substr(0, equals + 1)) + " " + std::to_string(value);
 }
 
 class TSourceParser {
@@ -119,7 +120,8 @@ private:
     TNotationProperty ParseProperty(const TSourceLine& header, const TSourceLine& line) const
     {
         try {
-            TNotationObject parsed = ReadNotation(std::string(header.Text) + "\n" + ExpandHexInteger(line.Text) + "\nend");
+            TNotationObject parsed =
+                ReadNotation(std::string(header.Text) + "\n" + ExpandHexInteger(line.Text) + "\nend");
             if (parsed.Properties.size() != 1) Fail(line.Number, L"one property per line expected");
             return std::move(parsed.Properties.front());
         } catch (const ENotationError& error) {

@@ -21,7 +21,10 @@ const wchar_t* const ManifestFile = L"skin.txt";
 const wchar_t* const BitmapFolder = L"bitmaps";
 const wchar_t* const ObjectFolder = L"objects";
 
-std::wstring Join(const std::wstring& folder, const std::wstring& name) { return IncludeTrailingBackslash(folder) + name; }
+std::wstring Join(const std::wstring& folder, const std::wstring& name)
+{
+    return IncludeTrailingBackslash(folder) + name;
+}
 
 std::vector<uint8_t> ReadFileBytes(const std::wstring& fileName)
 {
@@ -222,7 +225,8 @@ void DecompileSkinStore(const std::vector<uint8_t>& store, const std::wstring& f
     for (int i = 0; i < bitmaps.Count(); ++i) {
         const TKsBitmap& bitmap = *bitmaps.Item(i);
         CheckFileName(bitmap.Name(), bitmapFiles);
-        if (bitmap.Empty()) throw ESkinSourceError(L"The bitmap '" + bitmap.Name() + L"' is empty: a .bmp file cannot hold it");
+        if (bitmap.Empty())
+            throw ESkinSourceError(L"The bitmap '" + bitmap.Name() + L"' is empty: a .bmp file cannot hold it");
         TBgraImage image;
         image.Width = bitmap.Width();
         image.Height = bitmap.Height();

@@ -98,7 +98,8 @@ TSkinManifest ParseManifest(std::string_view text)
 std::string WriteManifest(const TSkinManifest& manifest)
 {
     std::string out;
-    for (const THeaderField& field : HeaderFields) out += std::string(field.Key) + " = " + Quote(manifest.*field.Field) + "\n";
+    for (const THeaderField& field : HeaderFields)
+        out += std::string(field.Key) + " = " + Quote(manifest.*field.Field) + "\n";
     for (const std::string& name : manifest.Bitmaps) out += "Bitmap = " + Quote(name) + "\n";
     for (const std::string& name : manifest.Objects) out += "Object = " + Quote(name) + "\n";
     return out;

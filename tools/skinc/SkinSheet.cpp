@@ -175,7 +175,8 @@ void PaintFrame(TSeSkinObject& copy, TKsBitmap& target, const TRect& bounds, int
 void PaintEdit(TSeSkinObject& copy, TKsBitmap& target, int state)
 {
     PaintFrame(copy, target, TRect::FromSize(0, 0, 150, 21), state);
-    DrawCaption(target, PartFont(copy, L"Text", ssNormal), L"C:\\Folvane\\輸出", TRect::FromSize(4, 4, 142, 13), DT_LEFT);
+    DrawCaption(target, PartFont(copy, L"Text", ssNormal), L"C:\\Folvane\\輸出", TRect::FromSize(4, 4, 142, 13),
+                DT_LEFT);
 }
 
 void PaintComboBox(TSeSkinObject& copy, TKsBitmap& target, int state)
@@ -330,7 +331,8 @@ void DrawSkinSheet(const std::vector<uint8_t>& store, const std::wstring& bmpFil
     sheet.SetFont(LabelFont(-12, true));
     for (size_t c = 0; c < Columns.size(); ++c) {
         const int x = Margin + LabelWidth + static_cast<int>(c) * (columnWidth + ColumnGap);
-        sheet.DrawText(Columns[c].Label, TRect::FromSize(x, Margin, columnWidth, HeaderHeight - 8), DT_LEFT | DT_SINGLELINE);
+        sheet.DrawText(Columns[c].Label, TRect::FromSize(x, Margin, columnWidth, HeaderHeight - 8),
+                       DT_LEFT | DT_SINGLELINE);
     }
 
     int y = Margin + HeaderHeight;
