@@ -45,8 +45,8 @@ std::string ExpandHexInteger(std::string_view line)
     std::string digits(value.substr(1));
     unsigned long number = std::strtoul(digits.c_str(), &end, 16);
     if (*end != '\0' || digits.find_first_of("+- ") != std::string::npos) return std::string(line);
-    const int32_t value = static_cast<int32_t>(static_cast<uint32_t>(number));
-    return std::string(line.substr(0, equals + 1)) + " " + std::to_string(value);
+    const int32_t integer = static_cast<int32_t>(static_cast<uint32_t>(number));
+    return std::string(line.substr(0, equals + 1)) + " " + std::to_string(integer);
 }
 
 class TSourceParser {
