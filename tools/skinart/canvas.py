@@ -31,9 +31,6 @@ class Shape:
     def __sub__(self, other):
         return Difference(self, other)
 
-    def __or__(self, other):
-        return Union(self, other)
-
 
 class Rect(Shape):
     def __init__(self, x0, y0, x1, y1):
@@ -148,18 +145,6 @@ class Difference(Shape):
         return self.a.contains(x, y) and not self.b.contains(x, y)
 
 
-class Union(Shape):
-    def __init__(self, a, b):
-        self.a, self.b = a, b
-
-    def bounds(self):
-        a, b = self.a.bounds(), self.b.bounds()
-        return (min(a[0], b[0]), min(a[1], b[1]), max(a[2], b[2]), max(a[3], b[3]))
-
-    def contains(self, x, y):
-        return self.a.contains(x, y) or self.b.contains(x, y)
-
-
 def vertical_gradient(top_y, bottom_y, top_colour, bottom_colour):
     """A paint whose colour runs from top_colour at top_y to bottom_colour at bottom_y."""
     span = float(bottom_y - top_y) or 1.0
@@ -217,13 +202,6 @@ class Canvas:
                 if self.coverage(shape, i, j) >= 0.5:
                     colour = paint(i + 0.5, j + 0.5) if callable(paint) else rgba(paint)
                     self.pixels[j * self.width + i] = [colour[0], colour[1], colour[2], 1.0]
-
-    def clear_outside(self, shape):
-        """Makes every pixel less than half inside the shape fully transparent."""
-        for j in range(self.height):
-            for i in range(self.width):
-                if self.coverage(shape, i, j) < 0.5:
-                    self.pixels[j * self.width + i] = [0.0, 0.0, 0.0, 0.0]
 
     def _blend(self, i, j, colour, alpha):
         if alpha <= 0:
