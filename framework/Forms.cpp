@@ -52,7 +52,7 @@ void TCustomForm::ApplyClientSize()
     int frameWidth, frameHeight;
     if (HandleAllocated()) {
         RECT window, client;
-        GetWindowRect(const_cast<TCustomForm*>(this)->Handle(), &window);
+        GetWindowRect(Handle(), &window);
         GetClientRect(Handle(), &client);
         frameWidth = (window.right - window.left) - client.right;
         frameHeight = (window.bottom - window.top) - client.bottom;
@@ -183,8 +183,6 @@ void TCustomForm::CreateWnd()
         silentShow_ = false;
     }
 }
-
-void TCustomForm::CreateWindowState() { TWinControl::CreateWindowState(); }
 
 void TCustomForm::SaveWindowState()
 {

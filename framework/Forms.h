@@ -54,7 +54,6 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
-    void CreateWindowState() override;
     void SaveWindowState() override;
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;

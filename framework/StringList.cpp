@@ -13,6 +13,12 @@ void CheckIndex(int index, int limit)
 
 } // namespace
 
+const std::wstring& TStringList::Strings(int index) const
+{
+    CheckIndex(index, Count());
+    return items_[index];
+}
+
 void TStringList::SetStrings(int index, const std::wstring& text)
 {
     CheckIndex(index, Count());

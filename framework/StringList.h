@@ -8,7 +8,7 @@
 class TStringList {
 public:
     int Count() const { return static_cast<int>(items_.size()); }
-    const std::wstring& Strings(int index) const { return items_.at(static_cast<size_t>(index)); }
+    const std::wstring& Strings(int index) const;
     void SetStrings(int index, const std::wstring& text);
     const std::vector<std::wstring>& Items() const { return items_; }
 
