@@ -179,7 +179,7 @@ TEST(EmbeddedSkin, HoldsTheFiftyThreeBitmapsByNameAndSize)
 {
     struct TBitmapEntry { const wchar_t* Name; int Width; int Height; };
     const TBitmapEntry expected[] = {
-        {L"FRAMEBOTTOM.BMP", 16, 5}, {L"FRAMECAPTION.BMP", 66, 30}, {L"FRAMELEFT.BMP", 5, 8},
+        {L"FRAMEBOTTOM.BMP", 16, 5}, {L"FRAMECAPTION.BMP", 66, 60}, {L"FRAMELEFT.BMP", 5, 8},
         {L"FRAMERIGHT.BMP", 5, 8}, {L"CAPTIONBUTTON.bmp", 24, 90}, {L"CLOSEBUTTON.bmp", 24, 90},
         {L"CLOSEGLYPH.BMP", 12, 48}, {L"MAXIMIZEGLYPH.BMP", 12, 48}, {L"RESTOREGLYPH.BMP", 12, 48},
         {L"MINIMIZEGLYPH.BMP", 12, 48}, {L"FIELDOUTLINEBLUE.BMP", 9, 36}, {L"MDICAPTIONBUTTON.BMP", 16, 64},
@@ -227,6 +227,29 @@ TEST(EmbeddedSkin, MainWindowFrameKeepsItsClientAndARoundedRegion)
     EXPECT_TRUE(PtInRegion(region.Get(), 352, 28));
     EXPECT_TRUE(PtInRegion(region.Get(), 200, 300));   // client
     EXPECT_TRUE(PtInRegion(region.Get(), 0, 200));     // left border
+
+    // The caption buttons keep to the right end whatever the width.
+    TKsBitmap canvas;
+    canvas.SetSize(373, 443);
+    form->Draw(canvas);
+    EXPECT_EQ(form->FindObjectByName(L"CloseButton")->BoundsRect(), TRect(343, 0, 367, 30));
+    EXPECT_EQ(form->FindObjectByName(L"CloseButton")->Kind(), skSysButton);
+    EXPECT_EQ(form->HitTest({355, 15}), form->FindObjectByName(L"CloseButton"));
+}
+
+TEST(EmbeddedSkin, CaptionShowsWhetherTheWindowIsActive)
+{
+    auto engine = EngineWithEmbeddedSkin();
+    auto caption = [&](bool active) {
+        std::unique_ptr<TSeSkinObject> form(engine->Source()->FormObject()->Clone(nullptr));
+        form->SetActive(active);
+        form->SetBounds({0, 0, 373, 443});
+        TKsBitmap canvas;
+        canvas.SetSize(373, 443);
+        form->Draw(canvas);
+        return std::vector<uint32_t>(canvas.Bits() + 373 * 10, canvas.Bits() + 373 * 20);
+    };
+    EXPECT_NE(caption(true), caption(false));
 }
 
 TEST(EmbeddedSkin, ControlsLookDifferentInEveryStateTheyShow)

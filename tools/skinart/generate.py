@@ -25,6 +25,7 @@ Palette "Slate and Teal" (red, green, blue):
     CORAL_600 200  52  58   close button pressed
     CORAL_500 224  72  76   close button hot
     MUTED     200 207 217   disabled glyphs
+    INACTIVE_CAPTION 106 120 141 to 92 106 128   caption of an inactive window
 
 States of a multi-state bitmap are stacked vertically, each one state high. The order is given with
 each bitmap below; the common one is normal, hot, pressed, disabled, focused.
@@ -59,6 +60,8 @@ TEAL_100 = (221, 242, 243)
 CORAL_600 = (200, 52, 58)
 CORAL_500 = (224, 72, 76)
 MUTED = (200, 207, 217)
+INACTIVE_CAPTION_TOP = (106, 120, 141)
+INACTIVE_CAPTION_BOTTOM = (92, 106, 128)
 
 CAPTION_HEIGHT = 30
 CAPTION_BUTTON_WIDTH = 24
@@ -81,19 +84,20 @@ def outlined(canvas, outer, inner, outline, body):
 
 # --- window frame ----------------------------------------------------------------------------
 
-def caption_paint():
-    return vertical_gradient(0, CAPTION_HEIGHT, SLATE_700, SLATE_800)
-
-
 def frame_caption():
-    """66 x 30: 6 columns of rounded left end, 54 of middle, 6 of rounded right end."""
+    """66 x 30 each, active window then inactive window: 6 columns of rounded left end, 54 of
+    middle, 6 of rounded right end. The inactive caption is a lighter, quieter slate."""
     width = 66
-    c = Canvas(width, CAPTION_HEIGHT)
-    silhouette = RoundRect(0, 0, width, CAPTION_HEIGHT + 10, (6, 6, 0, 0))
-    c.fill_hard(silhouette, SLATE_900)
-    c.fill(RoundRect(1, 1, width - 1, CAPTION_HEIGHT + 10, (5, 5, 0, 0)), caption_paint())
-    c.fill(Rect(6, 1, width - 6, 2), WHITE, 0.10)
-    return c
+    states = []
+    for outline, top, bottom, highlight in ((SLATE_900, SLATE_700, SLATE_800, 0.10),
+                                            (SLATE_700, INACTIVE_CAPTION_TOP, INACTIVE_CAPTION_BOTTOM, 0.06)):
+        c = Canvas(width, CAPTION_HEIGHT)
+        c.fill_hard(RoundRect(0, 0, width, CAPTION_HEIGHT + 10, (6, 6, 0, 0)), outline)
+        c.fill(RoundRect(1, 1, width - 1, CAPTION_HEIGHT + 10, (5, 5, 0, 0)),
+               vertical_gradient(0, CAPTION_HEIGHT, top, bottom))
+        c.fill(Rect(6, 1, width - 6, 2), WHITE, highlight)
+        states.append(c)
+    return stack(states)
 
 
 def frame_side(left):
@@ -123,7 +127,7 @@ def caption_button(hot_colour, hot_alpha, pressed_colour, pressed_alpha):
     return stack(states)
 
 
-CAPTION_GLYPH_COLOURS = ((220, 226, 234), WHITE, WHITE, (128, 142, 162))
+CAPTION_GLYPH_COLOURS = ((220, 226, 234), WHITE, WHITE, (196, 204, 214))
 
 
 def caption_glyph(draw):
