@@ -1,26 +1,10 @@
 #include "framework/Canvas.h"
 
-void TCanvas::SetHandle(HDC dc)
+void TCanvas::PrepareText()
 {
-    if (dc == dc_) return;
-    selectedFont_.reset();
-    selectedPen_.reset();
-    pen_.Reset();
-    dc_ = dc;
-}
-
-void TCanvas::PrepareFont()
-{
-    selectedFont_.reset();
-    selectedFont_.emplace(dc_, font_.Handle());
     SetTextColor(dc_, ColorToRGB(font_.Color()));
-}
-
-void TCanvas::PreparePen()
-{
-    selectedPen_.reset();
-    pen_.Reset(CreatePen(PS_SOLID, 1, ColorToRGB(penColor_)));
-    selectedPen_.emplace(dc_, pen_.Get());
+    SetBkMode(dc_, brushStyle_ == bsClearBrush ? TRANSPARENT : OPAQUE);
+    SetBkColor(dc_, ColorToRGB(brushColor_));
 }
 
 void TCanvas::FillRect(const TRect& rect)
@@ -57,30 +41,29 @@ void TCanvas::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }
 
 void TCanvas::LineTo(int x, int y)
 {
-    PreparePen();
+    TPenHandle pen(CreatePen(PS_SOLID, 1, ColorToRGB(penColor_)));
+    TSelectObject selected(dc_, pen.Get());
     ::LineTo(dc_, x, y);
 }
 
 void TCanvas::TextOut(int x, int y, const std::wstring& text)
 {
-    PrepareFont();
-    SetBkMode(dc_, brushStyle_ == bsClearBrush ? TRANSPARENT : OPAQUE);
-    SetBkColor(dc_, ColorToRGB(brushColor_));
+    TSelectObject selected(dc_, font_.Handle());
+    PrepareText();
     ::TextOutW(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
 void TCanvas::TextRect(const TRect& rect, const std::wstring& text, UINT format)
 {
-    PrepareFont();
-    SetBkMode(dc_, brushStyle_ == bsClearBrush ? TRANSPARENT : OPAQUE);
-    SetBkColor(dc_, ColorToRGB(brushColor_));
+    TSelectObject selected(dc_, font_.Handle());
+    PrepareText();
     RECT r = rect.ToRECT();
     DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
 }
 
 SIZE TCanvas::TextExtent(const std::wstring& text)
 {
-    PrepareFont();
+    TSelectObject selected(dc_, font_.Handle());
     SIZE size{0, 0};
     GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
     return size;

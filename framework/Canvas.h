@@ -4,24 +4,23 @@
 #include "framework/Handles.h"
 #include "framework/Types.h"
 
-#include <optional>
 #include <string>
 
 enum TBrushStyle { bsSolidBrush, bsClearBrush };
 
-// Drawing on a device context that someone else owns. The canvas selects its font, pen and brush
-// into the context while it is attached and puts the context's own objects back when detached.
+// Drawing on a device context that someone else owns. Each operation selects the font or pen it
+// needs and puts the context's own object back before it returns, so the context is never left
+// holding an object of the canvas.
 class TCanvas {
 public:
     TCanvas() = default;
     explicit TCanvas(HDC dc) { SetHandle(dc); }
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
-    ~TCanvas() { SetHandle(nullptr); }
 
     HDC Handle() const { return dc_; }
-    // Attaches to dc (none detaches); the previous context gets its own objects back.
-    void SetHandle(HDC dc);
+    // Attaches to dc; none detaches.
+    void SetHandle(HDC dc) { dc_ = dc; }
 
     TFont& Font() { return font_; }
     void SetFont(const TFont& font) { font_ = font; }
@@ -49,15 +48,11 @@ public:
     int TextHeight(const std::wstring& text) { return TextExtent(text).cy; }
 
 private:
-    void PrepareFont();
-    void PreparePen();
+    void PrepareText();
 
     HDC dc_ = nullptr;
     TFont font_;
     TColor brushColor_ = clWhite;
     TBrushStyle brushStyle_ = bsSolidBrush;
     TColor penColor_ = clBlack;
-    TPenHandle pen_;
-    std::optional<TSelectObject> selectedFont_;
-    std::optional<TSelectObject> selectedPen_;
 };

@@ -297,12 +297,7 @@ void TGraphicControl::PaintTo(HDC dc)
     OffsetViewportOrgEx(dc, Left(), Top(), &previous);
     canvas_.SetHandle(dc);
     canvas_.SetFont(Font());
-    try {
-        Paint();
-    } catch (...) {
-        canvas_.SetHandle(nullptr);
-        throw;
-    }
+    Paint();
     canvas_.SetHandle(nullptr);
 }
 
@@ -905,12 +900,7 @@ void TCustomControl::PaintWindow(HDC dc)
 {
     canvas_.SetHandle(dc);
     canvas_.SetFont(Font());
-    try {
-        Paint();
-    } catch (...) {
-        canvas_.SetHandle(nullptr);
-        throw;
-    }
+    Paint();
     canvas_.SetHandle(nullptr);
 }
 
