@@ -33,6 +33,12 @@ folvane_ensure_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # A crashing program must end at once with a failure, not wait in the interactive debugger.
+  if ! grep -q '"Debugger"="false"' "$WINEPREFIX/system.reg" 2>/dev/null; then
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d false /f \
+      >/dev/null 2>&1 || true
+    wineserver -w
+  fi
   # Wine's own TrueType fonts (Marlett for the caption buttons, MS Sans Serif, Tahoma) are not found
   # where this Wine looks, so they go into the prefix; their Chinese characters come from the CJK
   # font through the system's font links, as on a Traditional Chinese Windows.
