@@ -91,16 +91,14 @@ TEST(SkinContent, ASkinWrittenAndReadBackIsTheSameSkinByteForByte)
         EXPECT_TRUE(std::equal(a.Bits(), a.Bits() + a.Width() * a.Height(), b.Bits()));
     }
     ASSERT_EQ(copy.Count(), 3);
-    TSeSkinObject* face = copy.ObjectByName(L"Button")->FindObjectByName(L"Face");
-    ASSERT_NE(face, nullptr);
-    auto& button = dynamic_cast<TSeButtonObject&>(*face);
+    auto& button = dynamic_cast<TSeButtonObject&>(Part(copy, L"Button", L"Face"));
     // Links are resolved against the loaded bitmaps, by name without regard to case.
     EXPECT_EQ(button.Bitmap().Bitmap(), copy.Bitmaps().Item(1));
     EXPECT_TRUE(button.BitmapHot().Valid());
     EXPECT_FALSE(button.BitmapPressed().Valid());
-    TSeSkinObject* caption = copy.ObjectByName(L"Form")->FindObjectByName(L"Caption");
-    EXPECT_EQ(dynamic_cast<TSeActiveBitmap&>(*caption).ActiveBitmap().Bitmap(), copy.Bitmaps().Item(0));
-    EXPECT_EQ(copy.ObjectByName(L"Form")->FindObjectByName(L"Glyph")->Bitmaps(), &copy.Bitmaps());
+    auto& caption = dynamic_cast<TSeActiveBitmap&>(Part(copy, L"Form", L"Caption"));
+    EXPECT_EQ(caption.ActiveBitmap().Bitmap(), copy.Bitmaps().Item(0));
+    EXPECT_EQ(Part(copy, L"Form", L"Glyph").Bitmaps(), &copy.Bitmaps());
 }
 
 TEST(SkinContent, EmptyContentLoadsAsASkinThatIsNotLoaded)

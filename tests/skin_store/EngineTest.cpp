@@ -62,7 +62,7 @@ void ExpectSameColour(uint32_t a, uint32_t b, int tolerance)
 
 TColor FontHotColor(TSeSkinSource& source)
 {
-    auto& text = dynamic_cast<TSeTextObject&>(*source.ObjectByName(L"Button")->FindObjectByName(L"Text"));
+    auto& text = dynamic_cast<TSeTextObject&>(Part(source, L"Button", L"Text"));
     return text.FontHot().Color();
 }
 
@@ -91,8 +91,8 @@ TEST(SkinSourceLookup, NamesIgnoreCaseOnlyTopLevelObjectsAreFoundAndNothingWhile
     source.SetChanging(false);
 
     // Without an object called "Form", the first object of kind skForm is the form's object.
-    source.ObjectByName(L"Form")->SetName(L"Window");
-    source.ObjectByName(L"Edit")->SetKind(skForm);
+    Part(source, L"Form").SetName(L"Window");
+    Part(source, L"Edit").SetKind(skForm);
     EXPECT_EQ(source.FormObject(), source.Objects(0));
     source.Objects(0)->SetKind(skNone);
     EXPECT_EQ(source.FormObject(), source.Objects(2));

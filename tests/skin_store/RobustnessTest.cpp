@@ -158,7 +158,7 @@ TEST(StoreRobustness, RandomMutationsOfDescriptionsRaiseOnlyTheReadersErrors)
 {
     TSeSkinSource source(nullptr);
     FillSmallSkin(source);
-    std::unique_ptr<TSeSkinObject> form(source.ObjectByName(L"Form")->Clone(nullptr));
+    std::unique_ptr<TSeSkinObject> form(Part(source, L"Form").Clone(nullptr));
     const std::string valid = WriteNotation(ObjectToNotation(*form));
     std::mt19937 random(99);
     const char alphabet[] = "'{}[],.=:-0123456789ABCDEFaz_ \r\n";

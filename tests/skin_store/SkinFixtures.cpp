@@ -3,6 +3,8 @@
 #include "framework/Text.h"
 #include "skin/KsObjectRecords.h"
 
+#include <stdexcept>
+
 std::unique_ptr<TKsBitmap> MakeBitmap(const std::wstring& name, int width, int height, uint32_t seed)
 {
     auto bitmap = std::make_unique<TKsBitmap>();
@@ -70,6 +72,14 @@ void FillSmallSkin(TSeSkinSource& source)
 
     source.Clear();
     source.Adopt(std::move(objects), std::move(bitmaps));
+}
+
+TSeSkinObject& Part(const TSeSkinSource& source, std::wstring_view top, std::wstring_view part)
+{
+    TSeSkinObject* object = source.ObjectByName(top);
+    if (object && !part.empty()) object = object->FindObjectByName(part);
+    if (!object) throw std::logic_error("the skin has no such object: " + WideToUtf8(top) + " " + WideToUtf8(part));
+    return *object;
 }
 
 std::vector<uint8_t> SaveWith(TSeSkinFilterClass filterClass, TSeSkinSource& source)

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Builders of small, complete skins for the store tests.
@@ -19,6 +20,10 @@ TSeSkinObject* MakeObject(TComponent* owner, const std::string& className, const
 // A skin of three bitmaps and the top-level objects "Form" (with a caption and a system button),
 // "Button" (with "Face" and "Text") and "Edit", whose links point into the bitmaps.
 void FillSmallSkin(TSeSkinSource& source);
+
+// The top-level object top of source, or its descendant part; raises (failing the test instead of
+// crashing it) when there is none.
+TSeSkinObject& Part(const TSeSkinSource& source, std::wstring_view top, std::wstring_view part = {});
 
 // The bytes that filterClass writes for source.
 std::vector<uint8_t> SaveWith(TSeSkinFilterClass filterClass, TSeSkinSource& source);
