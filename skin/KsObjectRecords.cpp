@@ -5,6 +5,7 @@
 #include "skin/KsSkinData.h"
 #include "skin/KsSkinObjects.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -14,6 +15,14 @@ namespace {
 constexpr int32_t MinRecordSize = 8;
 
 std::string Narrow(const std::wstring& text) { return WideToAnsi(text); }
+
+// Names and most texts of a skin are ASCII, which needs no code page conversion.
+std::wstring Widen(std::string_view text)
+{
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::wstring(text.begin(), text.end());
+    return AnsiToWide(text);
+}
 
 [[noreturn]] void RaiseValueError(const std::string& property, const std::wstring& reason)
 {
@@ -173,7 +182,7 @@ void ApplyValue(const TSeProperty<T>& p, T& target, const std::string& name, con
         break;
     case K::String:
         if (value.Kind != V::nvString) refuse();
-        p.SetString(target, AnsiToWide(value.Text));
+        p.SetString(target, Widen(value.Text));
         return;
     case K::Font:
     case K::BitmapLink:
@@ -193,11 +202,12 @@ void ApplySubProperty(const std::vector<TSeProperty<S>>& list, S& target, const 
 
 TSeSkinObject* ReadRecordTree(TStream& stream, TComponent* owner);
 
-void ReadChildren(const std::vector<uint8_t>& bytes, TSeSkinObject& parent)
+void ReadChildren(std::vector<uint8_t> bytes, TSeSkinObject& parent)
 {
-    TMemoryStream data(bytes);
+    const size_t size = bytes.size();
+    TMemoryStream data(std::move(bytes));
     try {
-        int32_t count = ReadSkinCount(data, static_cast<int32_t>(bytes.size() / MinRecordSize), L"the child count");
+        int32_t count = ReadSkinCount(data, static_cast<int32_t>(size / MinRecordSize), L"the child count");
         for (int32_t i = 0; i < count; ++i) ReadRecordTree(data, &parent);
     } catch (const ESkinDataError& e) {
         throw ENotationError(L"Invalid value of property Objects: " + e.Message());
@@ -220,30 +230,30 @@ TSeSkinObject* ReadRecordTree(TStream& stream, TComponent* owner)
 {
     std::string className = ReadSkinString(stream);
     std::string description = ReadSkinString(stream);
-    std::wstring wideClass = AnsiToWide(className);
+    std::wstring wideClass = Widen(className);
     if (!IsSkinObjectClassRegistered(wideClass)) return nullptr;
 
     TNotationObject notation = ReadNotation(description);
     std::unique_ptr<TSeSkinObject> object(CreateSkinObject(wideClass, owner));
     if (!object) return nullptr;
-    NotationToObject(notation, *object);
+    NotationToObject(std::move(notation), *object);
     EnsureUniqueAmongSiblings(*object);
     return object.release();
 }
 
 } // namespace
 
-void NotationToObject(const TNotationObject& notation, TSeSkinObject& object)
+void NotationToObject(TNotationObject notation, TSeSkinObject& object)
 {
-    object.SetName(AnsiToWide(notation.Name));
+    object.SetName(Widen(notation.Name));
     std::wstring owner = object.Name().empty() ? std::wstring(object.ClassName()) : object.Name();
-    for (const TNotationProperty& property : notation.Properties) {
+    for (TNotationProperty& property : notation.Properties) {
         size_t dot = property.Name.find('.');
         std::string_view head = std::string_view(property.Name).substr(0, dot);
         std::string_view rest = dot == std::string::npos ? std::string_view() : std::string_view(property.Name).substr(dot + 1);
         if (dot == std::string::npos && SameName(L"Objects", head)) {
             if (property.Value.Kind != TNotationValue::nvBinary) RaiseValueError(property.Name, L"binary data expected");
-            ReadChildren(property.Value.Bytes, object);
+            ReadChildren(std::move(property.Value.Bytes), object);
             continue;
         }
         const TSeObjectProperty* p = PropertyNamed(object.Properties(), head);

@@ -22,4 +22,4 @@ void WriteObjectRecord(TStream& stream, TSeSkinObject& object);
 // The notation of one object: every published property in declaration order, then "Objects".
 TNotationObject ObjectToNotation(TSeSkinObject& object);
 // Applies a parsed description to object: its name, every listed property and its children.
-void NotationToObject(const TNotationObject& notation, TSeSkinObject& object);
+void NotationToObject(TNotationObject notation, TSeSkinObject& object);
