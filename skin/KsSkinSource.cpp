@@ -209,8 +209,10 @@ void TSeSkinFilterUncompressed::SaveToStream(TStream& stream) { WriteContent(str
 
 void TSeSkinFilterCompressed::LoadFromStream(TStream& stream)
 {
+    // The magic is skipped unchecked; a store too short even for it fails in the content reader,
+    // which leaves the source empty like any other broken store.
     char magic[sizeof ContainerMagic];
-    ReadSkinBytes(stream, magic, sizeof magic);
+    stream.Read(magic, sizeof magic);
     TDecompressionStream inflated(stream);
     ReadContent(inflated);
 }

@@ -102,15 +102,6 @@ TEST(SkinSourceLookup, NamesIgnoreCaseOnlyTopLevelObjectsAreFoundAndNothingWhile
     EXPECT_EQ(source.SkinName(), L"Small") << "clearing keeps the header";
 }
 
-TEST(SkinSourceLookup, ANewSourceHasOurOwnDefaultHeader)
-{
-    TSeSkinSource source(nullptr);
-    EXPECT_EQ(source.SkinVersion(), L"2.9.0");
-    EXPECT_NE(source.SkinName().find(L"Folvane"), std::wstring::npos);
-    EXPECT_NE(source.Author().find(L"Folvane"), std::wstring::npos);
-    EXPECT_FALSE(source.IsLoaded());
-}
-
 TEST(SkinFilters, AreRegisteredInOrderAndChosenByExtensionIgnoringCase)
 {
     const auto& filters = SkinFilters();
@@ -228,17 +219,6 @@ TEST(SkinEngine, WritesMarkerTwoAndTheCompressedStoreOrALoneZero)
     written.SetPosition(0);
     reader.ReadSkinStream(written);
     EXPECT_EQ(SaveWith(UncompressedFilter(), *reader.Source()), SmallSkinBytes(UncompressedFilter()));
-}
-
-TEST(SkinEngine, PublishedDefaults)
-{
-    TSeSkinEngine engine(nullptr);
-    EXPECT_EQ(engine.DeltaHue(), 0);
-    EXPECT_EQ(engine.SkinFile(), L"");
-    EXPECT_EQ(engine.SkinStore(), L"(none)");
-    EXPECT_FALSE(engine.SkinStoreCompression());
-    EXPECT_EQ(engine.Version(), L"2.9.0");
-    EXPECT_FALSE(engine.IsSkinLoaded());
 }
 
 TEST(SkinEngine, AfterLoadingFiresAfterChangeOnceOnlyWhenASkinIsLoaded)
