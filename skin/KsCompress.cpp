@@ -72,8 +72,6 @@ int64_t TDecompressionStream::Seek(int64_t offset, TSeekOrigin origin)
         Rewind();
     } else if (origin == TSeekOrigin::Current && offset >= 0) {
         Skip(offset);
-    } else if (origin == TSeekOrigin::Beginning && offset >= position_) {
-        Skip(offset - position_);
     } else {
         throw EDecompressionError(L"Invalid stream operation");
     }
