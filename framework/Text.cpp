@@ -19,6 +19,8 @@ std::string WideToCodePage(std::wstring_view text, UINT codePage)
 
 bool IsBlank(wchar_t c) { return c <= L' '; }
 
+wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c; }
+
 } // namespace
 
 std::string WideToAnsi(std::wstring_view text) { return WideToCodePage(text, CP_ACP); }
@@ -52,8 +54,7 @@ std::wstring Trim(std::wstring_view text) { return TrimRight(TrimLeft(text)); }
 std::wstring AsciiLowerCase(std::wstring_view text)
 {
     std::wstring result(text);
-    for (auto& c : result)
-        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + (L'a' - L'A'));
+    for (auto& c : result) c = AsciiLower(c);
     return result;
 }
 
@@ -65,7 +66,14 @@ std::wstring AsciiUpperCase(std::wstring_view text)
     return result;
 }
 
-bool SameTextAscii(std::wstring_view a, std::wstring_view b) { return AsciiLowerCase(a) == AsciiLowerCase(b); }
+// Compares in place: name lookups in skins and lists call this often.
+bool SameTextAscii(std::wstring_view a, std::wstring_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    return true;
+}
 
 bool TryStrToInt(std::wstring_view text, int& value)
 {
