@@ -1,6 +1,5 @@
 #include "skin/KsSkinObjects2.h"
 
-#include <memory>
 #include <utility>
 #include <vector>
 

@@ -229,3 +229,28 @@ TEST(RollPanel, EachKindKeepsTheOppositeEdge)
         EXPECT_EQ(panel->BoundsRect(), TRect(0, 0, 100, 40)) << kind;
     }
 }
+
+TEST(SystemButtonDrawing, SystemMenuButtonShowsTheFormIconOnlyForAFrame)
+{
+    TCaptionButton b(sbaSysMenu);
+    b.button->SetBounds({0, 0, 40, 40});
+    TKsBitmap target;
+    target.SetSize(40, 40);
+    auto changed = [&target](const TRect& area) {
+        for (int y = area.Top; y < area.Bottom; ++y)
+            for (int x = area.Left; x < area.Right; ++x)
+                if (target.Pixel(x, y) != 0xFF102030) return true;
+        return false;
+    };
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    target.Fill(0xFF102030);
+    b.button->Draw(target);
+    EXPECT_TRUE(changed({0, 0, size, size}));
+    EXPECT_FALSE(changed({size, 0, 40, 40}));
+    EXPECT_FALSE(changed({0, size, size, 40}));
+
+    b.button->Bind(nullptr);
+    target.Fill(0xFF102030);
+    b.button->Draw(target);
+    EXPECT_FALSE(changed({0, 0, 40, 40}));
+}
