@@ -1,0 +1,80 @@
+#include "FormFixture.h"
+
+#include "app/ListingFile.h"
+#include "framework/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SYSTEMTIME Moment(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
+{
+    SYSTEMTIME time{};
+    time.wYear = year;
+    time.wMonth = month;
+    time.wDay = day;
+    time.wHour = hour;
+    time.wMinute = minute;
+    time.wSecond = second;
+    return time;
+}
+
+const std::string kHeaderLabel = "\xA6\x43\xC1\x7C\xA4\xE9\xB4\xC1: ";  // "列舉日期: " in code page 950
+
+TEST(ListingHeader, ShortDateBlankAndLongTimeInTheAnsiCodePage)
+{
+    ASSERT_EQ(GetACP(), 950u);
+    // The Traditional Chinese formats: "yyyy/M/d" and "tth:mm:ss" with 上午 / 下午.
+    EXPECT_EQ(ListingHeader(Moment(2026, 12, 6, 14, 5, 9)), kHeaderLabel + "2026/12/6 \xA4\x55\xA4\xC8" "2:05:09\r\n");
+    EXPECT_EQ(ListingHeader(Moment(2026, 1, 30, 9, 0, 0)), kHeaderLabel + "2026/1/30 \xA4\x57\xA4\xC8" "9:00:00\r\n");
+}
+
+TEST(ListingHeader, TimeIsLeftOutAtExactlyMidnight)
+{
+    EXPECT_EQ(ListingHeader(Moment(2026, 12, 6, 0, 0, 0)), kHeaderLabel + "2026/12/6\r\n");
+    EXPECT_NE(ListingHeader(Moment(2026, 12, 6, 0, 0, 1)), kHeaderLabel + "2026/12/6\r\n");
+}
+
+TEST(ListingFileName, FixedOrDateNameJoinedWithOneBackslash)
+{
+    SYSTEMTIME date = Moment(2026, 12, 6, 23, 59, 59);
+    EXPECT_EQ(ListingFileName(L"D:\\Out\\", false, L"ignored.txt", date), L"D:\\Out\\20261206.txt");
+    EXPECT_EQ(ListingFileName(L"D:\\Out\\", true, L"folvane.txt", date), L"D:\\Out\\folvane.txt");
+    EXPECT_EQ(ListingFileName(L"D:\\Out", true, L"folvane.txt", date), L"D:\\Out\\folvane.txt");
+    EXPECT_EQ(ListingFileName(L"D:\\", false, L"", Moment(987, 3, 4, 0, 0, 0)), L"D:\\09870304.txt");
+    EXPECT_EQ(ListingFileName(L"D:\\Out\\", true, L" name with blanks ", date), L"D:\\Out\\ name with blanks ");
+}
+
+TEST(WriteListingFile, ReplacesTheFileWithTheTextAndAFinalLineBreak)
+{
+    TTempTree tree(L"write");
+    std::wstring path = tree.Root() + L"listing.txt";
+    WriteListingFile(path, std::string(5000, 'x'));
+    WriteListingFile(path, "head\r\n\r\nline");
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    char bytes[64] = {};
+    DWORD read = 0;
+    ReadFile(file, bytes, sizeof bytes, &read, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(std::string(bytes, read), "head\r\n\r\nline\r\n");
+}
+
+TEST(WriteListingFile, FailuresCarryTheClassicTexts)
+{
+    TTempTree tree(L"writefail");
+    tree.Dir(L"taken.txt");
+    auto messageOf = [](const std::wstring& path) -> std::wstring {
+        try {
+            WriteListingFile(path, "text");
+        } catch (const EInOutError& error) {
+            return error.Message();
+        }
+        return L"<no error>";
+    };
+    EXPECT_EQ(messageOf(tree.Root() + L"missing\\listing.txt"), L"Invalid filename");
+    EXPECT_EQ(messageOf(tree.Root() + L"bad|name.txt"), L"Invalid filename");
+    EXPECT_EQ(messageOf(tree.Root() + L"taken.txt"), L"File access denied");
+}
+
+} // namespace
