@@ -1,0 +1,131 @@
+// Helper of the end-to-end check, run under Wine beside the program:
+//   origin TITLE        screen position of the client area of the top-level window TITLE: "x y"
+//   message TITLE       UTF-8 text of the visible message window TITLE, or nothing
+//   close TITLE         asks the top-level window TITLE to close
+//   headers T0 T1       for every second from Unix time T0 to T1, the header line a run started at
+//                       that moment writes, as hexadecimal bytes in the ANSI code page, one per line
+// The header is built here from the platform's own formats (user's short date, a blank, the user's
+// long time; no time at exactly midnight), independently of the program's code.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+void Write(const std::string& text)
+{
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+std::string Convert(const std::wstring& text, UINT codePage)
+{
+    if (text.empty()) return {};
+    int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(size, '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring Widen(const char* text)
+{
+    int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring wide(size > 0 ? size - 1 : 0, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), size);
+    return wide;
+}
+
+HWND MessageWindow(const std::wstring& title)
+{
+    for (HWND window = FindWindowW(L"#32770", title.c_str()); window;
+         window = FindWindowExW(nullptr, window, L"#32770", title.c_str()))
+        if (IsWindowVisible(window)) return window;
+    return nullptr;
+}
+
+// The visible top-level window with this title that is not a message window.
+HWND MainWindow(const std::wstring& title)
+{
+    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, title.c_str()); window;
+         window = FindWindowExW(nullptr, window, nullptr, title.c_str())) {
+        wchar_t name[32] = {};
+        GetClassNameW(window, name, 32);
+        if (IsWindowVisible(window) && std::wstring(name) != L"#32770") return window;
+    }
+    return nullptr;
+}
+
+std::wstring Text(HWND window)
+{
+    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+    text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+std::wstring Header(const SYSTEMTIME& time)
+{
+    wchar_t date[128] = {};
+    wchar_t clock[128] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, 128);
+    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, 128);
+    std::wstring header = L"列舉日期: " + std::wstring(date);
+    if (time.wHour || time.wMinute || time.wSecond) header += L" " + std::wstring(clock);
+    return header + L"\r\n";
+}
+
+SYSTEMTIME LocalTimeOf(long long unixSeconds)
+{
+    ULARGE_INTEGER ticks;
+    ticks.QuadPart = (static_cast<unsigned long long>(unixSeconds) + 11644473600ull) * 10000000ull;
+    FILETIME utc{ticks.LowPart, ticks.HighPart};
+    FILETIME local;
+    FileTimeToLocalFileTime(&utc, &local);
+    SYSTEMTIME time;
+    FileTimeToSystemTime(&local, &time);
+    return time;
+}
+
+std::string Hex(const std::string& bytes)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char c : bytes) {
+        hex += digits[c >> 4];
+        hex += digits[c & 15];
+    }
+    return hex;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) return 2;
+    std::string command = argv[1];
+    if (command == "origin") {
+        HWND window = MainWindow(Widen(argv[2]));
+        POINT origin{0, 0};
+        if (!window || !ClientToScreen(window, &origin)) return 1;
+        Write(std::to_string(origin.x) + " " + std::to_string(origin.y) + "\n");
+    } else if (command == "message") {
+        HWND window = MessageWindow(Widen(argv[2]));
+        if (!window) return 1;
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t name[32] = {};
+            GetClassNameW(child, name, 32);
+            std::wstring text = Text(child);
+            if (_wcsicmp(name, L"Static") == 0 && !text.empty()) Write(Convert(text, CP_UTF8) + "\n");
+        }
+    } else if (command == "close") {
+        HWND window = MainWindow(Widen(argv[2]));
+        if (!window) return 1;
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    } else if (command == "headers" && argc == 4) {
+        for (long long second = std::atoll(argv[2]); second <= std::atoll(argv[3]); ++second)
+            Write(Hex(Convert(Header(LocalTimeOf(second)), CP_ACP)) + "\n");
+    } else {
+        return 2;
+    }
+    return 0;
+}

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# End-to-end check of a listing run: starts folvane.exe under Wine on the display, works it with
+# xdotool as a person would (types a root, picks a depth from the drop-down list, clicks Add and
+# Start, confirms the message with Enter) and compares the listing file byte for byte. The header's
+# date and time are checked against the headers that the helper builds from the platform's formats
+# for every second between the click on Start and the message.
+# Usage: listing_e2e.sh BUILD_DIR FOLVANE_EXE PROBE_EXE
+set -euo pipefail
+top=$(cd "$(dirname "$0")/../.." && pwd)
+build_dir=$1
+folvane_exe=$(realpath "$2")
+probe_exe=$(realpath "$3")
+. "$top/scripts/wine-env.sh" "$build_dir"
+folvane_ensure_display
+folvane_ensure_prefix
+
+work=$(mktemp -d /tmp/folvane-e2e.XXXXXX)
+folvane_pid=""
+cleanup() {
+  if [ -n "$folvane_pid" ] && kill -0 "$folvane_pid" 2>/dev/null; then
+    wine "$probe_exe" close "Folvane Tool" >/dev/null 2>&1 || true
+    sleep 2
+    kill "$folvane_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+  if [ -n "${FOLVANE_XVFB_PID:-}" ]; then kill "$FOLVANE_XVFB_PID" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The tree: one visible folder with a Chinese name holding three folders (two levels, the lower one
+# sorted), a folder hidden by its dot name, and plain files.
+mkdir -p "$work/root/資料/beta" "$work/root/資料/Alpha/deeper" "$work/root/資料/gamma" "$work/root/.cache/inside" "$work/out"
+touch "$work/root/notes.txt" "$work/root/資料/readme.txt"
+root_win="Z:$(echo "$work/root/" | tr / '\\')"
+
+# Started from the output folder, so the output box shows it.
+(cd "$work/out" && exec wine "$folvane_exe") >/dev/null 2>&1 &
+folvane_pid=$!
+origin=""
+for _ in $(seq 100); do
+  origin=$(wine "$probe_exe" origin "Folvane Tool" 2>/dev/null || true)
+  [ -n "$origin" ] && break
+  sleep 0.3
+done
+[ -n "$origin" ] || fail "the main window did not appear"
+read -r ox oy <<<"$origin"
+sleep 1
+click() { xdotool mousemove "$((ox + $1))" "$((oy + $2))" click 1; sleep 0.5; }
+
+# Root into Edit1 (8, 32, 249 x 21).
+click 100 42
+xdotool type --delay 30 "$root_win"
+# Depth 2 from ComboBox1's list (86, 60, 35 x 21; items of 13 pixels below it).
+click 112 70
+click 100 $((60 + 21 + 13 + 6))
+# Add (BitBtn2 at 272, 57), then Start (BitBtn5 at 192, 328).
+click 309 69
+started=$(date +%s)
+click 228 340
+
+message=""
+for _ in $(seq 60); do
+  message=$(wine "$probe_exe" message "Folvane Tool" 2>/dev/null || true)
+  [ -n "$message" ] && break
+  sleep 0.5
+done
+finished=$(date +%s)
+[ "$message" = "目錄列舉完畢" ] || fail "completion message: '$message'"
+xdotool key Return
+for _ in $(seq 30); do
+  wine "$probe_exe" message "Folvane Tool" >/dev/null 2>&1 || break
+  sleep 0.5
+done
+wine "$probe_exe" message "Folvane Tool" >/dev/null 2>&1 && fail "the message did not close on Enter"
+
+listing="$work/out/folvane.txt"
+[ -f "$listing" ] || fail "no listing file"
+# The header is the first line; no byte of a code page 950 text is a line feed.
+header_hex=$(head -n 1 "$listing" | xxd -p | tr -d '\n')
+wine "$probe_exe" headers "$started" "$finished" | tr -d '\r' | grep -qx "$header_hex" \
+  || fail "header '$(head -n 1 "$listing" | iconv -f cp950 -t utf-8)' is not the one of the run's start"
+
+line() {
+  printf '\r\n'
+  for _ in $(seq 1 "$1"); do printf '\t'; done
+  printf '%s' "$2"
+}
+# After the header's line break, the root's line break makes the empty line.
+expected_body=$({
+  line 0 "$root_win"
+  line 1 "${root_win}資料\\"
+  line 2 "${root_win}資料\\Alpha"
+  line 2 "${root_win}資料\\beta"
+  line 2 "${root_win}資料\\gamma"
+  printf '\r\n'
+} | iconv -f utf-8 -t cp950 | xxd -p | tr -d '\n')
+actual_body=$(tail -n +2 "$listing" | xxd -p | tr -d '\n')
+[ "$actual_body" = "$expected_body" ] || fail "listing body differs
+$(tail -n +2 "$listing" | iconv -f cp950 -t utf-8 | cat -A)"
+
+echo "PASS: the listing of $root_win written by folvane.exe matches byte for byte"
