@@ -6,6 +6,8 @@
 #include "framework/StdCtrls.h"
 #include "framework/Text.h"
 
+#include <utility>
+
 namespace {
 
 const std::wstring kDirSection = L"DIR";

@@ -14,9 +14,8 @@ void TForm1::ChooseFolderInto(TEdit* target)
     if (RunInProgress()) return;
     TFolderDialog dialog;
     if (!dialog.Execute(HandleAllocated() ? Handle() : nullptr)) return;
-    // The folder named in the box is made, with its parents; only an empty name is an error.
+    // The folder named in the box is made, with its parents; an empty name raises here.
     ForceDirectories(dialog.Folder());
-    if (dialog.Folder().empty()) return;
     target->SetText(IncludeTrailingBackslash(dialog.Folder()));
 }
 
