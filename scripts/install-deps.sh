@@ -6,7 +6,7 @@ packages=(
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   cmake ninja-build googletest
   wine wine64 xvfb x11-utils xdotool imagemagick
-  fonts-wqy-microhei locales-all
+  fonts-wqy-microhei locales-all xxd
 )
 
 missing=()
