@@ -113,6 +113,24 @@ void DrawSkinLinkNineSlice(TKsBitmap& target, const TKsBitmapLink& link, const T
     corner({s.Right - mr, s.Bottom - mb, s.Right, s.Bottom}, R - mr, B - mb);
 }
 
+void TSeLook::ShiftHue(int delta)
+{
+    Color = ShiftColorHue(Color, delta);
+    ShiftFontHue(Font, delta);
+}
+
+const TKsBitmapLink& TSeStateLinks::ForState(int state, const TKsBitmapLink& normal) const
+{
+    const TKsBitmapLink* link = &normal;
+    switch (state) {
+    case ssFocused: link = &Focused; break;
+    case ssHot: link = &Hot; break;
+    case ssDisabled: link = &Disabled; break;
+    case ssPressed: link = &Pressed; break;
+    }
+    return link->Valid() ? *link : normal;
+}
+
 TSeSkinObject::TSeSkinObject(TComponent* owner) : TComponent(owner) {}
 
 TSeSkinObject::~TSeSkinObject() { Destroying(); }
@@ -396,6 +414,23 @@ TRegionHandle TSeSkinObject::DrawnRegion()
     return scratch.BuildRegion(bounds.Left, bounds.Top);
 }
 
+TRegionHandle TSeSkinObject::LinkRegion(const TKsBitmapLink& link)
+{
+    if (!link.Valid() || width_ <= 0 || height_ <= 0) return {};
+    if (kind_ == skClient) return TSeSkinObject::Region();
+    return DrawnRegion();
+}
+
+void TSeSkinObject::DrawLinkInMargins(TKsBitmap& target, const TKsBitmapLink& link, TscTileStyle style,
+                                      TscTileStyle borderStyle)
+{
+    if (marginLeft_ == 0 && marginTop_ == 0 && marginRight_ == 0 && marginBottom_ == 0)
+        DrawSkinLink(target, link, BoundsRect(), style);
+    else
+        DrawSkinLinkNineSlice(target, link, BoundsRect(), {marginLeft_, marginTop_, marginRight_, marginBottom_},
+                              style, borderStyle);
+}
+
 void TSeSkinObject::SetState(int state)
 {
     state_ = state;
@@ -510,7 +545,7 @@ const TSePropertyList& TSeActiveObject::ClassProperties()
     using O = TSeActiveObject;
     static const TSePropertyList list = SeProperties::Extend(TSeSkinObject::ClassProperties(), {
         SeProperties::Color<O>(L"ActiveColor", &O::ActiveColor, &O::SetActiveColor),
-        SeProperties::Font<O>(L"ActiveFont", &O::activeFont_),
+        SeProperties::Font<O>(L"ActiveFont", &O::active_, &TSeLook::Font),
     });
     return list;
 }
@@ -518,7 +553,7 @@ const TSePropertyList& TSeActiveObject::ClassProperties()
 const TFont& TSeActiveObject::CurrentFont() const
 {
     int s = State();
-    return s == ssHot || s == ssPressed || s == ssFocused ? activeFont_ : TSeSkinObject::CurrentFont();
+    return s == ssHot || s == ssPressed || s == ssFocused ? active_.Font : TSeSkinObject::CurrentFont();
 }
 
 void TSeActiveObject::Draw(TKsBitmap& target)
@@ -526,31 +561,27 @@ void TSeActiveObject::Draw(TKsBitmap& target)
     if (!CanDraw()) return;
     int s = State();
     if (Active() || s == ssHot || s == ssPressed || s == ssFocused)
-        DrawSkinObject(target, activeColor_, activeFont_);
+        DrawSkinObject(target, active_.Color, active_.Font);
     else
         TSeSkinObject::Draw(target);
 }
 
 void TSeActiveObject::ShiftHue(int delta)
 {
-    activeColor_ = ShiftColorHue(activeColor_, delta);
-    ShiftFontHue(activeFont_, delta);
+    active_.ShiftHue(delta);
     TSeSkinObject::ShiftHue(delta);
 }
 
 void TSeActiveObject::SetCharset(int charset)
 {
-    activeFont_.SetCharset(charset);
+    active_.Font.SetCharset(charset);
     TSeSkinObject::SetCharset(charset);
 }
 
 void TSeActiveObject::CopyFrom(const TSeSkinObject& source)
 {
     TSeSkinObject::CopyFrom(source);
-    if (auto* s = dynamic_cast<const TSeActiveObject*>(&source)) {
-        activeColor_ = s->activeColor_;
-        activeFont_ = s->activeFont_;
-    }
+    if (auto* s = dynamic_cast<const TSeActiveObject*>(&source)) active_ = s->active_;
 }
 
 // TSeActiveSkinObject
@@ -562,7 +593,7 @@ const TSePropertyList& TSeActiveSkinObject::ClassProperties()
     using O = TSeActiveSkinObject;
     static const TSePropertyList list = SeProperties::Extend(TSeSkinObject::ClassProperties(), {
         SeProperties::Color<O>(L"ActiveColor", &O::ActiveColor, &O::SetActiveColor),
-        SeProperties::Font<O>(L"ActiveFont", &O::activeFont_),
+        SeProperties::Font<O>(L"ActiveFont", &O::active_, &TSeLook::Font),
     });
     return list;
 }
@@ -571,31 +602,27 @@ void TSeActiveSkinObject::Draw(TKsBitmap& target)
 {
     if (!CanDraw()) return;
     if (State() == ssHot || State() == ssFocused)
-        DrawSkinObject(target, activeColor_, activeFont_);
+        DrawSkinObject(target, active_.Color, active_.Font);
     else
         TSeSkinObject::Draw(target);
 }
 
 void TSeActiveSkinObject::ShiftHue(int delta)
 {
-    activeColor_ = ShiftColorHue(activeColor_, delta);
-    ShiftFontHue(activeFont_, delta);
+    active_.ShiftHue(delta);
     TSeSkinObject::ShiftHue(delta);
 }
 
 void TSeActiveSkinObject::SetCharset(int charset)
 {
-    activeFont_.SetCharset(charset);
+    active_.Font.SetCharset(charset);
     TSeSkinObject::SetCharset(charset);
 }
 
 void TSeActiveSkinObject::CopyFrom(const TSeSkinObject& source)
 {
     TSeSkinObject::CopyFrom(source);
-    if (auto* s = dynamic_cast<const TSeActiveSkinObject*>(&source)) {
-        activeColor_ = s->activeColor_;
-        activeFont_ = s->activeFont_;
-    }
+    if (auto* s = dynamic_cast<const TSeActiveSkinObject*>(&source)) active_ = s->active_;
 }
 
 // TSeColorButtonObject
@@ -607,13 +634,13 @@ const TSePropertyList& TSeColorButtonObject::ClassProperties()
     using O = TSeColorButtonObject;
     static const TSePropertyList list = SeProperties::Extend(TSeSkinObject::ClassProperties(), {
         SeProperties::Color<O>(L"HotColor", &O::HotColor, &O::SetHotColor),
-        SeProperties::Font<O>(L"HotFont", &O::hotFont_),
+        SeProperties::Font<O>(L"HotFont", &O::hot_, &TSeLook::Font),
         SeProperties::Color<O>(L"PressedColor", &O::PressedColor, &O::SetPressedColor),
-        SeProperties::Font<O>(L"PressedFont", &O::pressedFont_),
+        SeProperties::Font<O>(L"PressedFont", &O::pressed_, &TSeLook::Font),
         SeProperties::Color<O>(L"FocusedColor", &O::FocusedColor, &O::SetFocusedColor),
-        SeProperties::Font<O>(L"FocusedFont", &O::focusedFont_),
+        SeProperties::Font<O>(L"FocusedFont", &O::focused_, &TSeLook::Font),
         SeProperties::Color<O>(L"DisabledColor", &O::DisabledColor, &O::SetDisabledColor),
-        SeProperties::Font<O>(L"DisabledFont", &O::disabledFont_),
+        SeProperties::Font<O>(L"DisabledFont", &O::disabled_, &TSeLook::Font),
     });
     return list;
 }
@@ -622,17 +649,17 @@ void TSeColorButtonObject::Draw(TKsBitmap& target)
 {
     if (!CanDraw()) return;
     switch (State()) {
-    case ssHot: DrawSkinObject(target, hotColor_, hotFont_); break;
-    case ssPressed: DrawSkinObject(target, pressedColor_, pressedFont_); break;
-    case ssFocused: DrawSkinObject(target, focusedColor_, focusedFont_); break;
-    case ssDisabled: DrawSkinObject(target, disabledColor_, disabledFont_); break;
+    case ssHot: DrawSkinObject(target, hot_.Color, hot_.Font); break;
+    case ssPressed: DrawSkinObject(target, pressed_.Color, pressed_.Font); break;
+    case ssFocused: DrawSkinObject(target, focused_.Color, focused_.Font); break;
+    case ssDisabled: DrawSkinObject(target, disabled_.Color, disabled_.Font); break;
     default: TSeSkinObject::Draw(target); break;
     }
 }
 
 void TSeColorButtonObject::SetCharset(int charset)
 {
-    for (TFont* f : {&hotFont_, &pressedFont_, &focusedFont_, &disabledFont_}) f->SetCharset(charset);
+    for (TSeLook* look : {&hot_, &pressed_, &focused_, &disabled_}) look->Font.SetCharset(charset);
     TSeSkinObject::SetCharset(charset);
 }
 
@@ -640,14 +667,10 @@ void TSeColorButtonObject::CopyFrom(const TSeSkinObject& source)
 {
     TSeSkinObject::CopyFrom(source);
     if (auto* s = dynamic_cast<const TSeColorButtonObject*>(&source)) {
-        hotColor_ = s->hotColor_;
-        hotFont_ = s->hotFont_;
-        pressedColor_ = s->pressedColor_;
-        pressedFont_ = s->pressedFont_;
-        focusedColor_ = s->focusedColor_;
-        focusedFont_ = s->focusedFont_;
-        disabledColor_ = s->disabledColor_;
-        disabledFont_ = s->disabledFont_;
+        hot_ = s->hot_;
+        pressed_ = s->pressed_;
+        focused_ = s->focused_;
+        disabled_ = s->disabled_;
     }
 }
 
@@ -732,22 +755,13 @@ void TSeBitmapObject::Draw(TKsBitmap& target)
 void TSeBitmapObject::DrawWithLink(TKsBitmap& target, const TKsBitmapLink& link)
 {
     if (!link.Valid()) return;
-    if (MarginLeft() == 0 && MarginTop() == 0 && MarginRight() == 0 && MarginBottom() == 0)
-        DrawSkinLink(target, link, BoundsRect(), tileStyle_);
-    else
-        DrawSkinLinkNineSlice(target, link, BoundsRect(), {MarginLeft(), MarginTop(), MarginRight(), MarginBottom()},
-                              tileStyle_, borderTileStyle_);
+    DrawLinkInMargins(target, link, tileStyle_, borderTileStyle_);
     DrawText(target, CurrentFont());
     RealignChildren();
     DrawChildren(target);
 }
 
-TRegionHandle TSeBitmapObject::Region()
-{
-    if (!bitmap_.Valid() || Width() <= 0 || Height() <= 0) return {};
-    if (Kind() == skClient) return TSeSkinObject::Region();
-    return DrawnRegion();
-}
+TRegionHandle TSeBitmapObject::Region() { return LinkRegion(bitmap_); }
 
 void TSeBitmapObject::CopyFrom(const TSeSkinObject& source)
 {
@@ -819,40 +833,28 @@ const TSePropertyList& TSeButtonObject::ClassProperties()
 {
     using O = TSeButtonObject;
     static const TSePropertyList list = SeProperties::Extend(TSeBitmapObject::ClassProperties(), {
-        SeProperties::Link<O>(L"BitmapHot", &O::bitmapHot_),
-        SeProperties::Link<O>(L"BitmapFocused", &O::bitmapFocused_),
-        SeProperties::Link<O>(L"BitmapPressed", &O::bitmapPressed_),
-        SeProperties::Link<O>(L"BitmapDisabled", &O::bitmapDisabled_),
+        SeProperties::Link<O>(L"BitmapHot", &O::stateBitmaps_, &TSeStateLinks::Hot),
+        SeProperties::Link<O>(L"BitmapFocused", &O::stateBitmaps_, &TSeStateLinks::Focused),
+        SeProperties::Link<O>(L"BitmapPressed", &O::stateBitmaps_, &TSeStateLinks::Pressed),
+        SeProperties::Link<O>(L"BitmapDisabled", &O::stateBitmaps_, &TSeStateLinks::Disabled),
     });
     return list;
 }
 
 void TSeButtonObject::AfterLoad()
 {
-    for (TKsBitmapLink* link : {&bitmapHot_, &bitmapFocused_, &bitmapPressed_, &bitmapDisabled_}) ResolveLink(*link);
+    for (TKsBitmapLink* link : stateBitmaps_.All()) ResolveLink(*link);
     TSeBitmapObject::AfterLoad();
 }
 
 void TSeButtonObject::Draw(TKsBitmap& target)
 {
     if (!CanDraw() || !Bitmap().Valid()) return;
-    const TKsBitmapLink* link = &Bitmap();
-    switch (State()) {
-    case ssFocused: link = &bitmapFocused_; break;
-    case ssHot: link = &bitmapHot_; break;
-    case ssDisabled: link = &bitmapDisabled_; break;
-    case ssPressed: link = &bitmapPressed_; break;
-    }
-    DrawWithLink(target, link->Valid() ? *link : Bitmap());
+    DrawWithLink(target, stateBitmaps_.ForState(State(), Bitmap()));
 }
 
 void TSeButtonObject::CopyFrom(const TSeSkinObject& source)
 {
     TSeBitmapObject::CopyFrom(source);
-    if (auto* s = dynamic_cast<const TSeButtonObject*>(&source)) {
-        bitmapHot_ = s->bitmapHot_;
-        bitmapFocused_ = s->bitmapFocused_;
-        bitmapPressed_ = s->bitmapPressed_;
-        bitmapDisabled_ = s->bitmapDisabled_;
-    }
+    if (auto* s = dynamic_cast<const TSeButtonObject*>(&source)) stateBitmaps_ = s->stateBitmaps_;
 }

@@ -206,6 +206,13 @@ protected:
     void ResolveLink(TKsBitmapLink& link) const;
     // The region of the pixels this object draws, found by drawing it at (0, 0) into a scratch bitmap.
     TRegionHandle DrawnRegion();
+    // The region of an object drawn from link: none without a valid link or area, the bounds for the
+    // client part, else the pixels drawn.
+    TRegionHandle LinkRegion(const TKsBitmapLink& link);
+    // Draws link over the bounds by style, nine-sliced by the margins (edges by borderStyle) when any
+    // margin is set.
+    void DrawLinkInMargins(TKsBitmap& target, const TKsBitmapLink& link, TscTileStyle style,
+                           TscTileStyle borderStyle);
 
 private:
     TSeAlign align_ = saNone;
@@ -249,6 +256,27 @@ void DrawSkinLink(TKsBitmap& target, const TKsBitmapLink& link, const TRect& rec
 void DrawSkinLinkNineSlice(TKsBitmap& target, const TKsBitmapLink& link, const TRect& rect, const TRect& margins,
                            TscTileStyle centreStyle, TscTileStyle borderStyle);
 
+// A colour and a font that an object draws with in place of Color and Font in some state.
+struct TSeLook {
+    TColor Color = clWhite;
+    TFont Font;
+
+    // Shifts the hue of the colour and of the font's colour.
+    void ShiftHue(int delta);
+};
+
+// A bitmap link for each of the hot, focused, pressed and disabled states.
+struct TSeStateLinks {
+    TKsBitmapLink Hot;
+    TKsBitmapLink Focused;
+    TKsBitmapLink Pressed;
+    TKsBitmapLink Disabled;
+
+    std::array<TKsBitmapLink*, 4> All() { return {&Hot, &Focused, &Pressed, &Disabled}; }
+    // The link of the state when there is one and it is valid, else normal.
+    const TKsBitmapLink& ForState(int state, const TKsBitmapLink& normal) const;
+};
+
 // Active colour and font in place of Color and Font while active, hot, pressed or focused.
 class TSeActiveObject : public TSeSkinObject {
 public:
@@ -257,10 +285,10 @@ public:
     static const TSePropertyList& ClassProperties();
     const TSePropertyList& Properties() const override { return ClassProperties(); }
 
-    TColor ActiveColor() const { return activeColor_; }
-    void SetActiveColor(TColor value) { activeColor_ = value; }
-    const TFont& ActiveFont() const { return activeFont_; }
-    void SetActiveFont(const TFont& value) { activeFont_ = value; }
+    TColor ActiveColor() const { return active_.Color; }
+    void SetActiveColor(TColor value) { active_.Color = value; }
+    const TFont& ActiveFont() const { return active_.Font; }
+    void SetActiveFont(const TFont& value) { active_.Font = value; }
 
     const TFont& CurrentFont() const override;
     void Draw(TKsBitmap& target) override;
@@ -271,8 +299,7 @@ protected:
     void CopyFrom(const TSeSkinObject& source) override;
 
 private:
-    TColor activeColor_ = clWhite;
-    TFont activeFont_;
+    TSeLook active_;
 };
 
 // Like TSeActiveObject, but only hot and focused count (not the active flag, not pressed).
@@ -283,10 +310,10 @@ public:
     static const TSePropertyList& ClassProperties();
     const TSePropertyList& Properties() const override { return ClassProperties(); }
 
-    TColor ActiveColor() const { return activeColor_; }
-    void SetActiveColor(TColor value) { activeColor_ = value; }
-    const TFont& ActiveFont() const { return activeFont_; }
-    void SetActiveFont(const TFont& value) { activeFont_ = value; }
+    TColor ActiveColor() const { return active_.Color; }
+    void SetActiveColor(TColor value) { active_.Color = value; }
+    const TFont& ActiveFont() const { return active_.Font; }
+    void SetActiveFont(const TFont& value) { active_.Font = value; }
 
     void Draw(TKsBitmap& target) override;
     void ShiftHue(int delta) override;
@@ -296,8 +323,7 @@ protected:
     void CopyFrom(const TSeSkinObject& source) override;
 
 private:
-    TColor activeColor_ = clWhite;
-    TFont activeFont_;
+    TSeLook active_;
 };
 
 // A colour and a font for each of the hot, pressed, focused and disabled states.
@@ -308,18 +334,18 @@ public:
     static const TSePropertyList& ClassProperties();
     const TSePropertyList& Properties() const override { return ClassProperties(); }
 
-    TColor HotColor() const { return hotColor_; }
-    void SetHotColor(TColor value) { hotColor_ = value; }
-    TColor PressedColor() const { return pressedColor_; }
-    void SetPressedColor(TColor value) { pressedColor_ = value; }
-    TColor FocusedColor() const { return focusedColor_; }
-    void SetFocusedColor(TColor value) { focusedColor_ = value; }
-    TColor DisabledColor() const { return disabledColor_; }
-    void SetDisabledColor(TColor value) { disabledColor_ = value; }
-    const TFont& HotFont() const { return hotFont_; }
-    const TFont& PressedFont() const { return pressedFont_; }
-    const TFont& FocusedFont() const { return focusedFont_; }
-    const TFont& DisabledFont() const { return disabledFont_; }
+    TColor HotColor() const { return hot_.Color; }
+    void SetHotColor(TColor value) { hot_.Color = value; }
+    TColor PressedColor() const { return pressed_.Color; }
+    void SetPressedColor(TColor value) { pressed_.Color = value; }
+    TColor FocusedColor() const { return focused_.Color; }
+    void SetFocusedColor(TColor value) { focused_.Color = value; }
+    TColor DisabledColor() const { return disabled_.Color; }
+    void SetDisabledColor(TColor value) { disabled_.Color = value; }
+    const TFont& HotFont() const { return hot_.Font; }
+    const TFont& PressedFont() const { return pressed_.Font; }
+    const TFont& FocusedFont() const { return focused_.Font; }
+    const TFont& DisabledFont() const { return disabled_.Font; }
 
     void Draw(TKsBitmap& target) override;
     void SetCharset(int charset) override;
@@ -328,14 +354,10 @@ protected:
     void CopyFrom(const TSeSkinObject& source) override;
 
 private:
-    TColor hotColor_ = clWhite;
-    TFont hotFont_;
-    TColor pressedColor_ = clWhite;
-    TFont pressedFont_;
-    TColor focusedColor_ = clWhite;
-    TFont focusedFont_;
-    TColor disabledColor_ = clWhite;
-    TFont disabledFont_;
+    TSeLook hot_;
+    TSeLook pressed_;
+    TSeLook focused_;
+    TSeLook disabled_;
 };
 
 // Text in a font of its own for each of the hot, pressed, focused and disabled states.
@@ -432,10 +454,10 @@ public:
     static const TSePropertyList& ClassProperties();
     const TSePropertyList& Properties() const override { return ClassProperties(); }
 
-    TKsBitmapLink& BitmapHot() { return bitmapHot_; }
-    TKsBitmapLink& BitmapFocused() { return bitmapFocused_; }
-    TKsBitmapLink& BitmapPressed() { return bitmapPressed_; }
-    TKsBitmapLink& BitmapDisabled() { return bitmapDisabled_; }
+    TKsBitmapLink& BitmapHot() { return stateBitmaps_.Hot; }
+    TKsBitmapLink& BitmapFocused() { return stateBitmaps_.Focused; }
+    TKsBitmapLink& BitmapPressed() { return stateBitmaps_.Pressed; }
+    TKsBitmapLink& BitmapDisabled() { return stateBitmaps_.Disabled; }
 
     void AfterLoad() override;
     void Draw(TKsBitmap& target) override;
@@ -444,10 +466,7 @@ protected:
     void CopyFrom(const TSeSkinObject& source) override;
 
 private:
-    TKsBitmapLink bitmapHot_;
-    TKsBitmapLink bitmapFocused_;
-    TKsBitmapLink bitmapPressed_;
-    TKsBitmapLink bitmapDisabled_;
+    TSeStateLinks stateBitmaps_;
 };
 
 // The class registry: every skin object class by its exact (case-sensitive) name, in registration

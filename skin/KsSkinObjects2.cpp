@@ -296,12 +296,7 @@ void TSeBitmapSkinObject::DrawWithLink(TKsBitmap& target, const TKsBitmapLink& l
     DrawText(target, CurrentFont());
 }
 
-TRegionHandle TSeBitmapSkinObject::Region()
-{
-    if (!bitmap_.Valid() || Width() <= 0 || Height() <= 0) return {};
-    if (Kind() == skClient) return TSeSkinObject::Region();
-    return DrawnRegion();
-}
+TRegionHandle TSeBitmapSkinObject::Region() { return LinkRegion(bitmap_); }
 
 void TSeBitmapSkinObject::CopyFrom(const TSeSkinObject& source)
 {
@@ -469,12 +464,7 @@ void TSeBitmapBoxObject::Draw(TKsBitmap& target)
 void TSeBitmapBoxObject::DrawBoxWithLink(TKsBitmap& target, const TKsBitmapLink& link)
 {
     if (!link.Valid()) return;
-    if (MarginLeft() == 0 && MarginTop() == 0 && MarginRight() == 0 && MarginBottom() == 0) {
-        DrawWithLink(target, link);
-        return;
-    }
-    DrawSkinLinkNineSlice(target, link, BoundsRect(), {MarginLeft(), MarginTop(), MarginRight(), MarginBottom()},
-                          TileStyle(), borderTileStyle_);
+    DrawLinkInMargins(target, link, TileStyle(), borderTileStyle_);
     DrawText(target, CurrentFont());
 }
 
@@ -524,42 +514,30 @@ const TSePropertyList& TSeButtonBitmapBoxObject::ClassProperties()
 {
     using O = TSeButtonBitmapBoxObject;
     static const TSePropertyList list = SeProperties::Extend(TSeBitmapBoxObject::ClassProperties(), {
-        SeProperties::Link<O>(L"HotBitmap", &O::hotBitmap_),
-        SeProperties::Link<O>(L"FocusedBitmap", &O::focusedBitmap_),
-        SeProperties::Link<O>(L"PressedBitmap", &O::pressedBitmap_),
-        SeProperties::Link<O>(L"DisabledBitmap", &O::disabledBitmap_),
+        SeProperties::Link<O>(L"HotBitmap", &O::stateBitmaps_, &TSeStateLinks::Hot),
+        SeProperties::Link<O>(L"FocusedBitmap", &O::stateBitmaps_, &TSeStateLinks::Focused),
+        SeProperties::Link<O>(L"PressedBitmap", &O::stateBitmaps_, &TSeStateLinks::Pressed),
+        SeProperties::Link<O>(L"DisabledBitmap", &O::stateBitmaps_, &TSeStateLinks::Disabled),
     });
     return list;
 }
 
 void TSeButtonBitmapBoxObject::AfterLoad()
 {
-    for (TKsBitmapLink* link : {&hotBitmap_, &focusedBitmap_, &pressedBitmap_, &disabledBitmap_}) ResolveLink(*link);
+    for (TKsBitmapLink* link : stateBitmaps_.All()) ResolveLink(*link);
     TSeBitmapBoxObject::AfterLoad();
 }
 
 void TSeButtonBitmapBoxObject::Draw(TKsBitmap& target)
 {
     if (!CanDraw() || !Bitmap().Valid()) return;
-    const TKsBitmapLink* link = &Bitmap();
-    switch (State()) {
-    case ssFocused: link = &focusedBitmap_; break;
-    case ssHot: link = &hotBitmap_; break;
-    case ssDisabled: link = &disabledBitmap_; break;
-    case ssPressed: link = &pressedBitmap_; break;
-    }
-    DrawBoxWithLink(target, link->Valid() ? *link : Bitmap());
+    DrawBoxWithLink(target, stateBitmaps_.ForState(State(), Bitmap()));
 }
 
 void TSeButtonBitmapBoxObject::CopyFrom(const TSeSkinObject& source)
 {
     TSeBitmapBoxObject::CopyFrom(source);
-    if (auto* s = dynamic_cast<const TSeButtonBitmapBoxObject*>(&source)) {
-        hotBitmap_ = s->hotBitmap_;
-        focusedBitmap_ = s->focusedBitmap_;
-        pressedBitmap_ = s->pressedBitmap_;
-        disabledBitmap_ = s->disabledBitmap_;
-    }
+    if (auto* s = dynamic_cast<const TSeButtonBitmapBoxObject*>(&source)) stateBitmaps_ = s->stateBitmaps_;
 }
 
 // TSeRollPanelObject

@@ -256,10 +256,10 @@ public:
     static const TSePropertyList& ClassProperties();
     const TSePropertyList& Properties() const override { return ClassProperties(); }
 
-    TKsBitmapLink& HotBitmap() { return hotBitmap_; }
-    TKsBitmapLink& FocusedBitmap() { return focusedBitmap_; }
-    TKsBitmapLink& PressedBitmap() { return pressedBitmap_; }
-    TKsBitmapLink& DisabledBitmap() { return disabledBitmap_; }
+    TKsBitmapLink& HotBitmap() { return stateBitmaps_.Hot; }
+    TKsBitmapLink& FocusedBitmap() { return stateBitmaps_.Focused; }
+    TKsBitmapLink& PressedBitmap() { return stateBitmaps_.Pressed; }
+    TKsBitmapLink& DisabledBitmap() { return stateBitmaps_.Disabled; }
 
     void AfterLoad() override;
     void Draw(TKsBitmap& target) override;
@@ -268,10 +268,7 @@ protected:
     void CopyFrom(const TSeSkinObject& source) override;
 
 private:
-    TKsBitmapLink hotBitmap_;
-    TKsBitmapLink focusedBitmap_;
-    TKsBitmapLink pressedBitmap_;
-    TKsBitmapLink disabledBitmap_;
+    TSeStateLinks stateBitmaps_;
 };
 
 // A panel that rolls to RollValue along one side and back.

@@ -143,23 +143,25 @@ TSeObjectProperty String(std::wstring name, const std::wstring& (C::*get)() cons
     return p;
 }
 
-template <typename C>
-TSeObjectProperty Font(std::wstring name, TFont C::*font)
+// A contained font or link, reached by a path of data members: the member of C itself, or the
+// member of C that holds a small value type followed by the member within it.
+template <typename C, typename... Path>
+TSeObjectProperty Font(std::wstring name, Path... path)
 {
     TSeObjectProperty p;
     p.Name = std::move(name);
     p.Kind = TSePropertyKind::Font;
-    p.Font = [font](TSeSkinObject& o) -> TFont& { return static_cast<C&>(o).*font; };
+    p.Font = [path...](TSeSkinObject& o) -> TFont& { return (static_cast<C&>(o) .* ... .* path); };
     return p;
 }
 
-template <typename C>
-TSeObjectProperty Link(std::wstring name, TKsBitmapLink C::*link)
+template <typename C, typename... Path>
+TSeObjectProperty Link(std::wstring name, Path... path)
 {
     TSeObjectProperty p;
     p.Name = std::move(name);
     p.Kind = TSePropertyKind::BitmapLink;
-    p.Link = [link](TSeSkinObject& o) -> TKsBitmapLink& { return static_cast<C&>(o).*link; };
+    p.Link = [path...](TSeSkinObject& o) -> TKsBitmapLink& { return (static_cast<C&>(o) .* ... .* path); };
     return p;
 }
 
