@@ -106,17 +106,29 @@ void ProcessPendingMessages()
 
 } // namespace
 
-bool TSeSystemButtonPress::Down(TMouseButton button)
+void TSeSystemButtonPress::Enter()
 {
-    if (button != mbLeft) return false;
-    state_ = 2;
-    return true;
+    state_ = (shift_ & MK_LBUTTON) ? 2 : 1;
+    button_.Invalidate();
 }
 
-bool TSeSystemButtonPress::Move(TSeShiftState shift)
+void TSeSystemButtonPress::Leave()
+{
+    state_ = 0;
+    button_.Invalidate();
+}
+
+void TSeSystemButtonPress::Down(TMouseButton button)
+{
+    if (button != mbLeft) return;
+    state_ = 2;
+    button_.Invalidate();
+}
+
+void TSeSystemButtonPress::Move(TSeShiftState shift)
 {
     shift_ = shift;
-    return state_ == 2 && (shift & MK_LBUTTON);
+    if (state_ == 2 && (shift & MK_LBUTTON)) button_.Invalidate();
 }
 
 bool TSeSystemButtonPress::Up(TMouseButton button)
@@ -125,6 +137,7 @@ bool TSeSystemButtonPress::Up(TMouseButton button)
     shift_ = 0;
     if (state_ != 2) return false;
     state_ = 1;
+    button_.Invalidate();
     return true;
 }
 
@@ -184,32 +197,9 @@ void TSeSystemButton::Draw(TKsBitmap& target)
     DrawWithLink(target, ChosenLink(normal));
 }
 
-void TSeSystemButton::MouseEnter()
-{
-    press_.Enter();
-    Invalidate();
-}
-
-void TSeSystemButton::MouseLeave()
-{
-    press_.Leave();
-    Invalidate();
-}
-
-void TSeSystemButton::MouseDown(TMouseButton button)
-{
-    if (press_.Down(button)) Invalidate();
-}
-
-void TSeSystemButton::MouseMove(TSeShiftState shift)
-{
-    if (press_.Move(shift)) Invalidate();
-}
-
 void TSeSystemButton::MouseUp(TMouseButton button)
 {
     if (!press_.Up(button)) return;
-    Invalidate();
     if (TSeFormFrame* form = OwningForm()) PerformOnForm(*form, action_, *this);
 }
 
@@ -384,32 +374,9 @@ void TSeSysButtonSkinObject::Draw(TKsBitmap& target)
     DrawWithLink(target, pressLink.Valid() ? pressLink : Bitmap());
 }
 
-void TSeSysButtonSkinObject::MouseEnter()
-{
-    press_.Enter();
-    Invalidate();
-}
-
-void TSeSysButtonSkinObject::MouseLeave()
-{
-    press_.Leave();
-    Invalidate();
-}
-
-void TSeSysButtonSkinObject::MouseDown(TMouseButton button)
-{
-    if (press_.Down(button)) Invalidate();
-}
-
-void TSeSysButtonSkinObject::MouseMove(TSeShiftState shift)
-{
-    if (press_.Move(shift)) Invalidate();
-}
-
 void TSeSysButtonSkinObject::MouseUp(TMouseButton button)
 {
     if (!press_.Up(button)) return;
-    Invalidate();
     PerformAction();
 }
 

@@ -46,19 +46,21 @@ protected:
 };
 
 // The press state of a system button (0 none, 1 hot, 2 pressed) and the shift state of the last
-// mouse move, with the transitions of the mouse operations.
+// mouse move, with the transitions of the mouse operations; each transition that changes the
+// button's look repaints it.
 class TSeSystemButtonPress {
 public:
+    explicit TSeSystemButtonPress(TSeSkinObject& button) : button_(button) {}
     int State() const { return state_; }
-    void Enter() { state_ = (shift_ & MK_LBUTTON) ? 2 : 1; }
-    void Leave() { state_ = 0; }
-    // Each answers whether the button must be repainted.
-    bool Down(TMouseButton button);
-    bool Move(TSeShiftState shift);
+    void Enter();
+    void Leave();
+    void Down(TMouseButton button);
+    void Move(TSeShiftState shift);
     // Answers whether the action is to be performed (the button was pressed and is released now).
     bool Up(TMouseButton button);
 
 private:
+    TSeSkinObject& button_;
     int state_ = 0;
     TSeShiftState shift_ = 0;
 };
@@ -82,10 +84,10 @@ public:
     void SetState(int state) override;
     void AfterLoad() override;
     void Draw(TKsBitmap& target) override;
-    void MouseEnter() override;
-    void MouseLeave() override;
-    void MouseDown(TMouseButton button) override;
-    void MouseMove(TSeShiftState shift) override;
+    void MouseEnter() override { press_.Enter(); }
+    void MouseLeave() override { press_.Leave(); }
+    void MouseDown(TMouseButton button) override { press_.Down(button); }
+    void MouseMove(TSeShiftState shift) override { press_.Move(shift); }
     void MouseUp(TMouseButton button) override;
     void DoubleClick(TMouseButton button) override;
 
@@ -96,7 +98,7 @@ private:
     TSeAction action_ = sbaNone;
     TKsBitmapLink bitmapHot_;
     TKsBitmapLink bitmapPressed_;
-    TSeSystemButtonPress press_;
+    TSeSystemButtonPress press_{*this};
 };
 
 // Shows the name of the control it stands for, in the one state ssLinkShown.
@@ -186,10 +188,10 @@ public:
     void SetState(int state) override;
     void AfterLoad() override;
     void Draw(TKsBitmap& target) override;
-    void MouseEnter() override;
-    void MouseLeave() override;
-    void MouseDown(TMouseButton button) override;
-    void MouseMove(TSeShiftState shift) override;
+    void MouseEnter() override { press_.Enter(); }
+    void MouseLeave() override { press_.Leave(); }
+    void MouseDown(TMouseButton button) override { press_.Down(button); }
+    void MouseMove(TSeShiftState shift) override { press_.Move(shift); }
     void MouseUp(TMouseButton button) override;
     void DoubleClick(TMouseButton button) override;
 
@@ -203,7 +205,7 @@ private:
     TKsBitmapLink bitmapHover_;
     TKsBitmapLink bitmapDown_;
     std::wstring rollPanel_;
-    TSeSystemButtonPress press_;
+    TSeSystemButtonPress press_{*this};
 };
 
 // A bitmap skin object that nine-slices by its margins (BorderTileStyle for the edges).
