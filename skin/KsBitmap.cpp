@@ -19,6 +19,27 @@ constexpr int32_t kMaxStoredName = 65536;
 
 constexpr uint32_t kRgbMask = 0x00FFFFFFu;
 
+// The format of a top-down device-independent bitmap (rows from the top) without a colour table.
+BITMAPINFO TopDownFormat(int width, int height, WORD bitCount)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bitCount;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// A DIB section of that format; bits (null on entry) receives its pixels.
+TBitmapHandle CreateSection(const BITMAPINFO& info, void*& bits)
+{
+    TBitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) throw EOutOfResources(L"Can't allocate the DIB handle");
+    return bitmap;
+}
+
 } // namespace
 
 TKsBitmap::TKsBitmap() : alive_(std::make_shared<int>(0)) {}
@@ -50,16 +71,8 @@ void TKsBitmap::SetSize(int width, int height)
     if (OnBeforeRelease) OnBeforeRelease();
     Release();
     try {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        TBitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!bitmap || !bits) throw EOutOfResources(L"Can't allocate the DIB handle");
+        TBitmapHandle bitmap = CreateSection(TopDownFormat(width, height, 32), bits);
         TMemoryDC dc(CreateCompatibleDC(nullptr));
         if (!dc) throw EOutOfResources(L"Can't create compatible DC");
         HGDIOBJ old = SelectObject(dc.Get(), bitmap.Get());
@@ -172,13 +185,7 @@ void TKsBitmap::AssignFromBitmap(HBITMAP bitmap)
     if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) throw EInvalidOperation(L"Invalid bitmap handle");
     SetSize(info.bmWidth, info.bmHeight);
     if (Empty()) return;
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = width_;
-    format.bmiHeader.biHeight = -height_;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO format = TopDownFormat(width_, height_, 32);
     // A bottom-up source (positive height) and a top-down one both arrive as top-down rows.
     TWindowDC screen(nullptr);
     if (!GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height_), bits_, &format, DIB_RGB_COLORS))
@@ -189,16 +196,8 @@ void TKsBitmap::AssignFromBitmap(HBITMAP bitmap)
 TBitmapHandle TKsBitmap::ToBitmap() const
 {
     if (Empty()) return {};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    TBitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) throw EOutOfResources(L"Can't allocate the DIB handle");
+    TBitmapHandle bitmap = CreateSection(TopDownFormat(width_, height_, 24), bits);
     const size_t stride = (static_cast<size_t>(width_) * 3 + 3) & ~size_t{3};
     for (int y = 0; y < height_; ++y) {
         uint8_t* out = static_cast<uint8_t*>(bits) + stride * y;
