@@ -16,6 +16,14 @@ TControlClass* Place(TComponent* owner, TWinControl* parent, const wchar_t* name
     return control;
 }
 
+// Gives a placed control its caption.
+template <typename TControlClass>
+TControlClass* Captioned(TControlClass* control, const wchar_t* caption)
+{
+    control->SetCaption(caption);
+    return control;
+}
+
 TMenuItem* AddMenuItem(TComponent* owner, TMenuItem* parent, const wchar_t* name, const wchar_t* caption)
 {
     auto* item = new TMenuItem(owner);
@@ -39,6 +47,18 @@ void SetTabOrders(std::initializer_list<TWinControl*> controls)
 }
 
 const wchar_t* const kConfigFilter = L"設定檔|*.cfg";
+
+// An open or save dialog for the configuration files.
+template <typename TDialog>
+TDialog* ConfigFileDialog(TComponent* owner, const wchar_t* name, const wchar_t* title)
+{
+    auto* dialog = new TDialog(owner);
+    dialog->SetName(name);
+    dialog->SetTitle(title);
+    dialog->SetFilter(kConfigFilter);
+    dialog->SetDefaultExt(L"cfg");
+    return dialog;
+}
 
 // The skin store that the build embeds as the resource FOLVANE_SKIN, read as the engine's stored
 // skin: the marker byte that says a skin follows, then the store.
@@ -70,12 +90,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     SetColor(clBtnFace);
     SetIcon(LoadProgramIcon());
 
-    Label1 = Place<TLabel>(this, this, L"Label1", 8, 8, 150, 13);
-    Label1->SetCaption(L"欲加入目錄列舉的目錄列表 :");
-    Label2 = Place<TLabel>(this, this, L"Label2", 8, 64, 75, 13);
-    Label2->SetCaption(L"目錄深度到第 ");
-    Label3 = Place<TLabel>(this, this, L"Label3", 128, 64, 12, 13);
-    Label3->SetCaption(L"層");
+    Label1 = Captioned(Place<TLabel>(this, this, L"Label1", 8, 8, 150, 13), L"欲加入目錄列舉的目錄列表 :");
+    Label2 = Captioned(Place<TLabel>(this, this, L"Label2", 8, 64, 75, 13), L"目錄深度到第 ");
+    Label3 = Captioned(Place<TLabel>(this, this, L"Label3", 128, 64, 12, 13), L"層");
 
     ListView1 = Place<TListView>(this, this, L"ListView1", 8, 88, 250, 105);
     ListView1->AddColumn({L"目錄", 150, 150, taLeftJustify});
@@ -83,8 +100,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     ListView1->SetGridLines(true);
 
     Edit1 = Place<TEdit>(this, this, L"Edit1", 8, 32, 249, 21);
-    BitBtn1 = Place<TButton>(this, this, L"BitBtn1", 272, 29, 75, 25);
-    BitBtn1->SetCaption(L"瀏覽目錄");
+    BitBtn1 = Captioned(Place<TButton>(this, this, L"BitBtn1", 272, 29, 75, 25), L"瀏覽目錄");
 
     ComboBox1 = Place<TComboBox>(this, this, L"ComboBox1", 86, 60, 35, 21);
     TFont comboFont;
@@ -98,32 +114,24 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     for (int depth = 1; depth <= 8; ++depth) ComboBox1->Items().Add(std::to_wstring(depth));
     ComboBox1->SetText(L"1");
 
-    BitBtn2 = Place<TButton>(this, this, L"BitBtn2", 272, 57, 75, 25);
-    BitBtn2->SetCaption(L"新增目錄");
+    BitBtn2 = Captioned(Place<TButton>(this, this, L"BitBtn2", 272, 57, 75, 25), L"新增目錄");
 
-    GroupBox1 = Place<TGroupBox>(this, this, L"GroupBox1", 8, 200, 345, 121);
-    GroupBox1->SetCaption(L"輸出檔案設定");
-    Label4 = Place<TLabel>(this, GroupBox1, L"Label4", 8, 24, 96, 13);
-    Label4->SetCaption(L"輸出檔案到此目錄");
+    GroupBox1 = Captioned(Place<TGroupBox>(this, this, L"GroupBox1", 8, 200, 345, 121), L"輸出檔案設定");
+    Label4 = Captioned(Place<TLabel>(this, GroupBox1, L"Label4", 8, 24, 96, 13), L"輸出檔案到此目錄");
     Edit2 = Place<TEdit>(this, GroupBox1, L"Edit2", 9, 43, 240, 21);
-    RadioButton1 = Place<TRadioButton>(this, GroupBox1, L"RadioButton1", 8, 72, 89, 17);
-    RadioButton1->SetCaption(L"固定檔名:");
+    RadioButton1 = Captioned(Place<TRadioButton>(this, GroupBox1, L"RadioButton1", 8, 72, 89, 17), L"固定檔名:");
     RadioButton1->SetGroupIndex(0);
     RadioButton1->SetChecked(true);
-    RadioButton2 = Place<TRadioButton>(this, GroupBox1, L"RadioButton2", 8, 96, 241, 17);
-    RadioButton2->SetCaption(L"以 YYYYMMDD.txt 自動命名");
+    RadioButton2 = Captioned(Place<TRadioButton>(this, GroupBox1, L"RadioButton2", 8, 96, 241, 17),
+                             L"以 YYYYMMDD.txt 自動命名");
     RadioButton2->SetGroupIndex(0);
     Edit3 = Place<TEdit>(this, GroupBox1, L"Edit3", 104, 69, 145, 21);
     Edit3->SetText(L"folvane.txt");
-    BitBtn4 = Place<TButton>(this, GroupBox1, L"BitBtn4", 264, 42, 75, 25);
-    BitBtn4->SetCaption(L"瀏覽目錄");
+    BitBtn4 = Captioned(Place<TButton>(this, GroupBox1, L"BitBtn4", 264, 42, 75, 25), L"瀏覽目錄");
 
-    BitBtn3 = Place<TButton>(this, this, L"BitBtn3", 272, 88, 75, 25);
-    BitBtn3->SetCaption(L"刪除目錄");
-    BitBtn5 = Place<TButton>(this, this, L"BitBtn5", 192, 328, 73, 25);
-    BitBtn5->SetCaption(L"開始列舉");
-    BitBtn6 = Place<TButton>(this, this, L"BitBtn6", 280, 328, 73, 25);
-    BitBtn6->SetCaption(L"停止列舉");
+    BitBtn3 = Captioned(Place<TButton>(this, this, L"BitBtn3", 272, 88, 75, 25), L"刪除目錄");
+    BitBtn5 = Captioned(Place<TButton>(this, this, L"BitBtn5", 192, 328, 73, 25), L"開始列舉");
+    BitBtn6 = Captioned(Place<TButton>(this, this, L"BitBtn6", 280, 328, 73, 25), L"停止列舉");
 
     ProgressBar1 = Place<TProgressBar>(this, this, L"ProgressBar1", 0, 384, 363, 24);
     ProgressBar1->SetAlign(alBottom);
@@ -140,16 +148,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     A1 = AddMenuItem(this, SeSkinMenuBar1->Items(), L"A1", L"關於(&A)");
     D1 = AddMenuItem(this, A1, L"D1", L"Folvane Tool(&D)");
 
-    OpenDialog1 = new TOpenDialog(this);
-    OpenDialog1->SetName(L"OpenDialog1");
-    OpenDialog1->SetTitle(L"選擇檔案載入");
-    OpenDialog1->SetFilter(kConfigFilter);
-    OpenDialog1->SetDefaultExt(L"cfg");
-    SaveDialog1 = new TSaveDialog(this);
-    SaveDialog1->SetName(L"SaveDialog1");
-    SaveDialog1->SetTitle(L"選擇檔案儲存");
-    SaveDialog1->SetFilter(kConfigFilter);
-    SaveDialog1->SetDefaultExt(L"cfg");
+    OpenDialog1 = ConfigFileDialog<TOpenDialog>(this, L"OpenDialog1", L"選擇檔案載入");
+    SaveDialog1 = ConfigFileDialog<TSaveDialog>(this, L"SaveDialog1", L"選擇檔案儲存");
     SeSkinEngine1 = new TSeSkinEngine(this);
     SeSkinEngine1->SetName(L"SeSkinEngine1");
     ReadEmbeddedSkin(*SeSkinEngine1);
