@@ -16,14 +16,6 @@ TRows Rows(TListView* list)
     return rows;
 }
 
-void SetBytes(const std::wstring& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 // Save and load through the real file dialogs, answered by typing the file name.
 class ConfigTest : public FormFixture {
 protected:
@@ -88,7 +80,7 @@ TEST_F(ConfigTest, SavedSettingsComeBackOnLoad)
 
 TEST_F(ConfigTest, SaveReplacesTheWholeListAndLeavesEverythingElse)
 {
-    SetBytes(file, "[DIR]\r\nDIR0=a\\;1\r\nDIR1=b\\;1\r\nDIR2=c\\;1\r\nDIR3=d\\;1\r\nDIR4=e\\;1\r\n"
+    SetFileBytes(file, "[DIR]\r\nDIR0=a\\;1\r\nDIR1=b\\;1\r\nDIR2=c\\;1\r\nDIR3=d\\;1\r\nDIR4=e\\;1\r\n"
                    "[OUTPUT]\r\nOUTPUTDIR=x\\\r\nNOTE=kept\r\n[OTHER]\r\nKEY=value\r\n");
     AddRows({{L"new\\", L"2"}, {L"second\\", L"3"}});
     ASSERT_EQ(Save(file), L"儲存設定檔完成");
@@ -108,7 +100,7 @@ TEST_F(ConfigTest, SaveReplacesTheWholeListAndLeavesEverythingElse)
 TEST_F(ConfigTest, LoadTakesEveryKeyInFileOrderTrimmedAndSplitAtTheLastSemicolon)
 {
     std::string longPath = "C:\\" + std::string(3000, 'p') + "\\";
-    SetBytes(file, "[DIR]\r\nZ=  C:\\b\\;2  \r\nDIR0=C:\\a;x\\;3\r\nnodepth=C:\\c\\\r\nlong=" + longPath + ";1\r\n"
+    SetFileBytes(file, "[DIR]\r\nZ=  C:\\b\\;2  \r\nDIR0=C:\\a;x\\;3\r\nnodepth=C:\\c\\\r\nlong=" + longPath + ";1\r\n"
                    "[OUTPUT]\r\nOUTPUTTYPE=x\r\n");
     form->ListView1->AddRow(L"old", L"1");
     EXPECT_EQ(Load(file), L"載入設定檔完成");

@@ -4,19 +4,13 @@
 #include "framework/Exceptions.h"
 #include "framework/FolderDialog.h"
 #include "framework/Text.h"
+#include "tests/support/WindowQueries.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 
 namespace {
-
-std::wstring Text(HWND window)
-{
-    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
-    text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
-    return text;
-}
 
 std::vector<std::wstring> ListItems(HWND list)
 {
@@ -98,7 +92,7 @@ TEST_F(FolderDialogTest, OpensAtTheCurrentDirectoryWithAncestorsSubfoldersFilesA
     std::vector<std::wstring> files;
     LRESULT drives = 0;
     driver.Expect(L"Select Directory", [&](HWND window) {
-        name = Text(NameBox(window));
+        name = WindowText(NameBox(window));
         folders = ListItems(FolderList(window));
         files = ListItems(FileList(window));
         drives = SendMessageW(Child(window, L"ComboBox"), CB_GETCOUNT, 0, 0);
@@ -128,7 +122,7 @@ TEST_F(FolderDialogTest, HasNoHelpButtonAndANetworkButtonWhereTheServiceExists)
     std::vector<std::wstring> buttons;
     driver.Expect(L"Select Directory", [&](HWND window) {
         for (HWND button = Child(window, L"Button"); button; button = FindWindowExW(window, button, L"Button", nullptr))
-            buttons.push_back(Text(button));
+            buttons.push_back(WindowText(button));
         TModalDriver::Press(IDCANCEL)(window);
     });
     dialog.Execute(nullptr);
@@ -148,7 +142,7 @@ TEST_F(FolderDialogTest, DoubleClickOpensAFolderAndTheNameBoxFollows)
         auto alpha = SendMessageW(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(L"Alpha"));
         SendMessageW(list, LB_SETCURSEL, alpha, 0);
         SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
-        nameAfterOpen = Text(NameBox(window));
+        nameAfterOpen = WindowText(NameBox(window));
         filesAfterOpen = ListItems(FileList(window));
         TModalDriver::Press(IDOK)(window);
     });
@@ -168,7 +162,7 @@ TEST_F(FolderDialogTest, KeyboardMovesOpensTabsAndEscapes)
         Eventually([&] { return FocusOf(window) == list; });
         Key(window, VK_DOWN);
         Key(window, VK_RETURN);
-        opened = Eventually([&] { return Text(NameBox(window)) == start + L"\\Alpha"; });
+        opened = Eventually([&] { return WindowText(NameBox(window)) == start + L"\\Alpha"; });
         Key(window, VK_TAB);
         tabbed = Eventually([&] { return FocusOf(window) == FileList(window); });
         Key(window, VK_ESCAPE);
@@ -201,7 +195,7 @@ TEST_F(FolderDialogTest, MissingFolderAsksAndNoKeepsTheDialogOpen)
     });
     driver.Expect(L"Confirm", TModalDriver::Press(IDNO));
     driver.Expect(L"Select Directory", [&](HWND window) {
-        nameAfterNo = Text(NameBox(window));
+        nameAfterNo = WindowText(NameBox(window));
         TModalDriver::Press(IDOK)(window);
     });
     driver.Expect(L"Confirm", TModalDriver::Press(IDYES));
@@ -238,7 +232,7 @@ TEST_F(FolderDialogTest, ChoosingADriveOpensIt)
         caption.resize(SendMessageW(drives, CB_GETLBTEXT, other, reinterpret_cast<LPARAM>(caption.data())));
         SendMessageW(drives, CB_SETCURSEL, other, 0);
         SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(drives), CBN_SELCHANGE), reinterpret_cast<LPARAM>(drives));
-        name = caption + L"|" + Text(NameBox(window));
+        name = caption + L"|" + WindowText(NameBox(window));
         TModalDriver::Press(IDCANCEL)(window);
     });
     dialog.Execute(nullptr);

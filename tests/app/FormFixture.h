@@ -7,6 +7,7 @@
 #include "framework/Application.h"
 #include "framework/ComCtrls.h"
 #include "framework/StdCtrls.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +25,6 @@ protected:
     void Pump();
     // Posts a click to a button so that it is handled at the next point that lets input through.
     static void PostClick(TButton* button);
-    // The file's bytes, or "<missing>".
-    static std::string FileBytes(const std::wstring& path);
     static bool FileExists(const std::wstring& path);
 
     TTempTree tree{L"form"};

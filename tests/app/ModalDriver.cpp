@@ -1,15 +1,10 @@
 #include "ModalDriver.h"
 
+#include "tests/support/WindowQueries.h"
+
 #include <chrono>
 
 namespace {
-
-std::wstring WindowText(HWND window)
-{
-    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
-    text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
-    return text;
-}
 
 std::wstring ClassName(HWND window)
 {

@@ -1,6 +1,7 @@
 #include "framework/Exceptions.h"
 #include "framework/IniFile.h"
 #include "framework/Text.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -28,25 +29,6 @@ protected:
         RemoveDirectoryW(folder.c_str());
     }
 
-    std::string Bytes() const
-    {
-        HANDLE file = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return "<missing>";
-        std::string bytes(GetFileSize(file, nullptr), '\0');
-        DWORD read = 0;
-        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-        CloseHandle(file);
-        return bytes;
-    }
-
-    void SetBytes(const std::string& bytes) const
-    {
-        HANDLE file = CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(file);
-    }
-
     std::wstring folder;
     std::wstring fileName;
 };
@@ -59,13 +41,13 @@ TEST_F(IniFileTest, NewFileIsWrittenInTheAnsiCodePageWithSectionsInFirstWrittenO
     ini.WriteString(L"OUTPUT", L"OUTPUTDIR", L"C:\\Tools\\Output\\");
     ini.WriteString(L"DIR", L"DIR1", L"C:\\Data\\;1");
     ini.UpdateFile();
-    EXPECT_EQ(Bytes(), "[DIR]\r\nDIR0=D:\\\xB8\xEA\xAE\xC6\\;2\r\nDIR1=C:\\Data\\;1\r\n"
+    EXPECT_EQ(FileBytes(fileName), "[DIR]\r\nDIR0=D:\\\xB8\xEA\xAE\xC6\\;2\r\nDIR1=C:\\Data\\;1\r\n"
                        "[OUTPUT]\r\nOUTPUTDIR=C:\\Tools\\Output\\\r\n");
 }
 
 TEST_F(IniFileTest, WritesUpdateInPlaceAndLeaveOtherSectionsAndKeys)
 {
-    SetBytes("; kept comment\r\n[OUTPUT]\r\nOUTPUTTYPE=1\r\nOTHER=x\r\n[MINE]\r\nA=1\r\n");
+    SetFileBytes(fileName, "; kept comment\r\n[OUTPUT]\r\nOUTPUTTYPE=1\r\nOTHER=x\r\n[MINE]\r\nA=1\r\n");
     TIniFile ini(fileName);
     ini.WriteString(L"OUTPUT", L"OUTPUTTYPE", L"0");
     ini.WriteString(L"OUTPUT", L"OUTPUTFILE", L"folvane.txt");
@@ -73,7 +55,7 @@ TEST_F(IniFileTest, WritesUpdateInPlaceAndLeaveOtherSectionsAndKeys)
     EXPECT_EQ(ini.ReadSection(L"OUTPUT"), (std::vector<std::wstring>{L"OUTPUTTYPE", L"OTHER", L"OUTPUTFILE"}));
     EXPECT_EQ(ini.ReadString(L"OUTPUT", L"OUTPUTTYPE", L""), L"0");
     EXPECT_EQ(ini.ReadString(L"MINE", L"A", L""), L"1");
-    EXPECT_NE(Bytes().find("; kept comment"), std::string::npos);
+    EXPECT_NE(FileBytes(fileName).find("; kept comment"), std::string::npos);
 }
 
 TEST_F(IniFileTest, MissingFileSectionOrKeyGivesDefaultsAndNoKeys)
@@ -82,7 +64,7 @@ TEST_F(IniFileTest, MissingFileSectionOrKeyGivesDefaultsAndNoKeys)
     EXPECT_TRUE(missing.ReadSection(L"DIR").empty());
     EXPECT_EQ(missing.ReadString(L"OUTPUT", L"OUTPUTTYPE", L"0"), L"0");
 
-    SetBytes("[OUTPUT]\r\nOUTPUTFILE=a.txt\r\n");
+    SetFileBytes(fileName, "[OUTPUT]\r\nOUTPUTFILE=a.txt\r\n");
     TIniFile ini(fileName);
     EXPECT_TRUE(ini.ReadSection(L"DIR").empty());
     EXPECT_EQ(ini.ReadString(L"OUTPUT", L"OUTPUTDIR", L"fallback"), L"fallback");
@@ -96,7 +78,7 @@ TEST_F(IniFileTest, LongValuesAndLongKeyListsAreReadWhole)
     std::string text = "[DIR]\r\nDIR0=" + longValue + "\r\n";
     // 2000 keys of 12 characters and more: well beyond one key list buffer of 16384 units.
     for (int i = 1; i <= 2000; ++i) text += "DIRECTORY" + std::to_string(100000 + i) + "=C:\\" + std::to_string(i) + "\\;1\r\n";
-    SetBytes(text);
+    SetFileBytes(fileName, text);
 
     TIniFile ini(fileName);
     EXPECT_EQ(ini.ReadString(L"DIR", L"DIR0", L""), AnsiToWide(longValue));
@@ -111,14 +93,14 @@ TEST_F(IniFileTest, LongValuesAndLongKeyListsAreReadWhole)
 
 TEST_F(IniFileTest, ClearSectionRemovesItsKeysOnlyAndKeepsItsPlace)
 {
-    SetBytes("[DIR]\r\nDIR0=a;1\r\nDIR1=b;2\r\nNOTE=c\r\n[OUTPUT]\r\nOUTPUTTYPE=1\r\n");
+    SetFileBytes(fileName, "[DIR]\r\nDIR0=a;1\r\nDIR1=b;2\r\nNOTE=c\r\n[OUTPUT]\r\nOUTPUTTYPE=1\r\n");
     TIniFile ini(fileName);
     ini.ClearSection(L"DIR");
     ini.WriteString(L"DIR", L"DIR0", L"z;3");
     ini.UpdateFile();
     EXPECT_EQ(ini.ReadSectionValues(L"DIR"), (std::vector<std::wstring>{L"DIR0=z;3"}));
     EXPECT_EQ(ini.ReadString(L"OUTPUT", L"OUTPUTTYPE", L""), L"1");
-    std::string bytes = Bytes();
+    std::string bytes = FileBytes(fileName);
     EXPECT_LT(bytes.find("[DIR]"), bytes.find("[OUTPUT]"));
 }
 

@@ -4,17 +4,6 @@
 #include "framework/Screen.h"
 #include "framework/Timer.h"
 
-namespace {
-
-std::wstring MenuText(HMENU menu, int position)
-{
-    wchar_t buffer[128] = {};
-    GetMenuStringW(menu, position, buffer, 128, MF_BYPOSITION);
-    return buffer;
-}
-
-} // namespace
-
 using Forms = WindowTest;
 
 TEST_F(Forms, TheClientAreaKeepsItsSizeBelowTheMenuBar)

@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Forms.h"
+#include "tests/support/WindowQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -34,15 +35,6 @@ protected:
         Application->ProcessMessages();
     }
 
-    // Window rectangle of a child relative to its parent's client area.
-    static TRect ChildRect(HWND window)
-    {
-        RECT r;
-        GetWindowRect(window, &r);
-        MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-        return TRect(r);
-    }
-
     // Delivers a key press the way the keyboard would: to the focused window, through the loop.
     static void PressKey(WPARAM key, bool shift = false)
     {
@@ -55,13 +47,6 @@ protected:
         Application->ProcessMessages();
         state[VK_SHIFT] = 0;
         SetKeyboardState(state);
-    }
-
-    static std::wstring WindowText(HWND window)
-    {
-        wchar_t buffer[512] = {};
-        GetWindowTextW(window, buffer, 512);
-        return buffer;
     }
 
     TForm* Form = nullptr;

@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "framework/Screen.h"
+#include "tests/support/WindowQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -35,28 +36,6 @@ protected:
         Form->Show();
         SetForegroundWindow(Form->Handle());
         Application->ProcessMessages();
-    }
-
-    static TRect ChildRect(HWND window)
-    {
-        RECT r;
-        GetWindowRect(window, &r);
-        MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-        return TRect(r);
-    }
-
-    static std::wstring WindowText(HWND window)
-    {
-        wchar_t buffer[512] = {};
-        GetWindowTextW(window, buffer, 512);
-        return buffer;
-    }
-
-    static std::wstring MenuText(HMENU menu, int position)
-    {
-        wchar_t buffer[128] = {};
-        GetMenuStringW(menu, position, buffer, 128, MF_BYPOSITION);
-        return buffer;
     }
 
     TForm1* Form = nullptr;
