@@ -59,7 +59,8 @@ TFindHandle FindFirstDirectory(const std::wstring& pattern, WIN32_FIND_DATAW& da
 
 bool IsListedDirectory(const WIN32_FIND_DATAW& data)
 {
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (data.dwFileAttributes & kLeftOutAttributes)) return false;
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (data.dwFileAttributes & kLeftOutAttributes))
+        return false;
     std::wstring_view name = data.cFileName;
     return name != L"." && name != L"..";
 }

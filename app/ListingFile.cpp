@@ -67,7 +67,8 @@ std::wstring ListingFileName(const std::wstring& directory, bool useFixedName, c
 
 void WriteListingFile(const std::wstring& path, const std::string& text)
 {
-    TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TFileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) RaiseFileError(GetLastError());
     WriteAll(file.Get(), text.data(), text.size());
     WriteAll(file.Get(), "\r\n", 2);

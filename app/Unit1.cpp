@@ -7,7 +7,8 @@ namespace {
 
 // Creates a control of the window, named and placed in its parent.
 template <typename TControlClass>
-TControlClass* Place(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width, int height)
+TControlClass* Place(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width,
+                     int height)
 {
     auto* control = new TControlClass(owner);
     control->SetName(name);

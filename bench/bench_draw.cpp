@@ -66,7 +66,8 @@ void FillOpaque(TKsBitmap& bitmap, uint32_t seed)
 {
     std::mt19937 random(seed);
     uint32_t* p = bitmap.Bits();
-    for (size_t i = 0, n = static_cast<size_t>(bitmap.Width()) * bitmap.Height(); i < n; ++i) p[i] = random() | 0xFF000000u;
+    for (size_t i = 0, n = static_cast<size_t>(bitmap.Width()) * bitmap.Height(); i < n; ++i)
+        p[i] = random() | 0xFF000000u;
 }
 
 std::unique_ptr<TKsBitmap> NewBitmap(int width, int height)

@@ -79,7 +79,8 @@ int main()
         }));
         inflates.push_back(Milliseconds([&] {
             uLongf size = static_cast<uLongf>(inflated.size());
-            uncompress(inflated.data(), &size, store.data() + kMagicSize, static_cast<uLong>(store.size() - kMagicSize));
+            uncompress(inflated.data(), &size, store.data() + kMagicSize,
+                       static_cast<uLong>(store.size() - kMagicSize));
         }));
         bitmaps = source.Bitmaps().Count();
         topLevel = source.Count();

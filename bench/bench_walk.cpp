@@ -22,7 +22,8 @@ void CreateTree(const std::wstring& directory, int level, int& folders)
     if (level < kLevels) {
         CreateDirectoryW((directory + L"hidden").c_str(), nullptr);
         SetFileAttributesW((directory + L"hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
-        HANDLE file = CreateFileW((directory + L"notes.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE file =
+            CreateFileW((directory + L"notes.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     }
     for (int i = 0; i < kFanOut; ++i) {
@@ -70,7 +71,8 @@ void NaiveWalk(const std::wstring& directory, int tabs, std::string& out)
 bool RunDirCommand(const std::wstring& root)
 {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+    HANDLE nul =
+        CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -79,7 +81,8 @@ bool RunDirCommand(const std::wstring& root)
     startup.hStdError = nul;
     std::wstring command = L"cmd /c dir /s /b /a:d \"" + root.substr(0, root.size() - 1) + L"\"";
     PROCESS_INFORMATION process;
-    bool started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    bool started =
+        CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
     if (started) {
         WaitForSingleObject(process.hProcess, INFINITE);
         CloseHandle(process.hThread);
@@ -96,7 +99,8 @@ double BestOf(const std::function<void()>& work)
     for (int i = 0; i < kRepeats; ++i) {
         auto start = std::chrono::steady_clock::now();
         work();
-        best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        best =
+            std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     return best;
 }
@@ -107,7 +111,8 @@ int main()
 {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    std::wstring root = IncludeTrailingBackslash(temp) + L"folvane-bench-walk-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    std::wstring root =
+        IncludeTrailingBackslash(temp) + L"folvane-bench-walk-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
     RemoveTree(root);
     CreateDirectoryW(root.c_str(), nullptr);
 

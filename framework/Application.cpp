@@ -88,7 +88,8 @@ bool TApplication::IsKeyMessage(const MSG& message)
     for (HWND window = message.hwnd; window; window = GetParent(window)) {
         if (TWinControl* control = TWinControl::FindControl(window)) {
             bool used = false;
-            GuardEntryPoint([&] { used = control->Perform(CN_KEYDOWN, message.wParam, reinterpret_cast<LPARAM>(&message)) != 0; });
+            GuardEntryPoint(
+                [&] { used = control->Perform(CN_KEYDOWN, message.wParam, reinterpret_cast<LPARAM>(&message)) != 0; });
             return used;
         }
     }
@@ -110,7 +111,8 @@ void TApplication::HandleException(const std::exception& error)
         OnException(report);
         return;
     }
-    HWND owner = mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle()) ? mainForm_->Handle() : nullptr;
+    HWND owner = mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle()) ? mainForm_->Handle()
+                                                                                                   : nullptr;
     MessageBoxW(owner, report.Message().c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
 }
 

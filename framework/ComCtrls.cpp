@@ -225,7 +225,8 @@ void TListView::WndProc(TMessage& message)
         // The column header tells its list view before a width changes; narrower than the minimum is refused.
         const auto* header = reinterpret_cast<const NMHEADERW*>(message.LParam);
         UINT code = header->hdr.code;
-        bool changing = code == HDN_ITEMCHANGINGW || code == HDN_ITEMCHANGINGA || code == HDN_TRACKW || code == HDN_TRACKA;
+        bool changing =
+            code == HDN_ITEMCHANGINGW || code == HDN_ITEMCHANGINGA || code == HDN_TRACKW || code == HDN_TRACKA;
         if (changing && ColumnTooNarrow(*header)) {
             message.Result = TRUE;
             return;

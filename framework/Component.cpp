@@ -59,7 +59,8 @@ void TComponent::RemoveComponent(TComponent* component)
 void TComponent::FreeNotification(TComponent* other)
 {
     if (!other || other == this) return;
-    if (std::find(freeNotifies_.begin(), freeNotifies_.end(), other) == freeNotifies_.end()) freeNotifies_.push_back(other);
+    if (std::find(freeNotifies_.begin(), freeNotifies_.end(), other) == freeNotifies_.end())
+        freeNotifies_.push_back(other);
     if (std::find(other->freeNotifies_.begin(), other->freeNotifies_.end(), this) == other->freeNotifies_.end())
         other->freeNotifies_.push_back(this);
 }

@@ -464,7 +464,8 @@ void TWinControl::RemoveControl(TControl* control)
     if (control == hotGraphicChild_) hotGraphicChild_ = nullptr;
     if (control == capturedGraphicChild_) capturedGraphicChild_ = nullptr;
     if (auto* child = dynamic_cast<TWinControl*>(control)) {
-        if (TCustomForm* form = GetParentForm(this); form && form->ActiveControl() == child) form->SetActiveControl(nullptr);
+        if (TCustomForm* form = GetParentForm(this); form && form->ActiveControl() == child)
+            form->SetActiveControl(nullptr);
         child->DestroyHandle();
         std::erase(tabList_, child);
     } else if (handle_) {

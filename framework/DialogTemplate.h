@@ -10,7 +10,13 @@
 class TDialogTemplate {
 public:
     // The predefined control classes an item can name.
-    enum TItemClass : WORD { icButton = 0x0080, icEdit = 0x0081, icStatic = 0x0082, icListBox = 0x0083, icComboBox = 0x0085 };
+    enum TItemClass : WORD {
+        icButton = 0x0080,
+        icEdit = 0x0081,
+        icStatic = 0x0082,
+        icListBox = 0x0083,
+        icComboBox = 0x0085
+    };
 
     TDialogTemplate(const std::wstring& caption, DWORD style, short width, short height, const std::wstring& fontName,
                     WORD pointSize);

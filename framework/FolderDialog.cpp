@@ -85,7 +85,8 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder, bool directo
 {
     std::vector<std::wstring> names;
     std::wstring pattern = IncludeTrailingBackslash(folder) + L"*";
-    if (pattern.size() >= MAX_PATH) pattern = (pattern.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + pattern.substr(2) : L"\\\\?\\" + pattern);
+    if (pattern.size() >= MAX_PATH)
+        pattern = (pattern.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + pattern.substr(2) : L"\\\\?\\" + pattern);
     WIN32_FIND_DATAW data;
     TFindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
     if (!find) return names;
@@ -243,7 +244,8 @@ private:
         for (size_t start = rootLength; start < path.size();) {
             size_t end = path.find(L'\\', start);
             if (end == std::wstring::npos) end = path.size();
-            rows_.push_back({path.substr(0, end), path.substr(start, end - start), static_cast<int>(rows_.size()), true});
+            rows_.push_back(
+                {path.substr(0, end), path.substr(start, end - start), static_cast<int>(rows_.size()), true});
             start = end + 1;
         }
         int currentRow = static_cast<int>(rows_.size()) - 1;
@@ -253,7 +255,8 @@ private:
         HWND folders = Item(idFolders);
         SendMessageW(folders, WM_SETREDRAW, FALSE, 0);
         SendMessageW(folders, LB_RESETCONTENT, 0, 0);
-        for (const auto& row : rows_) SendMessageW(folders, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.Caption.c_str()));
+        for (const auto& row : rows_)
+            SendMessageW(folders, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.Caption.c_str()));
         SendMessageW(folders, LB_SETCURSEL, currentRow, 0);
         SendMessageW(folders, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(folders, nullptr, TRUE);
@@ -296,7 +299,8 @@ private:
     {
         int selected = -1;
         for (size_t i = 0; i < drives_.size(); ++i)
-            if (AsciiLowerCase(path.substr(0, 2)) == AsciiLowerCase(drives_[i].substr(0, 2))) selected = static_cast<int>(i);
+            if (AsciiLowerCase(path.substr(0, 2)) == AsciiLowerCase(drives_[i].substr(0, 2)))
+                selected = static_cast<int>(i);
         SendMessageW(Item(idDrives), CB_SETCURSEL, selected, 0);
     }
 
@@ -327,12 +331,14 @@ private:
     {
         HWND folders = Item(idFolders);
         auto row = SendMessageW(folders, LB_GETCURSEL, 0, 0);
-        if (GetFocus() == folders && row >= 0 && row < static_cast<LRESULT>(rows_.size()) && rows_[row].Path != folder_) {
+        if (GetFocus() == folders && row >= 0 && row < static_cast<LRESULT>(rows_.size()) &&
+            rows_[row].Path != folder_) {
             OpenFolder(rows_[row].Path);
             return;
         }
         std::wstring typed = ItemText(idName);
-        std::wstring path = typed.empty() ? typed : FullPath(IsRelative(typed) ? IncludeTrailingBackslash(folder_) + typed : typed);
+        std::wstring path =
+            typed.empty() ? typed : FullPath(IsRelative(typed) ? IncludeTrailingBackslash(folder_) + typed : typed);
         if (path.empty() || !DirectoryExists(path)) {
             int answer = MessageBoxW(window_, L"The specified directory does not exist. Create it?", L"Confirm",
                                      MB_YESNO | MB_ICONQUESTION);
@@ -371,8 +377,8 @@ private:
         int iconSize = GetSystemMetrics(SM_CXSMICON);
         HICON icon = row.Open ? openIcon_.Get() : closedIcon_.Get();
         if (icon)
-            DrawIconEx(draw.hDC, x, bounds.top + (bounds.bottom - bounds.top - iconSize) / 2, icon, iconSize, iconSize, 0,
-                       nullptr, DI_NORMAL);
+            DrawIconEx(draw.hDC, x, bounds.top + (bounds.bottom - bounds.top - iconSize) / 2, icon, iconSize, iconSize,
+                       0, nullptr, DI_NORMAL);
         RECT text = bounds;
         text.left = x + iconSize + 3;
         SetBkMode(draw.hDC, TRANSPARENT);

@@ -14,7 +14,8 @@ public:
     const std::wstring& FileName() const { return fileName_; }
 
     // The whole value of a key, however long, or defaultValue when the key is missing.
-    std::wstring ReadString(const std::wstring& section, const std::wstring& key, const std::wstring& defaultValue) const;
+    std::wstring ReadString(const std::wstring& section, const std::wstring& key,
+                            const std::wstring& defaultValue) const;
     // Every key name of the section in file order; none when the section or the file is missing.
     std::vector<std::wstring> ReadSection(const std::wstring& section) const;
     // "key=value" for every key of the section, in file order.

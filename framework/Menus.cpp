@@ -111,7 +111,8 @@ HMENU TMainMenu::Handle()
 void TMainMenu::AttachTo(HWND window)
 {
     // A window destroys the menu it holds, so the menu is always taken back before the window goes.
-    if (window_ && window_ != window && IsWindow(window_) && GetMenu(window_) == handle_.Get()) ::SetMenu(window_, nullptr);
+    if (window_ && window_ != window && IsWindow(window_) && GetMenu(window_) == handle_.Get())
+        ::SetMenu(window_, nullptr);
     window_ = window;
     if (window_) ::SetMenu(window_, Handle());
 }

@@ -235,7 +235,8 @@ void TComboBox::SetTextValue(const std::wstring& text)
     text_ = text;
     if (!HandleAllocated()) return;
     if (style_ == csDropDownList) {
-        LRESULT index = SendMessageW(Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+        LRESULT index =
+            SendMessageW(Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
         SendMessageW(Handle(), CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : index, 0);
     } else {
         SetWindowTextW(Handle(), text.c_str());

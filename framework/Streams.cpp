@@ -161,7 +161,9 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin)
     LARGE_INTEGER distance;
     distance.QuadPart = offset;
     LARGE_INTEGER result{};
-    DWORD method = origin == TSeekOrigin::Beginning ? FILE_BEGIN : origin == TSeekOrigin::Current ? FILE_CURRENT : FILE_END;
+    DWORD method = origin == TSeekOrigin::Beginning ? FILE_BEGIN
+                   : origin == TSeekOrigin::Current ? FILE_CURRENT
+                                                    : FILE_END;
     if (!SetFilePointerEx(file_.Get(), distance, &result, method)) throw EStreamError(L"Invalid stream operation");
     return result.QuadPart;
 }

@@ -21,7 +21,10 @@ struct TRect {
     constexpr TRect(int left, int top, int right, int bottom) : Left(left), Top(top), Right(right), Bottom(bottom) {}
     explicit constexpr TRect(const RECT& r) : Left(r.left), Top(r.top), Right(r.right), Bottom(r.bottom) {}
 
-    static constexpr TRect FromSize(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+    static constexpr TRect FromSize(int left, int top, int width, int height)
+    {
+        return {left, top, left + width, top + height};
+    }
 
     constexpr int Width() const { return Right - Left; }
     constexpr int Height() const { return Bottom - Top; }

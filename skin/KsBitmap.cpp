@@ -235,7 +235,8 @@ TRegionHandle TKsBitmap::BuildRegion(int ox, int oy) const
     // The bound covers the rectangles where they are, offset included.
     header->rcBound = RECT{ox, oy, ox + width_, oy + height_};
     if (!runs.empty()) std::memcpy(data.data() + sizeof(RGNDATAHEADER), runs.data(), runs.size() * sizeof(RECT));
-    TRegionHandle region(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data())));
+    TRegionHandle region(
+        ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data())));
     if (!region) throw EOutOfResources(L"Can't create the region");
     return region;
 }

@@ -45,7 +45,8 @@ void TKsBitmap::Draw(TKsBitmap& target, int x, int y, const TRect& source) const
     // Only the part of source that exists is drawn, each pixel at the place it would have had.
     const TRect src = source.Intersect(BoundsRect());
     if (src.IsEmpty()) return;
-    const TRect placed = TRect::FromSize(x + src.Left - source.Left, y + src.Top - source.Top, src.Width(), src.Height());
+    const TRect placed =
+        TRect::FromSize(x + src.Left - source.Left, y + src.Top - source.Top, src.Width(), src.Height());
     const TRect dst = placed.Intersect(target.BoundsRect());
     if (dst.IsEmpty()) return;
     const int sx = src.Left + dst.Left - placed.Left;

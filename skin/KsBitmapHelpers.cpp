@@ -8,7 +8,8 @@
 uint32_t ColorToPixel(TColor color, uint8_t alpha)
 {
     const COLORREF rgb = ColorToRGB(color);
-    return (uint32_t{alpha} << 24) | (uint32_t{GetRValue(rgb)} << 16) | (uint32_t{GetGValue(rgb)} << 8) | GetBValue(rgb);
+    return (uint32_t{alpha} << 24) | (uint32_t{GetRValue(rgb)} << 16) | (uint32_t{GetGValue(rgb)} << 8) |
+           GetBValue(rgb);
 }
 
 TColor PixelToColor(uint32_t pixel)
@@ -24,7 +25,8 @@ uint32_t MakePixel(int r, int g, int b, uint8_t alpha)
 
 TRect RectAtLeftCentered(const TRect& rect, const TRect& within)
 {
-    return TRect::FromSize(within.Left, within.Top + (within.Height() - rect.Height()) / 2, rect.Width(), rect.Height());
+    return TRect::FromSize(within.Left, within.Top + (within.Height() - rect.Height()) / 2, rect.Width(),
+                           rect.Height());
 }
 
 TRect RectCentered(const TRect& rect, const TRect& within)

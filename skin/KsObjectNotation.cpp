@@ -134,7 +134,8 @@ private:
         if (negative) ++pos_;
         if (AtEnd() || !IsDigit(Peek())) Fail("invalid integer");
         int64_t magnitude = 0;
-        const int64_t limit = negative ? -int64_t{std::numeric_limits<int32_t>::min()} : std::numeric_limits<int32_t>::max();
+        const int64_t limit =
+            negative ? -int64_t{std::numeric_limits<int32_t>::min()} : std::numeric_limits<int32_t>::max();
         while (!AtEnd() && IsDigit(Peek())) {
             magnitude = magnitude * 10 + (Peek() - '0');
             if (magnitude > limit) Fail("integer out of range");

@@ -196,7 +196,8 @@ void ApplySubProperty(const std::vector<TSeProperty<S>>& list, S& target, const 
                       std::string_view subName, const TNotationValue& value, const std::wstring& owner)
 {
     const TSeProperty<S>* sub = PropertyNamed(list, subName);
-    if (!sub) throw ENotationError(L"Error reading " + owner + L": property " + AnsiToWide(fullName) + L" does not exist");
+    if (!sub)
+        throw ENotationError(L"Error reading " + owner + L": property " + AnsiToWide(fullName) + L" does not exist");
     ApplyValue(*sub, target, fullName, value);
 }
 
@@ -212,7 +213,8 @@ void ReadChildren(std::vector<uint8_t> bytes, TSeSkinObject& parent)
     } catch (const ESkinDataError& e) {
         throw ENotationError(L"Invalid value of property Objects: " + e.Message());
     }
-    if (data.Position() != data.Size()) throw ENotationError(L"Invalid value of property Objects: data after the last child");
+    if (data.Position() != data.Size())
+        throw ENotationError(L"Invalid value of property Objects: data after the last child");
 }
 
 void EnsureUniqueAmongSiblings(const TSeSkinObject& object)
@@ -250,21 +252,25 @@ void NotationToObject(TNotationObject notation, TSeSkinObject& object)
     for (TNotationProperty& property : notation.Properties) {
         size_t dot = property.Name.find('.');
         std::string_view head = std::string_view(property.Name).substr(0, dot);
-        std::string_view rest = dot == std::string::npos ? std::string_view() : std::string_view(property.Name).substr(dot + 1);
+        std::string_view rest =
+            dot == std::string::npos ? std::string_view() : std::string_view(property.Name).substr(dot + 1);
         if (dot == std::string::npos && SameName(L"Objects", head)) {
-            if (property.Value.Kind != TNotationValue::nvBinary) RaiseValueError(property.Name, L"binary data expected");
+            if (property.Value.Kind != TNotationValue::nvBinary)
+                RaiseValueError(property.Name, L"binary data expected");
             ReadChildren(std::move(property.Value.Bytes), object);
             continue;
         }
         const TSeObjectProperty* p = PropertyNamed(object.Properties(), head);
         if (!p)
-            throw ENotationError(L"Error reading " + owner + L": property " + AnsiToWide(property.Name) + L" does not exist");
+            throw ENotationError(L"Error reading " + owner + L": property " + AnsiToWide(property.Name) +
+                                 L" does not exist");
         if (p->Kind == TSePropertyKind::Font)
             ApplySubProperty(FontProperties(), p->Font(object), property.Name, rest, property.Value, owner);
         else if (p->Kind == TSePropertyKind::BitmapLink)
             ApplySubProperty(BitmapLinkProperties(), p->Link(object), property.Name, rest, property.Value, owner);
         else if (dot != std::string::npos)
-            throw ENotationError(L"Error reading " + owner + L": property " + AnsiToWide(property.Name) + L" does not exist");
+            throw ENotationError(L"Error reading " + owner + L": property " + AnsiToWide(property.Name) +
+                                 L" does not exist");
         else
             ApplyValue(*p, object, property.Name, property.Value);
     }

@@ -18,7 +18,8 @@ __m128i BlendFormula(__m128i s, __m128i d)
     const __m128i a = _mm_srli_epi32(s, 24);
     const __m128i alpha = _mm_or_si128(a, _mm_slli_epi32(a, 16));
     const __m128i inverse = _mm_xor_si128(alpha, lowBytes);
-    const __m128i br = _mm_add_epi16(Part(_mm_and_si128(s, lowBytes), alpha), Part(_mm_and_si128(d, lowBytes), inverse));
+    const __m128i br =
+        _mm_add_epi16(Part(_mm_and_si128(s, lowBytes), alpha), Part(_mm_and_si128(d, lowBytes), inverse));
     const __m128i ga = _mm_add_epi16(Part(_mm_srli_epi16(s, 8), alpha), Part(_mm_srli_epi16(d, 8), inverse));
     // Each sum is at most 255, so the halves combine without carries.
     return _mm_or_si128(br, _mm_slli_epi16(ga, 8));

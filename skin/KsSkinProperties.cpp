@@ -137,7 +137,8 @@ const std::vector<TSeProperty<TFont>>& FontProperties()
         using K = TSePropertyKind;
         std::vector<TSeProperty<TFont>> l;
         l.push_back(OrdinalProperty<TFont>(
-            L"Charset", K::Charset, [](const TFont& f) { return f.Charset(); }, [](TFont& f, int v) { f.SetCharset(v); }));
+            L"Charset", K::Charset, [](const TFont& f) { return f.Charset(); },
+            [](TFont& f, int v) { f.SetCharset(v); }));
         l.push_back(OrdinalProperty<TFont>(
             L"Color", K::Color, [](const TFont& f) { return f.Color(); }, [](TFont& f, int v) { f.SetColor(v); }));
         l.push_back(OrdinalProperty<TFont>(

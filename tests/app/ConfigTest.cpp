@@ -26,8 +26,14 @@ protected:
     }
 
     // Runs the command; returns the message it showed ("" when none) and lets errors through.
-    std::wstring Save(const std::wstring& path) { return Run(L"選擇檔案儲存", path, [this] { form->CFGS1Click(); }); }
-    std::wstring Load(const std::wstring& path) { return Run(L"選擇檔案載入", path, [this] { form->CFGL1Click(); }); }
+    std::wstring Save(const std::wstring& path)
+    {
+        return Run(L"選擇檔案儲存", path, [this] { form->CFGS1Click(); });
+    }
+    std::wstring Load(const std::wstring& path)
+    {
+        return Run(L"選擇檔案載入", path, [this] { form->CFGL1Click(); });
+    }
 
     std::wstring Run(const std::wstring& dialog, const std::wstring& path, const std::function<void()>& command)
     {
@@ -49,8 +55,9 @@ TEST_F(ConfigTest, SaveWritesANewFileInTheAnsiCodePageSectionByLine)
     form->Edit2->SetText(L"C:\\Tools\\Output\\");
     form->Edit3->SetText(L"folvane.txt");
     EXPECT_EQ(Save(file), L"儲存設定檔完成");
-    EXPECT_EQ(FileBytes(file), "[DIR]\r\nDIR0=D:\\Work\\;2\r\nDIR1=C:\\\xB8\xEA\xAE\xC6\\;1\r\n"
-                               "[OUTPUT]\r\nOUTPUTDIR=C:\\Tools\\Output\\\r\nOUTPUTTYPE=0\r\nOUTPUTFILE=folvane.txt\r\n");
+    EXPECT_EQ(FileBytes(file),
+              "[DIR]\r\nDIR0=D:\\Work\\;2\r\nDIR1=C:\\\xB8\xEA\xAE\xC6\\;1\r\n"
+              "[OUTPUT]\r\nOUTPUTDIR=C:\\Tools\\Output\\\r\nOUTPUTTYPE=0\r\nOUTPUTFILE=folvane.txt\r\n");
     EXPECT_EQ(form->OutputDir, L"C:\\Tools\\Output\\");
     EXPECT_EQ(form->OutputType, L"0");
     EXPECT_EQ(form->OutputFile, L"folvane.txt");
@@ -145,7 +152,8 @@ TEST_F(ConfigTest, CancelledDialogsChangeNothing)
     std::wstring caption = form->Caption();
     for (auto command : {&TForm1::CFGS1Click, &TForm1::CFGL1Click}) {
         TModalDriver cancel;
-        cancel.Expect(command == &TForm1::CFGS1Click ? L"選擇檔案儲存" : L"選擇檔案載入", TModalDriver::Press(IDCANCEL));
+        cancel.Expect(command == &TForm1::CFGS1Click ? L"選擇檔案儲存" : L"選擇檔案載入",
+                      TModalDriver::Press(IDCANCEL));
         (form->*command)();
         EXPECT_TRUE(cancel.WaitDone());
     }

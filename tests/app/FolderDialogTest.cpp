@@ -231,7 +231,8 @@ TEST_F(FolderDialogTest, ChoosingADriveOpensIt)
         std::wstring caption(SendMessageW(drives, CB_GETLBTEXTLEN, other, 0) + 1, L'\0');
         caption.resize(SendMessageW(drives, CB_GETLBTEXT, other, reinterpret_cast<LPARAM>(caption.data())));
         SendMessageW(drives, CB_SETCURSEL, other, 0);
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(drives), CBN_SELCHANGE), reinterpret_cast<LPARAM>(drives));
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(drives), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(drives));
         name = caption + L"|" + WindowText(NameBox(window));
         TModalDriver::Press(IDCANCEL)(window);
     });

@@ -40,4 +40,7 @@ void FormFixture::Pump()
 
 void FormFixture::PostClick(TButton* button) { PostMessageW(button->Handle(), BM_CLICK, 0, 0); }
 
-bool FormFixture::FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FormFixture::FileExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}

@@ -23,7 +23,8 @@ TEST_F(ListEditTest, AddTakesThePathAsTypedAndTheDepthTrimmed)
     form->BitBtn2Click();
     form->Edit1->SetText(L"");
     form->BitBtn2Click();
-    EXPECT_EQ(Rows(form->ListView1), (std::vector<std::pair<std::wstring, std::wstring>>{{L"C:\\Data\\", L"3"}, {L"   ", L"x"}}));
+    EXPECT_EQ(Rows(form->ListView1),
+              (std::vector<std::pair<std::wstring, std::wstring>>{{L"C:\\Data\\", L"3"}, {L"   ", L"x"}}));
     EXPECT_EQ(form->ComboBox1->Text(), L"x");
 }
 
@@ -49,14 +50,16 @@ TEST_F(ListEditTest, DeleteRemovesTheSelectedRowAndNothingWithoutSelection)
     EXPECT_EQ(form->ListView1->RowCount(), 3);
     form->ListView1->SetRowSelected(1, true);
     form->BitBtn3Click();
-    EXPECT_EQ(Rows(form->ListView1), (std::vector<std::pair<std::wstring, std::wstring>>{{L"A\\", L"1"}, {L"C\\", L"3"}}));
+    EXPECT_EQ(Rows(form->ListView1),
+              (std::vector<std::pair<std::wstring, std::wstring>>{{L"A\\", L"1"}, {L"C\\", L"3"}}));
 }
 
 // Types a name into the folder chooser's name box and presses OK.
 TModalDriver::TAction ChooseFolder(const std::wstring& name)
 {
     return [name](HWND dialog) {
-        SendMessageW(FindWindowExW(dialog, nullptr, L"Edit", nullptr), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(FindWindowExW(dialog, nullptr, L"Edit", nullptr), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(name.c_str()));
         TModalDriver::Press(IDOK)(dialog);
     };
 }

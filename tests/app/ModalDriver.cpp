@@ -23,7 +23,8 @@ std::wstring StaticTexts(HWND window)
         [](HWND child, LPARAM data) -> BOOL {
             auto& out = *reinterpret_cast<std::wstring*>(data);
             std::wstring text = WindowText(child);
-            if (_wcsicmp(ClassName(child).c_str(), L"Static") == 0 && !text.empty()) out += (out.empty() ? L"" : L"\n") + text;
+            if (_wcsicmp(ClassName(child).c_str(), L"Static") == 0 && !text.empty())
+                out += (out.empty() ? L"" : L"\n") + text;
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&texts));
@@ -120,7 +121,8 @@ HWND TModalDriver::FindWindowOfThisProcess(const std::wstring& caption) const
 TModalDriver::TAction TModalDriver::Press(int buttonId)
 {
     return [buttonId](HWND dialog) {
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
     };
 }
 

@@ -53,15 +53,21 @@ protected:
         root = tree.RootAnsi();
     }
 
-    void AddThreeRoots() { AddRows({{tree.Root() + L"Work\\", L"1"}, {tree.Root() + L"Chain\\", L"2"}, {tree.Root() + L"missing\\", L"3"}}); }
+    void AddThreeRoots()
+    {
+        AddRows(
+            {{tree.Root() + L"Work\\", L"1"}, {tree.Root() + L"Chain\\", L"2"}, {tree.Root() + L"missing\\", L"3"}});
+    }
 
     std::string WorkLines() const
     {
-        return ListingLine(0, root + "Work\\") + ListingLine(1, root + "Work\\alpha") + ListingLine(1, root + "Work\\Beta");
+        return ListingLine(0, root + "Work\\") + ListingLine(1, root + "Work\\alpha") +
+               ListingLine(1, root + "Work\\Beta");
     }
     std::string ChainLines() const
     {
-        return ListingLine(0, root + "Chain\\") + ListingLine(1, root + "Chain\\one\\") + ListingLine(2, root + "Chain\\one\\two");
+        return ListingLine(0, root + "Chain\\") + ListingLine(1, root + "Chain\\one\\") +
+               ListingLine(2, root + "Chain\\one\\two");
     }
     std::string MissingLines() const { return ListingLine(0, root + "missing\\"); }
 
@@ -82,7 +88,8 @@ protected:
         if (end == std::string::npos) return "<no header line>";
         std::string header = bytes.substr(0, end + 2);
         bool known = false;
-        for (int second = 0; second <= 5 && !known; ++second) known = header == ListingHeader(AddSeconds(started, second));
+        for (int second = 0; second <= 5 && !known; ++second)
+            known = header == ListingHeader(AddSeconds(started, second));
         if (!known) return "<unexpected header: " + header + ">";
         return bytes.substr(end + 2);
     }
@@ -167,7 +174,8 @@ TEST_F(RunTest, InvalidDepthEndsTheRunAtItsRowWithoutFile)
     for (const wchar_t* depth : {L"x", L""}) {
         form->ListView1->ClearRows();
         form->ProgressBar1->SetPosition(0);
-        AddRows({{tree.Root() + L"Work\\", L"1"}, {tree.Root() + L"Chain\\", depth}, {tree.Root() + L"missing\\", L"1"}});
+        AddRows(
+            {{tree.Root() + L"Work\\", L"1"}, {tree.Root() + L"Chain\\", depth}, {tree.Root() + L"missing\\", L"1"}});
         try {
             form->BitBtn5Click();
             ADD_FAILURE() << "no error raised";
@@ -209,7 +217,8 @@ TEST_F(RunTest, OtherCommandsAreIgnoredWhileTheRunLetsInputThrough)
     openDialog.Expect(L"選擇檔案載入", TModalDriver::Press(IDCANCEL));
     saveDialog.Expect(L"選擇檔案儲存", TModalDriver::Press(IDCANCEL));
     folderDialog.Expect(L"Select Directory", TModalDriver::Press(IDCANCEL));
-    for (TButton* button : {form->BitBtn2, form->BitBtn3, form->BitBtn5, form->BitBtn1, form->BitBtn4}) PostClick(button);
+    for (TButton* button : {form->BitBtn2, form->BitBtn3, form->BitBtn5, form->BitBtn1, form->BitBtn4})
+        PostClick(button);
     for (TMenuItem* item : {form->CFGL1, form->CFGS1}) PostMessageW(form->Handle(), WM_COMMAND, item->Command(), 0);
     PostMessageW(form->ListView1->Handle(), LVM_EDITLABELW, 0, 0);
 

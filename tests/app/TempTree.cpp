@@ -103,7 +103,8 @@ bool IsDirectoryLink(const std::wstring& path)
 std::string UnixFileName(const std::wstring& path)
 {
     using UnixName = char* (*)(const wchar_t*);
-    auto unixName = reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name"));
+    auto unixName =
+        reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name"));
     char* name = unixName ? unixName(path.c_str()) : nullptr;
     if (!name) return {};
     std::string result = name;

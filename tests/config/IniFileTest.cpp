@@ -77,7 +77,8 @@ TEST_F(IniFileTest, LongValuesAndLongKeyListsAreReadWhole)
     longValue += "end";
     std::string text = "[DIR]\r\nDIR0=" + longValue + "\r\n";
     // 2000 keys of 12 characters and more: well beyond one key list buffer of 16384 units.
-    for (int i = 1; i <= 2000; ++i) text += "DIRECTORY" + std::to_string(100000 + i) + "=C:\\" + std::to_string(i) + "\\;1\r\n";
+    for (int i = 1; i <= 2000; ++i)
+        text += "DIRECTORY" + std::to_string(100000 + i) + "=C:\\" + std::to_string(i) + "\\;1\r\n";
     SetFileBytes(fileName, text);
 
     TIniFile ini(fileName);

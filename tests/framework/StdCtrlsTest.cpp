@@ -57,7 +57,8 @@ TEST_F(ComboBox, ChoosingAnItemFromTheListGivesItsTextAndTellsTheOwner)
     Combo->OnChange = [&] { ++changes; };
     ShowForm();
     SendMessageW(Combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
-    COMBOBOXINFO info{sizeof(info)};
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
     ASSERT_TRUE(GetComboBoxInfo(Combo->Handle(), &info));
     RECT list;
     GetWindowRect(info.hwndList, &list);

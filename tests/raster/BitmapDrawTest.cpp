@@ -57,7 +57,9 @@ TEST(BitmapDraw, TransparentPixelsAreSkippedInAlphaModeAndCopiedOtherwise)
 
 TEST(BitmapDraw, AlphaModeBlendsMixedAlphas)
 {
-    auto source = MakeBitmap(3, 1, [](int x, int) { return x == 0 ? 0xFF0000FFu : x == 1 ? 0x80FFFFFFu : 0x00FFFFFFu; });
+    auto source = MakeBitmap(3, 1, [](int x, int) {
+        return x == 0 ? 0xFF0000FFu : x == 1 ? 0x80FFFFFFu : 0x00FFFFFFu;
+    });
     auto target = MakeFilledBitmap(3, 1, 0xFF000000u);
     source->SetAlphaBlend(true);
     source->Draw(*target, 0, 0);
@@ -103,8 +105,8 @@ TEST(BitmapStretch, SourceReachingOutsideDrawsOnlyWhatExists)
         source->SetAlphaBlend(alpha);
         auto target = MakeFilledBitmap(8, 2, kGround);
         source->DrawStretched(*target, TRect(0, 0, 8, 2), TRect(-2, 0, 2, 1));
-        EXPECT_EQ(RowOf(*target, 0), (std::vector<uint32_t>{kGround, kGround, kGround, kGround, Marker(0, 0), Marker(0, 0),
-                                                             Marker(1, 0), Marker(1, 0)}))
+        EXPECT_EQ(RowOf(*target, 0), (std::vector<uint32_t>{kGround, kGround, kGround, kGround, Marker(0, 0),
+                                                            Marker(0, 0), Marker(1, 0), Marker(1, 0)}))
             << alpha;
         EXPECT_EQ(RowOf(*target, 1), RowOf(*target, 0)) << alpha;
     }
@@ -129,7 +131,8 @@ TEST(BitmapTile, TwentyWideTileFillsFortyFiveColumnsWithTwoAndAPart)
         source->DrawTiled(*target, TRect(0, 0, 45, 23), TRect(0, 0, 20, 23));
         for (int y = 0; y < 25; ++y)
             for (int x = 0; x < 50; ++x)
-                ASSERT_EQ(target->Pixel(x, y), x < 45 && y < 23 ? Marker(x % 20, y) : kGround) << x << "," << y << " " << alpha;
+                ASSERT_EQ(target->Pixel(x, y), x < 45 && y < 23 ? Marker(x % 20, y) : kGround)
+                    << x << "," << y << " " << alpha;
     }
 }
 
@@ -156,7 +159,8 @@ TEST(BitmapTile, SourceReachingOutsideDrawsOnlyWhatExistsOfEachTile)
 
 TEST(BitmapPutUnder, CompositesThisBitmapOverTheBackground)
 {
-    auto layer = MakeBitmap(2, 2, [](int x, int y) { return y == 0 ? (x == 0 ? 0x00FFFFFFu : 0xFF0000FFu) : 0x80FFFFFFu; });
+    auto layer =
+        MakeBitmap(2, 2, [](int x, int y) { return y == 0 ? (x == 0 ? 0x00FFFFFFu : 0xFF0000FFu) : 0x80FFFFFFu; });
     auto background = MakeBitmap(4, 4, [](int x, int y) { return 0xFF000000u | static_cast<uint32_t>(x * 16 + y); });
     layer->PutUnder(*background, 0, 0, TRect(2, 1, 4, 3));
     EXPECT_EQ(layer->Pixel(0, 0), background->Pixel(2, 1));

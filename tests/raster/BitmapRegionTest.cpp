@@ -36,12 +36,14 @@ TEST(BitmapRegion, EveryRunOfVisiblePixelsIsPartOfTheRegion)
 
 TEST(BitmapRegion, CheckerboardWithTwentyThousandRunsIsComplete)
 {
-    auto bitmap = MakeBitmap(200, 200, [](int x, int y) { return ((x + y) & 1) == 0 ? 0xFF000000u : kTransparentPixel; });
+    auto bitmap =
+        MakeBitmap(200, 200, [](int x, int y) { return ((x + y) & 1) == 0 ? 0xFF000000u : kTransparentPixel; });
     TRegionHandle region = bitmap->BuildRegion(0, 0);
     ASSERT_TRUE(region);
     EXPECT_EQ(RectanglesOf(region.Get()).size(), 20000u);
     for (int y = 0; y < 200; y += 7)
-        for (int x = 0; x < 200; x += 3) ASSERT_EQ(PtInRegion(region.Get(), x, y) != 0, ((x + y) & 1) == 0) << x << "," << y;
+        for (int x = 0; x < 200; x += 3)
+            ASSERT_EQ(PtInRegion(region.Get(), x, y) != 0, ((x + y) & 1) == 0) << x << "," << y;
 }
 
 TEST(BitmapRegion, EmptyBitmapHasNoRegionAndInvisibleBitmapAnEmptyOne)

@@ -33,7 +33,9 @@ TEST(HueShift, GreysAndExactColoursSurviveAZeroShift)
 
 TEST(HueShift, BitmapShiftMakesVisiblePixelsOpaqueAndLeavesTransparentOnes)
 {
-    auto bitmap = MakeBitmap(3, 1, [](int x, int) { return x == 0 ? 0x00FF0000u : x == 1 ? 0x80804020u : 0x01FF0000u; });
+    auto bitmap = MakeBitmap(3, 1, [](int x, int) {
+        return x == 0 ? 0x00FF0000u : x == 1 ? 0x80804020u : 0x01FF0000u;
+    });
     bitmap->ShiftHue(0);
     EXPECT_EQ(bitmap->Pixel(0, 0), 0x00FF0000u);
     EXPECT_EQ(bitmap->Pixel(1, 0), 0xFF804020u);

@@ -48,8 +48,12 @@ TEST(CompositeRow, VectorFormsMatchTheFormulaOnEveryTriple)
             std::fill(over.begin(), over.end(), (alpha << 24) | (s * 0x010101u));
             for (uint32_t d = 0; d < 256; ++d) {
                 const uint32_t na = 255 - alpha;
-                const uint32_t channel = alpha == 255 ? s : alpha == 0 ? d : ((s * alpha + 128) >> 8) + ((d * na + 128) >> 8);
-                const uint32_t alphaByte = alpha == 255 ? 255 : alpha == 0 ? d : ((alpha * alpha + 128) >> 8) + ((d * na + 128) >> 8);
+                const uint32_t channel = alpha == 255 ? s
+                                         : alpha == 0 ? d
+                                                      : ((s * alpha + 128) >> 8) + ((d * na + 128) >> 8);
+                const uint32_t alphaByte = alpha == 255 ? 255
+                                           : alpha == 0 ? d
+                                                        : ((alpha * alpha + 128) >> 8) + ((d * na + 128) >> 8);
                 expected[d] = (alphaByte << 24) | (channel * 0x010101u);
             }
             CompositeRowScalar(actual.data(), over.data(), under.data(), 256);

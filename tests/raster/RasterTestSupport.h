@@ -23,7 +23,10 @@ inline std::unique_ptr<TKsBitmap> MakeFilledBitmap(int width, int height, uint32
 }
 
 // An opaque pixel that tells where it came from.
-inline uint32_t Marker(int x, int y) { return 0xFF000000u | (static_cast<uint32_t>(y) << 8) | static_cast<uint32_t>(x); }
+inline uint32_t Marker(int x, int y)
+{
+    return 0xFF000000u | (static_cast<uint32_t>(y) << 8) | static_cast<uint32_t>(x);
+}
 
 // The number of GDI objects this process owns. GetGuiResources answers that on Windows; Wine
 // answers 0 there, so the count is then taken from the process's shared GDI handle table (the PEB

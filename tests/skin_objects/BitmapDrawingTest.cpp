@@ -149,7 +149,8 @@ TEST(BitmapObjectDrawing, EmptySourcePartsAreSkippedAndInvalidLinksDrawNothing)
     target.Fill(kBackground);
     object->Draw(target);
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x) ASSERT_EQ(target.Pixel(x, y), kBackground) << "unresolved link drew at " << x << "," << y;
+        for (int x = 0; x < 20; ++x)
+            ASSERT_EQ(target.Pixel(x, y), kBackground) << "unresolved link drew at " << x << "," << y;
 
     // Left margin 10 takes the whole width of the link: of the nine parts only the top-left corner and the
     // left edge (tiled 10 x 8 into 10 x 18) have source pixels.
@@ -193,7 +194,8 @@ TEST(BitmapObjectDrawing, StateVariantsPickTheirBitmaps)
     auto activeBox = CreateTop<TSeActiveBitmapBoxObject>(L"TSeActiveBitmapBoxObject");
     SetLink(activeBox->Bitmap(), L"S", link(0));
     SetLink(activeBox->FocusedBitmap(), L"S", link(28));
-    for (TSeSkinObject* o : std::initializer_list<TSeSkinObject*>{active.get(), form.get(), box.get(), activeBox.get()}) {
+    for (TSeSkinObject* o :
+         std::initializer_list<TSeSkinObject*>{active.get(), form.get(), box.get(), activeBox.get()}) {
         o->SetBitmaps(&bitmaps);
         o->AfterLoad();
         o->SetBounds({0, 0, 4, 4});
@@ -212,7 +214,8 @@ TEST(BitmapObjectDrawing, StateVariantsPickTheirBitmaps)
     form->SetActive(true);
     EXPECT_EQ(drawn(*form), 0);
 
-    const std::pair<int, int> boxStates[] = {{ssNormal, 0}, {ssHot, 12}, {ssPressed, 16}, {ssFocused, 20}, {ssDisabled, 24}};
+    const std::pair<int, int> boxStates[] = {
+        {ssNormal, 0}, {ssHot, 12}, {ssPressed, 16}, {ssFocused, 20}, {ssDisabled, 24}};
     for (auto [state, row] : boxStates) {
         box->SetState(state);
         EXPECT_EQ(drawn(*box), row) << "state " << state;

@@ -10,7 +10,10 @@
 #include <vector>
 
 // An opaque pixel that tells where it came from in its source bitmap.
-inline uint32_t Marker(int x, int y) { return 0xFF000000u | (static_cast<uint32_t>(y) << 8) | static_cast<uint32_t>(x); }
+inline uint32_t Marker(int x, int y)
+{
+    return 0xFF000000u | (static_cast<uint32_t>(y) << 8) | static_cast<uint32_t>(x);
+}
 
 inline std::unique_ptr<TKsBitmap> MarkerBitmap(const std::wstring& name, int width, int height)
 {

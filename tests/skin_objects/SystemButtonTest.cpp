@@ -97,7 +97,9 @@ TEST(SystemButtonMouse, EachActionReachesItsFrameOperation)
         b.button->MouseDown(mbLeft);
         b.button->MouseUp(mbLeft);
         EXPECT_EQ(b.frame.Calls, std::vector<std::wstring>{call}) << action;
-        if (action == sbaCustom) EXPECT_EQ(b.frame.CustomButton, b.button.get());
+        if (action == sbaCustom) {
+            EXPECT_EQ(b.frame.CustomButton, b.button.get());
+        }
     }
     TCaptionButton none(sbaNone);
     none.button->MouseDown(mbLeft);

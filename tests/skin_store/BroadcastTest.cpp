@@ -31,7 +31,8 @@ struct TBroadcastLog {
         if (OnEntry) OnEntry(Entries.back());
         auto engine = reinterpret_cast<WPARAM>(Engine);
         WrongParameters |= message.WParam != engine || static_cast<WPARAM>(message.LParam) != engine;
-        if (message.Msg == CM_SKINCHANGING) FormFoundWhileChanging |= Engine->Source()->ObjectByName(L"Form") != nullptr;
+        if (message.Msg == CM_SKINCHANGING)
+            FormFoundWhileChanging |= Engine->Source()->ObjectByName(L"Form") != nullptr;
         return true;
     }
 };

@@ -57,7 +57,8 @@ int Channel(uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift
 
 void ExpectSameColour(uint32_t a, uint32_t b, int tolerance)
 {
-    for (int shift : {0, 8, 16}) EXPECT_NEAR(Channel(a, shift), Channel(b, shift), tolerance) << std::hex << a << " " << b;
+    for (int shift : {0, 8, 16})
+        EXPECT_NEAR(Channel(a, shift), Channel(b, shift), tolerance) << std::hex << a << " " << b;
 }
 
 TColor FontHotColor(TSeSkinSource& source)
@@ -125,8 +126,10 @@ TEST(SkinFilters, CompressedStoresStartWithTheMagicAndAZlibHeaderOfTheirLevel)
 {
     std::vector<uint8_t> fast = SmallSkinBytes(CompressedFilter());
     std::vector<uint8_t> best = SmallSkinBytes(UltraCompressedFilter());
-    EXPECT_EQ(std::vector<uint8_t>(fast.begin(), fast.begin() + 6), (std::vector<uint8_t>{'K', 'S', 'L', 'Z', 0x78, 0x01}));
-    EXPECT_EQ(std::vector<uint8_t>(best.begin(), best.begin() + 6), (std::vector<uint8_t>{'K', 'S', 'L', 'Z', 0x78, 0xDA}));
+    EXPECT_EQ(std::vector<uint8_t>(fast.begin(), fast.begin() + 6),
+              (std::vector<uint8_t>{'K', 'S', 'L', 'Z', 0x78, 0x01}));
+    EXPECT_EQ(std::vector<uint8_t>(best.begin(), best.begin() + 6),
+              (std::vector<uint8_t>{'K', 'S', 'L', 'Z', 0x78, 0xDA}));
 
     // Either compressed filter reads either level, and the magic itself is not checked.
     std::vector<uint8_t> content = SmallSkinBytes(UncompressedFilter());
