@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   cmake ninja-build googletest
-  wine wine64 xvfb x11-utils xdotool imagemagick
+  wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick
   fonts-wqy-microhei locales-all xxd
 )
 

@@ -43,9 +43,15 @@ folvane_ensure_prefix() {
   # where this Wine looks, so they go into the prefix; their Chinese characters come from the CJK
   # font through the system's font links, as on a Traditional Chinese Windows.
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
-  if [ ! -f "$fonts/marlett.ttf" ] && [ -d /usr/share/wine/fonts ]; then
+  if [ ! -f "$fonts/marlett.ttf" ]; then
+    local sources=(/usr/share/wine/fonts/*.ttf)
+    if [ ! -f "${sources[0]}" ]; then
+      echo "Wine's fonts are missing from /usr/share/wine/fonts (Debian package fonts-wine);" \
+        "run scripts/install-deps.sh" >&2
+      return 1
+    fi
     mkdir -p "$fonts"
-    cp /usr/share/wine/fonts/*.ttf "$fonts/"
+    cp "${sources[@]}" "$fonts/"
   fi
   if ! grep -q 'WenQuanYi Micro Hei' "$WINEPREFIX/system.reg" 2>/dev/null; then
     local face
