@@ -1,0 +1,81 @@
+#pragma once
+
+#include "framework/Handles.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <queue>
+#include <string>
+#include <thread>
+#include <vector>
+
+// What a prefetched walk does while it waits for a directory, and how its caller ends it early.
+class TWalkHost {
+public:
+    virtual ~TWalkHost() = default;
+    // Returns when ready is signalled, or earlier, having done meanwhile what the caller must keep
+    // doing (a window thread handles its messages).
+    virtual void Wait(HANDLE ready) = 0;
+    // Asked before each directory and after each wait: true ends the walk at once.
+    virtual bool StopWanted() = 0;
+};
+
+// A host that only waits and never ends a walk early.
+class TBlockingWalkHost : public TWalkHost {
+public:
+    void Wait(HANDLE ready) override { WaitForSingleObject(ready, INFINITE); }
+    bool StopWanted() override { return false; }
+};
+
+// The tree walk of ListTree with the directories read ahead on a small pool of worker threads: the
+// cost of a walk is almost all in opening and reading directories, and much of that is waiting.
+// Workers always read the directory that comes first in the walk's order among those still to read,
+// at most kMaxReadAhead ahead of the walk, so the memory held stays bounded; the text is assembled on
+// the calling thread, in exactly ListTree's order and format. One pool serves any number of walks,
+// one after the other.
+class TTreePrefetcher {
+public:
+    static constexpr int kWorkers = 4;
+    static constexpr size_t kMaxReadAhead = 256;
+
+    explicit TTreePrefetcher(int workers = kWorkers);
+    ~TTreePrefetcher();
+    TTreePrefetcher(const TTreePrefetcher&) = delete;
+    TTreePrefetcher& operator=(const TTreePrefetcher&) = delete;
+
+    // Appends the same text as ListTree(listing, path, level, depth). Returns false when the host
+    // asked to stop; listing then holds the part of the tree assembled until then.
+    bool ListTree(std::string& listing, const std::wstring& path, int level, int depth, TWalkHost& host);
+
+private:
+    struct TDirectory;
+    using TDirectoryPtr = std::shared_ptr<TDirectory>;
+    struct TLaterInWalk {
+        bool operator()(const TDirectoryPtr& a, const TDirectoryPtr& b) const;
+    };
+    class TAssembly;
+
+    void StopWorkers();
+    void Work();
+    bool CanTakeWork() const;
+    void Read(TDirectory& directory) const;
+    void Publish(const TDirectoryPtr& directory, std::unique_lock<std::mutex>& lock);
+    bool Take(TDirectory& directory, TWalkHost& host);
+    void BeginWalk(const TDirectoryPtr& root);
+    void EndWalk();
+
+    std::mutex mutex_;
+    std::condition_variable workAvailable_;
+    std::priority_queue<TDirectoryPtr, std::vector<TDirectoryPtr>, TLaterInWalk> pending_;
+    size_t readAhead_ = 0;               // read and not yet taken by the walk
+    const TDirectory* wanted_ = nullptr; // the directory the walk waits for
+    std::atomic<uint64_t> walk_{0};      // the walk in progress; directories of other walks are dropped
+    bool shuttingDown_ = false;
+    TKernelHandle ready_; // set when the directory the walk waits for has been read
+    std::vector<std::thread> workers_;
+};
