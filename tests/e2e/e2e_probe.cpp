@@ -8,6 +8,8 @@
 // long time; no time at exactly midnight), independently of the program's code.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -29,12 +31,14 @@ std::string Convert(const std::wstring& text, UINT codePage)
     return bytes;
 }
 
-std::wstring Widen(const char* text)
+// The argument as the shell gave it; the narrow arguments are in the ANSI code page, not in UTF-8.
+std::wstring WideArgument(int index)
 {
-    int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    std::wstring wide(size > 0 ? size - 1 : 0, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), size);
-    return wide;
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring argument = arguments && index < count ? arguments[index] : L"";
+    LocalFree(arguments);
+    return argument;
 }
 
 HWND MessageWindow(const std::wstring& title)
@@ -105,12 +109,12 @@ int main(int argc, char** argv)
     if (argc < 3) return 2;
     std::string command = argv[1];
     if (command == "origin") {
-        HWND window = MainWindow(Widen(argv[2]));
+        HWND window = MainWindow(WideArgument(2));
         POINT origin{0, 0};
         if (!window || !ClientToScreen(window, &origin)) return 1;
         Write(std::to_string(origin.x) + " " + std::to_string(origin.y) + "\n");
     } else if (command == "message") {
-        HWND window = MessageWindow(Widen(argv[2]));
+        HWND window = MessageWindow(WideArgument(2));
         if (!window) return 1;
         for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             wchar_t name[32] = {};
@@ -119,7 +123,7 @@ int main(int argc, char** argv)
             if (_wcsicmp(name, L"Static") == 0 && !text.empty()) Write(Convert(text, CP_UTF8) + "\n");
         }
     } else if (command == "close") {
-        HWND window = MainWindow(Widen(argv[2]));
+        HWND window = MainWindow(WideArgument(2));
         if (!window) return 1;
         PostMessageW(window, WM_CLOSE, 0, 0);
     } else if (command == "headers" && argc == 4) {
