@@ -61,7 +61,7 @@ private:
     }
 
     const bool& stopRequested_;
-    ULONGLONG lastMessages_ = GetTickCount64();
+    ULONGLONG lastMessages_ = 0; // input that waits when the run starts is handled before the first directory
 };
 
 } // namespace
