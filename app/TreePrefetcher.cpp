@@ -92,7 +92,7 @@ void TTreePrefetcher::StopWorkers()
         shuttingDown_ = true;
         ++walk_;
     }
-    workAvailable_.notify_all();
+    workAvailable_.NotifyAll();
     for (auto& worker : workers_) worker.join();
     workers_.clear();
 }
@@ -122,7 +122,7 @@ void TTreePrefetcher::BeginWalk(const TDirectoryPtr& root)
         walk_ = root->Walk;
         pending_.push(root);
     }
-    workAvailable_.notify_one();
+    workAvailable_.NotifyOne();
 }
 
 // Whatever is still queued or being read belongs to a finished walk and is dropped.
@@ -146,7 +146,7 @@ void TTreePrefetcher::Work()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        workAvailable_.wait(lock, [this] { return shuttingDown_ || CanTakeWork(); });
+        workAvailable_.Wait(lock, [this] { return shuttingDown_ || CanTakeWork(); });
         if (shuttingDown_) return;
         TDirectoryPtr directory = pending_.top();
         pending_.pop();
@@ -188,7 +188,7 @@ void TTreePrefetcher::Read(TDirectory& directory) const
 }
 
 // Called with the lock held: queues the directory's children and hands it to the walk.
-void TTreePrefetcher::Publish(const TDirectoryPtr& directory, std::unique_lock<std::mutex>& lock)
+void TTreePrefetcher::Publish(const TDirectoryPtr& directory, std::unique_lock<TSlimLock>& lock)
 {
     try {
         for (const auto& child : directory->Children) pending_.push(child);
@@ -202,7 +202,7 @@ void TTreePrefetcher::Publish(const TDirectoryPtr& directory, std::unique_lock<s
     if (wanted) wanted_ = nullptr;
     size_t wakeUps = std::min(directory->Children.size(), workers_.size());
     lock.unlock();
-    for (size_t i = 0; i < wakeUps; ++i) workAvailable_.notify_one();
+    for (size_t i = 0; i < wakeUps; ++i) workAvailable_.NotifyOne();
     if (wanted) SetEvent(ready_.Get());
     lock.lock();
 }
@@ -215,13 +215,13 @@ bool TTreePrefetcher::Take(TDirectory& directory, TWalkHost& host)
         wanted_ = &directory;
         bool heldBack = readAhead_ >= kMaxReadAhead;
         lock.unlock();
-        if (heldBack) workAvailable_.notify_one();
+        if (heldBack) workAvailable_.NotifyOne();
         host.Wait(ready_.Get());
         if (host.StopWanted()) return false;
         lock.lock();
     }
     bool wasFull = readAhead_-- >= kMaxReadAhead;
     lock.unlock();
-    if (wasFull) workAvailable_.notify_one();
+    if (wasFull) workAvailable_.NotifyOne();
     return true;
 }

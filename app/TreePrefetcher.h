@@ -1,14 +1,13 @@
 #pragma once
 
 #include "framework/Handles.h"
+#include "framework/SlimLock.h"
 
 #include <windows.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <queue>
 #include <string>
 #include <thread>
@@ -64,13 +63,13 @@ private:
     void Work();
     bool CanTakeWork() const;
     void Read(TDirectory& directory) const;
-    void Publish(const TDirectoryPtr& directory, std::unique_lock<std::mutex>& lock);
+    void Publish(const TDirectoryPtr& directory, std::unique_lock<TSlimLock>& lock);
     bool Take(TDirectory& directory, TWalkHost& host);
     void BeginWalk(const TDirectoryPtr& root);
     void EndWalk();
 
-    std::mutex mutex_;
-    std::condition_variable workAvailable_;
+    TSlimLock mutex_;
+    TConditionVariable workAvailable_;
     std::priority_queue<TDirectoryPtr, std::vector<TDirectoryPtr>, TLaterInWalk> pending_;
     size_t readAhead_ = 0;               // read and not yet taken by the walk
     const TDirectory* wanted_ = nullptr; // the directory the walk waits for

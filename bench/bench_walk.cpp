@@ -11,12 +11,13 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kFanOut = 7;
 constexpr int kLevels = 5;
-constexpr int kRepeats = 3;
+constexpr int kRepeats = 5;
 
 void CreateTree(const std::wstring& directory, int level, int& folders)
 {
@@ -122,15 +123,18 @@ private:
     bool asked_ = false;
 };
 
-// The shortest of kRepeats timed runs, in milliseconds.
-double BestOf(const std::function<void()>& work)
+// The shortest of kRepeats timed runs of each piece of work, in milliseconds. The pieces take turns,
+// so that a change in the machine's load between rounds weighs on all of them alike.
+std::vector<double> BestOf(const std::vector<std::function<void()>>& works)
 {
-    double best = 1e300;
+    std::vector<double> best(works.size(), 1e300);
     for (int i = 0; i < kRepeats; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        work();
-        best =
-            std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        for (size_t w = 0; w < works.size(); ++w) {
+            auto start = std::chrono::steady_clock::now();
+            works[w]();
+            double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            best[w] = std::min(best[w], ms);
+        }
     }
     return best;
 }
@@ -157,14 +161,17 @@ int main()
     std::string naive;
     ListTree(serial, root, 1, 8);  // warm the file system caches once
     TBlockingWalkHost host;
-    double walkMs = BestOf([&] {
-        listing.clear();
-        TTreePrefetcher(TTreePrefetcher::kWorkers).ListTree(listing, root, 1, 8, host);
-    });
-    double serialMs = BestOf([&] { serial.clear(); ListTree(serial, root, 1, 8); });
-    double naiveMs = BestOf([&] { naive.clear(); NaiveWalk(root, 0, naive); });
     bool dirRan = true;
-    double dirMs = BestOf([&] { dirRan = RunDirCommand(root) && dirRan; });
+    std::vector<double> best = BestOf({
+        [&] {
+            listing.clear();
+            TTreePrefetcher(TTreePrefetcher::kWorkers).ListTree(listing, root, 1, 8, host);
+        },
+        [&] { serial.clear(); ListTree(serial, root, 1, 8); },
+        [&] { naive.clear(); NaiveWalk(root, 0, naive); },
+        [&] { dirRan = RunDirCommand(root) && dirRan; },
+    });
+    double walkMs = best[0], serialMs = best[1], naiveMs = best[2], dirMs = best[3];
 
     std::printf("walk, %d reading threads:  %8.1f ms, %zu bytes\n", TTreePrefetcher::kWorkers, walkMs, listing.size());
     std::printf("ListTree, one thread:      %8.1f ms, %zu bytes\n", serialMs, serial.size());
