@@ -22,22 +22,43 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Folders named so that the sorted order differs from the creation order and from byte order
-// (upper and lower case mixed), with a hidden folder and a file beside the folders of the upper levels.
-void Fill(const std::wstring& directory, int level)
+// kFanOut folders per level, named so that the sorted order differs from byte order (upper and lower
+// case mixed) and the creation order is not the sorted one: "{Sub7,sub4,...}/{Sub7,sub4,...}/...".
+std::string FolderName(int i)
+{
+    int shuffled = (i * 7) % kFanOut;
+    return (shuffled % 2 ? "sub" : "Sub") + std::to_string(shuffled);
+}
+
+std::string TreePattern()
+{
+    std::string level;
+    for (int i = 0; i < kFanOut; ++i) {
+        level += i == 0 ? '{' : ',';
+        level += FolderName(i);
+    }
+    level += '}';
+    std::string pattern = level;
+    for (int i = 1; i < kLevels; ++i) pattern += "/" + level;
+    return pattern;
+}
+
+// The folder that the pattern makes last.
+std::wstring LastFolder()
+{
+    std::wstring last = AnsiToWide(FolderName(kFanOut - 1));
+    for (int i = 1; i < kLevels; ++i) last += L"\\" + AnsiToWide(FolderName(kFanOut - 1));
+    return last;
+}
+
+// The same tree with one platform call per folder, where Unix tools are not at hand.
+void MakeTree(const std::wstring& directory, int level)
 {
     if (level > kLevels) return;
     for (int i = 0; i < kFanOut; ++i) {
-        int shuffled = (i * 7) % kFanOut;
-        std::wstring child = directory + (shuffled % 2 ? L"sub" : L"Sub") + std::to_wstring(shuffled) + L"\\";
+        std::wstring child = directory + AnsiToWide(FolderName(i)) + L"\\";
         CreateDirectoryW(child.c_str(), nullptr);
-        Fill(child, level + 1);
-    }
-    if (level < kLevels) {
-        CreateDirectoryW((directory + L"hidden").c_str(), nullptr);
-        SetFileAttributesW((directory + L"hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
-        CloseHandle(
-            CreateFileW((directory + L"notes.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        MakeTree(child, level + 1);
     }
 }
 
@@ -47,7 +68,7 @@ protected:
     static void SetUpTestSuite()
     {
         large = new TTempTree(L"large");
-        Fill(large->Root(), 1);
+        if (!large->UnixDirs(TreePattern(), LastFolder())) MakeTree(large->Root(), 1);
     }
     static void TearDownTestSuite() { delete large; }
 
