@@ -1,7 +1,6 @@
 #include "app/TreePrefetcher.h"
 
 #include "app/WalkRules.h"
-#include "framework/Exceptions.h"
 
 #include <algorithm>
 #include <exception>
@@ -46,7 +45,7 @@ public:
     {
         if (IsPrintedLevel(level)) lines_.Append(level - 1);
         if (!directory) return true;
-        if (!pool_.Take(*directory, host_)) return false;
+        if (!pool_.Take(*directory, *this)) return false;
 
         if (CollectsNames(level, directory->Depth)) {
             if (directory->Error) SortNames(directory->Names);
@@ -66,15 +65,26 @@ public:
         return true;
     }
 
+    // Gives the host its idle call when one is due; false when the host wants the walk to end.
+    bool Continue()
+    {
+        ULONGLONG now = GetTickCount64();
+        if (now - lastIdle_ >= kIdleIntervalMs) {
+            host_.Idle();
+            lastIdle_ = now;
+        }
+        return !host_.StopWanted();
+    }
+
 private:
     TTreePrefetcher& pool_;
     TWalkHost& host_;
     TListingLines lines_;
+    ULONGLONG lastIdle_ = 0; // so that the first directory comes after an idle call
 };
 
-TTreePrefetcher::TTreePrefetcher(int workers) : ready_(CreateEventW(nullptr, FALSE, FALSE, nullptr))
+TTreePrefetcher::TTreePrefetcher(int workers)
 {
-    if (!ready_) RaiseLastOSError();
     try {
         for (int i = 0; i < workers; ++i) workers_.emplace_back([this] { Work(); });
     } catch (...) {
@@ -203,21 +213,24 @@ void TTreePrefetcher::Publish(const TDirectoryPtr& directory, std::unique_lock<T
     size_t wakeUps = std::min(directory->Children.size(), workers_.size());
     lock.unlock();
     for (size_t i = 0; i < wakeUps; ++i) workAvailable_.NotifyOne();
-    if (wanted) SetEvent(ready_.Get());
+    if (wanted) wantedRead_.NotifyOne();
     lock.lock();
 }
 
-bool TTreePrefetcher::Take(TDirectory& directory, TWalkHost& host)
+// Waits in the process rather than on a kernel object: under Wine every wait on one is a round
+// trip to the server, which also serves every directory read.
+bool TTreePrefetcher::Take(TDirectory& directory, TAssembly& assembly)
 {
-    if (host.StopWanted()) return false;
+    if (!assembly.Continue()) return false;
     std::unique_lock lock(mutex_);
     while (!directory.Read) {
         wanted_ = &directory;
-        bool heldBack = readAhead_ >= kMaxReadAhead;
+        // A worker held back by the read-ahead bound may take this directory now.
+        if (readAhead_ >= kMaxReadAhead) workAvailable_.NotifyOne();
+        wantedRead_.WaitAtMost(lock, kIdleIntervalMs);
+        if (directory.Read) break;
         lock.unlock();
-        if (heldBack) workAvailable_.NotifyOne();
-        host.Wait(ready_.Get());
-        if (host.StopWanted()) return false;
+        if (!assembly.Continue()) return false;
         lock.lock();
     }
     bool wasFull = readAhead_-- >= kMaxReadAhead;

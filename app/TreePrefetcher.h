@@ -1,6 +1,5 @@
 #pragma once
 
-#include "framework/Handles.h"
 #include "framework/SlimLock.h"
 
 #include <windows.h>
@@ -13,21 +12,21 @@
 #include <thread>
 #include <vector>
 
-// What a prefetched walk does while it waits for a directory, and how its caller ends it early.
+// What the caller of a prefetched walk keeps doing while the walk runs, and how it ends the walk early.
 class TWalkHost {
 public:
     virtual ~TWalkHost() = default;
-    // Returns when ready is signalled, or earlier, having done meanwhile what the caller must keep
-    // doing (a window thread handles its messages).
-    virtual void Wait(HANDLE ready) = 0;
-    // Asked before each directory and after each wait: true ends the walk at once.
+    // Called when a walk starts and then every few milliseconds, also while the walk waits for a
+    // directory: a window thread handles its messages here.
+    virtual void Idle() = 0;
+    // Asked before each directory and after each idle call: true ends the walk at once.
     virtual bool StopWanted() = 0;
 };
 
-// A host that only waits and never ends a walk early.
-class TBlockingWalkHost : public TWalkHost {
+// A host with nothing to do meanwhile, which never ends a walk early.
+class TPlainWalkHost : public TWalkHost {
 public:
-    void Wait(HANDLE ready) override { WaitForSingleObject(ready, INFINITE); }
+    void Idle() override {}
     bool StopWanted() override { return false; }
 };
 
@@ -41,6 +40,7 @@ class TTreePrefetcher {
 public:
     static constexpr int kWorkers = 4;
     static constexpr size_t kMaxReadAhead = 256;
+    static constexpr DWORD kIdleIntervalMs = 10;
 
     explicit TTreePrefetcher(int workers = kWorkers);
     ~TTreePrefetcher();
@@ -64,17 +64,17 @@ private:
     bool CanTakeWork() const;
     void Read(TDirectory& directory) const;
     void Publish(const TDirectoryPtr& directory, std::unique_lock<TSlimLock>& lock);
-    bool Take(TDirectory& directory, TWalkHost& host);
+    bool Take(TDirectory& directory, TAssembly& assembly);
     void BeginWalk(const TDirectoryPtr& root);
     void EndWalk();
 
     TSlimLock mutex_;
     TConditionVariable workAvailable_;
+    TConditionVariable wantedRead_; // the directory the walk waits for has been read
     std::priority_queue<TDirectoryPtr, std::vector<TDirectoryPtr>, TLaterInWalk> pending_;
     size_t readAhead_ = 0;               // read and not yet taken by the walk
     const TDirectory* wanted_ = nullptr; // the directory the walk waits for
     std::atomic<uint64_t> walk_{0};      // the walk in progress; directories of other walks are dropped
     bool shuttingDown_ = false;
-    TKernelHandle ready_; // set when the directory the walk waits for has been read
     std::vector<std::thread> workers_;
 };

@@ -32,36 +32,17 @@ SYSTEMTIME LocalNow()
     return now;
 }
 
-// Keeps the thread's windows answering while the walk waits for directories or assembles text, so
-// that the window paints, moves and takes the stop click at any moment; the walk ends as soon as
-// the stop flag is set.
+// Keeps the thread's windows answering while the walk runs, so that the window paints, moves and
+// takes the stop click at any moment; the walk ends as soon as the stop flag is set.
 class TRunWalkHost : public TWalkHost {
 public:
     explicit TRunWalkHost(const bool& stopRequested) : stopRequested_(stopRequested) {}
 
-    void Wait(HANDLE ready) override
-    {
-        MsgWaitForMultipleObjectsEx(1, &ready, kMessageIntervalMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        HandleMessages();
-    }
-
-    bool StopWanted() override
-    {
-        if (GetTickCount64() - lastMessages_ >= kMessageIntervalMs) HandleMessages();
-        return stopRequested_;
-    }
+    void Idle() override { Application->ProcessMessages(); }
+    bool StopWanted() override { return stopRequested_; }
 
 private:
-    static constexpr DWORD kMessageIntervalMs = 10;
-
-    void HandleMessages()
-    {
-        Application->ProcessMessages();
-        lastMessages_ = GetTickCount64();
-    }
-
     const bool& stopRequested_;
-    ULONGLONG lastMessages_ = 0; // input that waits when the run starts is handled before the first directory
 };
 
 } // namespace

@@ -73,14 +73,6 @@ struct TFileTraits {
 };
 using TFileHandle = TUniqueHandle<TFileTraits>;
 
-// CloseHandle: kernel objects whose failure value is null, such as events.
-struct TKernelObjectTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { CloseHandle(h); }
-};
-using TKernelHandle = TUniqueHandle<TKernelObjectTraits>;
-
 // DestroyIcon.
 struct TIconTraits {
     using Handle = HICON;

@@ -30,10 +30,14 @@ public:
     TConditionVariable(const TConditionVariable&) = delete;
     TConditionVariable& operator=(const TConditionVariable&) = delete;
 
-    template <typename Predicate>
-    void Wait(std::unique_lock<TSlimLock>& lock, Predicate ready)
+    template <typename Predicate> void Wait(std::unique_lock<TSlimLock>& lock, Predicate ready)
     {
         while (!ready()) SleepConditionVariableSRW(&condition_, &lock.mutex()->lock_, INFINITE, 0);
+    }
+    // One wait of at most the given time; it may also end early, so the caller checks its condition again.
+    void WaitAtMost(std::unique_lock<TSlimLock>& lock, DWORD milliseconds)
+    {
+        SleepConditionVariableSRW(&condition_, &lock.mutex()->lock_, milliseconds, 0);
     }
     void NotifyOne() { WakeConditionVariable(&condition_); }
     void NotifyAll() { WakeAllConditionVariable(&condition_); }

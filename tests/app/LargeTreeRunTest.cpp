@@ -81,7 +81,7 @@ TTempTree* LargeTreeRun::large = nullptr;
 
 TEST_F(LargeTreeRun, PrefetchedWalkGivesThePlainWalksTextAtEveryKindOfDepth)
 {
-    TBlockingWalkHost host;
+    TPlainWalkHost host;
     TTreePrefetcher pool;
     // 8: every folder at its level in enumeration order; 4: sorted blocks of the deepest folders;
     // 2: a sorted block under each of the first level's folders.

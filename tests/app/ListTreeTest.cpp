@@ -17,7 +17,7 @@ std::string Walk(const std::wstring& root, int depth)
 {
     std::string listing;
     ListTree(listing, root, 1, depth);
-    TBlockingWalkHost host;
+    TPlainWalkHost host;
     for (int workers : {1, TTreePrefetcher::kWorkers}) {
         std::string prefetched;
         EXPECT_TRUE(TTreePrefetcher(workers).ListTree(prefetched, root, 1, depth, host));
