@@ -102,11 +102,11 @@ $(tail -n +2 "$listing" | iconv -f cp950 -t utf-8 | cat -A)"
 # The same kind of run from a .cfg: loaded in the window through its menu ("載入設定檔") and started
 # there, then run without a window by "folvane.exe /run"; both files must hold the same bytes after
 # their headers, and each header must be the one of its own run's start.
-mkdir -p "$work/plan/out"
-plan_win="Z:$(echo "$work/plan/" | tr / '\\')"
+mkdir -p "$work/plan dir/out"
+plan_win="Z:$(echo "$work/plan dir/" | tr / '\\')"
 printf '[DIR]\r\nDIR0=%s;2\r\nDIR1=%s資料\\;1\r\n[OUTPUT]\r\nOUTPUTDIR=%sout\\\r\nOUTPUTTYPE=0\r\nOUTPUTFILE=清單.txt\r\n' \
-  "$root_win" "$root_win" "$plan_win" | iconv -f utf-8 -t cp950 >"$work/plan/plan.cfg"
-planned_listing="$work/plan/out/清單.txt"
+  "$root_win" "$root_win" "$plan_win" | iconv -f utf-8 -t cp950 >"$work/plan dir/plan.cfg"
+planned_listing="$work/plan dir/out/清單.txt"
 
 wait_message() {
   local text=""
@@ -152,12 +152,13 @@ xdotool key Return
 wait_closed "Folvane Tool"
 [ -f "$planned_listing" ] || fail "the window wrote no file for the .cfg"
 check_header "$planned_listing" "$started" "$finished"
+mkdir -p "$work/plan"
 mv "$planned_listing" "$work/plan/window.txt"
 
-# A relative .cfg name is found in the current folder.
+# A path with a blank, in quotes.
 started=$(date +%s)
 status=0
-(cd "$work/plan" && wine "$folvane_exe" /run plan.cfg) >"$work/plan/stdout" 2>"$work/plan/stderr" || status=$?
+wine "$folvane_exe" /run "${plan_win}plan.cfg" >"$work/plan/stdout" 2>"$work/plan/stderr" || status=$?
 finished=$(date +%s)
 [ "$status" -eq 0 ] || fail "folvane.exe /run ended with $status: $(iconv -f cp950 -t utf-8 <"$work/plan/stderr")"
 [ -f "$planned_listing" ] || fail "folvane.exe /run wrote no file"
