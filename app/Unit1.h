@@ -5,7 +5,7 @@
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
-#include "skin/KsSkinEngine.h"
+#include "skin/engine/KsSkinEngine.h"
 
 #include <memory>
 #include <string>

@@ -71,8 +71,10 @@ bool TApplication::ProcessMessage(MSG& message)
 {
     if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
     if (message.message == WM_QUIT) {
+        // Left in the queue for every nested loop on the way out; this pass ends here.
         terminated_ = true;
-        return true;
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return false;
     }
     if (!IsKeyMessage(message)) {
         TranslateMessage(&message);

@@ -7,7 +7,6 @@
 namespace {
 
 // Asks a form to free itself once the message that closed it has been handled.
-constexpr UINT CM_RELEASE = CM_BASE + 0x80;
 
 } // namespace
 
@@ -215,6 +214,18 @@ bool TCustomForm::DialogKey(WPARAM key)
     return true;
 }
 
+bool TCustomForm::OfferMnemonic(TWinControl& parent, wchar_t key)
+{
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* control = parent.Controls(i);
+        if (!control->Visible() || !control->Enabled()) continue;
+        if (control->DialogChar(key)) return true;
+        if (auto* container = dynamic_cast<TWinControl*>(control); container && OfferMnemonic(*container, key))
+            return true;
+    }
+    return false;
+}
+
 void TCustomForm::WndProc(TMessage& message)
 {
     switch (message.Msg) {
@@ -232,6 +243,9 @@ void TCustomForm::WndProc(TMessage& message)
         return;
     case CM_DIALOGKEY:
         message.Result = DialogKey(message.WParam);
+        return;
+    case CM_DIALOGCHAR:
+        message.Result = OfferMnemonic(*this, static_cast<wchar_t>(message.WParam));
         return;
     case WM_SETFOCUS:
         if (activeControl_ && activeControl_->CanFocus()) {

@@ -63,6 +63,9 @@ private:
     void PlaceOnScreen();
     void HandleCommand(TMessage& message);
     bool DialogKey(WPARAM key);
+    // Offers a typed character to the enabled, visible controls of parent, depth first, until one
+    // takes it as its mnemonic.
+    bool OfferMnemonic(TWinControl& parent, wchar_t key);
 
     TPosition position_ = poDesigned;
     TFormBorderStyle borderStyle_ = fbsSizeable;

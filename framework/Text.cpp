@@ -143,3 +143,23 @@ std::wstring ExtractFileExt(std::wstring_view path)
     size_t dot = path.find_last_of(L".\\:");
     return dot == std::wstring_view::npos || path[dot] != L'.' ? std::wstring() : std::wstring(path.substr(dot));
 }
+
+wchar_t AcceleratorChar(std::wstring_view caption)
+{
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != L'&') continue;
+        if (caption[i + 1] != L'&') return caption[i + 1];
+        ++i;
+    }
+    return 0;
+}
+
+bool IsAccelerator(wchar_t key, std::wstring_view caption)
+{
+    wchar_t accelerator = AcceleratorChar(caption);
+    if (!accelerator || !key) return false;
+    auto upper = [](wchar_t c) {
+        return static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(c))));
+    };
+    return upper(accelerator) == upper(key);
+}

@@ -29,3 +29,8 @@ std::wstring IncludeTrailingBackslash(std::wstring_view path);
 std::wstring ExtractFilePath(std::wstring_view path);
 std::wstring ExtractFileName(std::wstring_view path);
 std::wstring ExtractFileExt(std::wstring_view path);
+
+// The mnemonic of a caption: the character after a single "&" ("&&" is a literal ampersand), or 0.
+wchar_t AcceleratorChar(std::wstring_view caption);
+// True when key is the caption's mnemonic, compared without regard to case.
+bool IsAccelerator(wchar_t key, std::wstring_view caption);

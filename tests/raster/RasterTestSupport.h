@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/KsBitmap.h"
+#include "skin/raster/KsBitmap.h"
 
 #include <windows.h>
 

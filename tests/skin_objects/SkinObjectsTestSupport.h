@@ -2,7 +2,8 @@
 
 #include "framework/Controls.h"
 #include "framework/Forms.h"
-#include "skin/KsSkinObjects2.h"
+#include "skin/objects/KsSkinObjectRegistry.h"
+#include "skin/objects/KsSkinObjects2.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 #include "SkinFixtures.h"
 
-#include "skin/KsSkinEngine.h"
-#include "skin/KsSkinObjects2.h"
+#include "skin/engine/KsSkinEngine.h"
+#include "skin/objects/KsSkinObjects2.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 #include "SkinFixtures.h"
 
 #include "framework/Text.h"
-#include "skin/KsObjectRecords.h"
-#include "skin/KsSkinData.h"
+#include "skin/objects/KsSkinObjectRegistry.h"
+#include "skin/store/KsObjectRecords.h"
+#include "skin/store/KsSkinData.h"
 
 #include <gtest/gtest.h>
 

@@ -16,7 +16,7 @@ class TKsBitmapLink;
 //
 // How the notation code uses it:
 //
-//     TSeSkinObject* object = CreateSkinObject(L"TSeButtonObject", owner);   // registry, KsSkinObjects.h
+//     TSeSkinObject* object = CreateSkinObject(L"TSeButtonObject", owner);   // registry, KsSkinObjectRegistry.h
 //     object->SetName(L"Face");                                              // the name of the "object" line
 //     for (const TSeObjectProperty& p : object->Properties()) {              // declaration order, base first
 //         if (p.Stored && !p.Stored(*object)) continue;                      // Tag is written only when not 0

@@ -1,4 +1,4 @@
-#include "skin/KsSkinEngine.h"
+#include "skin/engine/KsSkinEngine.h"
 
 #include "framework/Application.h"
 #include "framework/Forms.h"
@@ -126,7 +126,16 @@ void TSeSkinEngine::Broadcast(UINT message)
             if (dynamic_cast<TWinControl*>(component) || dynamic_cast<TGraphicControl*>(component))
                 static_cast<TControl*>(component)->Perform(message, wParam, lParam);
         }
-        if (message == CM_SKINCHANGED && Application) Application->ProcessMessages();
+        if (message == CM_SKINCHANGED) ProcessPendingMessages();
     }
-    if (message == CM_SKINCHANGING && Application) Application->ProcessMessages();
+    if (message == CM_SKINCHANGING) ProcessPendingMessages();
+}
+
+void TSeSkinEngine::ProcessPendingMessages()
+{
+    // A message handled here may change the skin again; that change's broadcast then leaves the
+    // pending messages to this pass instead of pumping inside it.
+    if (!Application || pumping_) return;
+    TFlagScope pumping(pumping_);
+    Application->ProcessMessages();
 }

@@ -1,4 +1,4 @@
-#include "skin/KsSkinData.h"
+#include "skin/store/KsSkinData.h"
 
 #include <algorithm>
 

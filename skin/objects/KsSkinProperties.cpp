@@ -1,7 +1,7 @@
-#include "skin/KsSkinProperties.h"
+#include "skin/objects/KsSkinProperties.h"
 
 #include "framework/Text.h"
-#include "skin/KsBitmap.h"
+#include "skin/raster/KsBitmap.h"
 
 #include <array>
 #include <utility>

@@ -4,9 +4,10 @@
 #include "framework/Controls.h"
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
+#include "framework/Messages.h"
 #include "framework/Types.h"
-#include "skin/KsBitmap.h"
-#include "skin/KsSkinProperties.h"
+#include "skin/objects/KsSkinProperties.h"
+#include "skin/raster/KsBitmap.h"
 
 #include <array>
 #include <functional>
@@ -47,12 +48,6 @@ enum TSeState {
     ssNormal = 0, ssLinkShown = 1, ssMaximized = 2, ssMinimized = 3, ssRolledUp = 4,
     ssHot = 5, ssPressed = 6, ssFocused = 7, ssDisabled = 8
 };
-
-// Private window messages between bound skin objects and their controls.
-// Repaint request: wParam 0, lParam the skin object.
-constexpr UINT CM_SKINOBJECTINVALIDATE = 2121;
-// Which skinned form frame draws this window: the frame answers with its TSeFormFrame* as the result.
-constexpr UINT CM_GETSKINFORM = 2122;
 
 // The shift state of the skin objects' mouse operations: the platform's MK_ flags (MK_LBUTTON,
 // MK_RBUTTON, MK_MBUTTON, MK_SHIFT, MK_CONTROL) as the mouse messages carry them in wParam.
@@ -468,12 +463,3 @@ protected:
 private:
     TSeStateLinks stateBitmaps_;
 };
-
-// The class registry: every skin object class by its exact (case-sensitive) name, in registration
-// order. It starts with the library's own classes; RegisterSkinObjectClass appends.
-using TSeSkinObjectFactory = std::function<TSeSkinObject*(TComponent* owner)>;
-void RegisterSkinObjectClass(std::wstring_view className, TSeSkinObjectFactory factory);
-bool IsSkinObjectClassRegistered(std::wstring_view className);
-// A new object of the named class owned by owner (the caller owns one without owner), or none when
-// the class is not registered.
-TSeSkinObject* CreateSkinObject(std::wstring_view className, TComponent* owner);

@@ -1,9 +1,10 @@
-#include "skin/KsObjectRecords.h"
+#include "skin/store/KsObjectRecords.h"
 
 #include "framework/Text.h"
-#include "skin/KsBitmap.h"
-#include "skin/KsSkinData.h"
-#include "skin/KsSkinObjects.h"
+#include "skin/objects/KsSkinObjectRegistry.h"
+#include "skin/objects/KsSkinObjects.h"
+#include "skin/raster/KsBitmap.h"
+#include "skin/store/KsSkinData.h"
 
 #include <algorithm>
 #include <map>

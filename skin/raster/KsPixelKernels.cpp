@@ -1,4 +1,4 @@
-#include "skin/KsPixelKernels.h"
+#include "skin/raster/KsPixelKernels.h"
 
 void CompositeRowScalar(uint32_t* out, const uint32_t* over, const uint32_t* under, size_t count)
 {

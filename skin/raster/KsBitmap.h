@@ -5,7 +5,7 @@
 #include "framework/Handles.h"
 #include "framework/Streams.h"
 #include "framework/Types.h"
-#include "skin/KsHueShift.h"
+#include "skin/raster/KsHueShift.h"
 
 #include <windows.h>
 
@@ -218,23 +218,3 @@ TRect RectCentered(const TRect& rect, const TRect& within);
 // text unchanged when it fits into maxWidth with the font selected into dc; else the longest
 // prefix that still fits followed by "..." (at least "...").
 std::wstring ShortenText(HDC dc, const std::wstring& text, int maxWidth);
-
-// Nested mouse capture: the first call captures for window, later ones count; the last release
-// releases the capture when that window still holds it.
-void CaptureMouse(HWND window);
-void ReleaseMouse();
-
-// The platform's keyboard repeat timing in milliseconds.
-int KeyboardRepeatDelay();
-int KeyboardRepeatInterval();
-
-// Plain-look button frames: button face with a two-pixel 3D frame, or with a one-pixel shadow frame.
-void DrawRaisedFrame(TKsBitmap& bitmap, const TRect& rect);
-void DrawFlatFrame(TKsBitmap& bitmap, const TRect& rect);
-
-// True when the visual-style service is present and the application is themed.
-bool ThemesActive();
-
-// Lets parent erase its background into dc with the origin moved so that the parent's client
-// origin lines up with a child at position (in the parent's client coordinates).
-void PaintParentBackground(HWND parent, TPoint position, HDC dc);

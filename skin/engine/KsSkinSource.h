@@ -2,9 +2,9 @@
 
 #include "framework/Component.h"
 #include "framework/Streams.h"
-#include "skin/KsBitmap.h"
-#include "skin/KsCompress.h"
-#include "skin/KsSkinObjects.h"
+#include "skin/objects/KsSkinObjects.h"
+#include "skin/raster/KsBitmap.h"
+#include "skin/store/KsCompress.h"
 
 #include <memory>
 #include <string>

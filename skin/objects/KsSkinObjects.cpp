@@ -1,7 +1,8 @@
-#include "skin/KsSkinObjects.h"
+#include "skin/objects/KsSkinObjects.h"
 
 #include "framework/Exceptions.h"
 #include "framework/Text.h"
+#include "skin/objects/KsSkinObjectRegistry.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/Streams.h"
-#include "skin/KsObjectNotation.h"
+#include "skin/store/KsObjectNotation.h"
 
 class TComponent;
 class TSeSkinObject;

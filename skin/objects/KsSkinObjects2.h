@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/KsSkinObjects.h"
+#include "skin/objects/KsSkinObjects.h"
 
 #include <array>
 #include <optional>

@@ -1,5 +1,5 @@
 // Links to rectangles of skin bitmaps, and the owning list of skin bitmaps.
-#include "skin/KsBitmap.h"
+#include "skin/raster/KsBitmap.h"
 
 #include "framework/Exceptions.h"
 #include "framework/Text.h"

@@ -1,8 +1,8 @@
-#include "skin/KsSkinSource.h"
+#include "skin/engine/KsSkinSource.h"
 
 #include "framework/Text.h"
-#include "skin/KsObjectRecords.h"
-#include "skin/KsSkinData.h"
+#include "skin/store/KsObjectRecords.h"
+#include "skin/store/KsSkinData.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "skin/KsBitmap.h"
+#include "skin/raster/KsBitmap.h"
 
 #include "framework/Exceptions.h"
 #include "framework/Text.h"
-#include "skin/KsHueShift.h"
+#include "skin/raster/KsHueShift.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "skin/KsHueShift.h"
+#include "skin/raster/KsHueShift.h"
 
 #include <algorithm>
 #include <cmath>

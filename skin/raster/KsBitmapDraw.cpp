@@ -1,7 +1,7 @@
 // Copying, compositing, stretching and tiling one TKsBitmap onto another.
-#include "skin/KsBitmap.h"
+#include "skin/raster/KsBitmap.h"
 
-#include "skin/KsPixelKernels.h"
+#include "skin/raster/KsPixelKernels.h"
 
 #include <algorithm>
 #include <cstring>

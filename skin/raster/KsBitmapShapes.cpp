@@ -1,7 +1,7 @@
 // Fills, frames, gradients, outlines, lines and text drawn into a TKsBitmap.
-#include "skin/KsBitmap.h"
+#include "skin/raster/KsBitmap.h"
 
-#include "skin/KsPixelKernels.h"
+#include "skin/raster/KsPixelKernels.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,19 +1,14 @@
 #pragma once
 
 #include "framework/Component.h"
+#include "framework/Messages.h"
 #include "framework/Streams.h"
-#include "skin/KsSkinSource.h"
+#include "skin/engine/KsSkinSource.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
-
-// Sent before the skin is replaced or re-hued, and after: both parameters carry the engine. A
-// client whose SkinEngine is that engine frees its skin object copies on the first and binds anew
-// on the second.
-constexpr UINT CM_SKINCHANGING = 1703;
-constexpr UINT CM_SKINCHANGED = 1702;
 
 class TSeSkinEngine;
 using TSeSkinEngineEvent = std::function<void(TSeSkinEngine* sender)>;
@@ -57,10 +52,12 @@ private:
     void NotifyBeforeChange();
     void NotifyAfterChange();
     void Broadcast(UINT message);
+    void ProcessPendingMessages();
 
     TSeSkinSource* source_;
     int deltaHue_ = 0;
     std::wstring skinFile_;
     bool skinStoreCompression_ = false;
     bool changingHue_ = false;
+    bool pumping_ = false;
 };
