@@ -8,9 +8,6 @@
 #include <string>
 #include <vector>
 
-// Text alignment in a list view column; named apart from the skin objects' text alignment.
-enum TAlignment { taLeftJustify, taRightJustify, taCenterJustify };
-
 // One column of a report-style list view.
 struct TListColumn {
     std::wstring Caption;
