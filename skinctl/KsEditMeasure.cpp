@@ -6,7 +6,10 @@ constexpr int kUnmeasured = -1;
 
 } // namespace
 
-TKsEditMeasure::TKsEditMeasure() : dc_(CreateCompatibleDC(nullptr)) { ascii_.fill(kUnmeasured); }
+TKsEditMeasure::TKsEditMeasure() : dc_(CreateCompatibleDC(nullptr)), lineHeight_(kUnmeasured)
+{
+    ascii_.fill(kUnmeasured);
+}
 
 void TKsEditMeasure::SetFont(const TFont& font)
 {
@@ -14,6 +17,13 @@ void TKsEditMeasure::SetFont(const TFont& font)
     font_ = font;
     ascii_.fill(kUnmeasured);
     others_.clear();
+    lineHeight_ = kUnmeasured;
+}
+
+int TKsEditMeasure::LineHeight()
+{
+    if (lineHeight_ == kUnmeasured) lineHeight_ = TextExtent(L"Pq").cy;
+    return lineHeight_;
 }
 
 SIZE TKsEditMeasure::TextExtent(std::wstring_view text)

@@ -19,6 +19,8 @@ public:
     void SetFont(const TFont& font);
 
     int CharWidth(std::wstring_view character);
+    // The height of one line of text: the extent of "Pq".
+    int LineHeight();
     // The extent of a whole text, as drawn in one piece.
     SIZE TextExtent(std::wstring_view text);
 
@@ -27,4 +29,5 @@ private:
     TFont font_;
     std::array<int, 128> ascii_;
     std::unordered_map<unsigned, int> others_;
+    int lineHeight_;
 };
