@@ -7,6 +7,7 @@ void TKsEditCaret::Create(HWND window, int height)
     window_ = window;
     height_ = height;
     position_ = {};
+    SetCaretPos(0, 0);
 }
 
 void TKsEditCaret::Destroy()
@@ -21,7 +22,8 @@ void TKsEditCaret::Destroy()
 
 void TKsEditCaret::MoveTo(TPoint position)
 {
-    if (!window_) return;
+    // Moving the platform caret redraws it at once; a caret that stays put is left alone.
+    if (!window_ || position == position_) return;
     position_ = position;
     SetCaretPos(position.X, position.Y);
 }

@@ -2,6 +2,8 @@
 
 #include "skinctl/KsEditIme.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -225,6 +227,11 @@ bool TKsCustomEdit::Handles(TMessage& message)
         SetText(message.LParam ? reinterpret_cast<const wchar_t*>(message.LParam) : L"");
         message.Result = TRUE;
         return true;
+    case EM_CHARFROMPOS: {
+        TPoint point{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+        message.Result = MAKELRESULT(HitTest(point.X), 0);
+        return true;
+    }
     case WM_CAPTURECHANGED:
         mouseSelecting_ = false;
         return false;

@@ -61,7 +61,6 @@ void TKsCustomEdit::DrawVisibleText(const TRect& clip, COLORREF color)
         advances[pos - firstVisible_] = layout.CharWidth(pos);
 
     HDC dc = buffer_.DC();
-    TSavedDC saved(dc);
     TSelectObject font(dc, Font().Handle());
     SetTextColor(dc, color);
     SetBkMode(dc, TRANSPARENT);
