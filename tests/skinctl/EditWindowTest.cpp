@@ -243,3 +243,20 @@ TEST_F(EditText, SelectionIsFilledWithTheHighlightColourOnlyWhileShown)
     Edit->Update();
     EXPECT_EQ(highlighted(), 0);
 }
+
+TEST_F(EditInputMethod, TextComposedInThePlatformsInputMethodIsInsertedAtTheCaret)
+{
+    Type(L"C:\\\\");
+    Key(VK_LEFT);
+    HIMC context = ImmGetContext(Edit->Handle());
+    ASSERT_NE(context, nullptr);
+    ImmSetOpenStatus(context, TRUE);
+    std::wstring composed = L"資料";
+    ASSERT_TRUE(ImmSetCompositionStringW(context, SCS_SETSTR, composed.data(),
+                                         static_cast<DWORD>(composed.size() * sizeof(wchar_t)), nullptr, 0));
+    ASSERT_TRUE(ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0));
+    ImmReleaseContext(Edit->Handle(), context);
+    Application->ProcessMessages();
+    EXPECT_EQ(Edit->Text(), L"C:\\資料\\");
+    EXPECT_EQ(Edit->CaretPos(), 5);
+}
