@@ -161,6 +161,8 @@ const std::vector<TSeProperty<TFont>>& FontProperties()
             L"Height", K::Integer, [](const TFont& f) { return f.Height(); }, [](TFont& f, int v) { f.SetHeight(v); }));
         l.push_back(StringProperty<TFont>(
             L"Name", [](const TFont& f) { return f.Name(); }, [](TFont& f, const std::wstring& v) { f.SetName(v); }));
+        // An empty font name has no line, like the name of an unused link.
+        l.back().Stored = [](const TFont& f) { return !f.Name().empty(); };
         TSeProperty<TFont> style = OrdinalProperty<TFont>(
             L"Style", K::FontStyles, [](const TFont& f) { return static_cast<int>(f.Style().Bits()); },
             [](TFont& f, int bits) {

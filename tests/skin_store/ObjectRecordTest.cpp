@@ -212,3 +212,13 @@ TEST(ObjectRecord, EveryStandardColourNameIsReadAsItsValueAndWrittenBackByName)
         EXPECT_NE(WriteNotation(ObjectToNotation(*object)).find("\r\n" + line), std::string::npos) << name;
     }
 }
+
+TEST(ObjectRecord, AnEmptyFontNameHasNoLineWhileTheFontsOtherLinesStay)
+{
+    std::unique_ptr<TSeSkinObject> object(MakeObject(nullptr, "TSeSkinObject", "Nameless", "  Font.Name = ''\r\n"));
+    ASSERT_EQ(object->Font().Name(), L"");
+    std::string text = WriteNotation(ObjectToNotation(*object));
+    EXPECT_EQ(text.find("Font.Name"), std::string::npos);
+    EXPECT_NE(text.find("\r\n  Font.Color = clWindowText\r\n  Font.Height = -11\r\n  Font.Style = []\r\n"),
+              std::string::npos);
+}
