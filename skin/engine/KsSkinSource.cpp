@@ -199,8 +199,11 @@ void TSeSkinFilter::WriteContent(TStream& stream)
     const TKsBitmapList& bitmaps = source.Bitmaps();
     stream.WriteInt32(bitmaps.Count());
     for (int i = 0; i < bitmaps.Count(); ++i) bitmaps.Item(i)->SaveToStream(stream);
-    stream.WriteInt32(source.Count());
-    for (int i = 0; i < source.Count(); ++i) WriteObjectRecord(stream, *source.Objects(i));
+    // Not through the lookups, which answer none while the skin is changing: a save asked for then
+    // (by a handler of the change notice) writes the skin the source still holds.
+    const auto& objects = source.HeldObjects();
+    stream.WriteInt32(static_cast<int32_t>(objects.size()));
+    for (const auto& object : objects) WriteObjectRecord(stream, *object);
 }
 
 void TSeSkinFilterUncompressed::LoadFromStream(TStream& stream) { ReadContent(stream); }

@@ -41,6 +41,9 @@ public:
     TSeSkinObject* FormObject() const;
     // A skin counts as loaded when it holds at least one top-level object.
     bool IsLoaded() const { return !objects_.empty(); }
+    // The top-level objects as held, also while changing: the objects are only ever replaced as a
+    // whole, so this is always one complete skin (or none), fit for writing out.
+    const std::vector<std::unique_ptr<TSeSkinObject>>& HeldObjects() const { return objects_; }
 
     TKsBitmapList& Bitmaps() { return bitmaps_; }
     const TKsBitmapList& Bitmaps() const { return bitmaps_; }

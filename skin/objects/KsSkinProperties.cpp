@@ -13,6 +13,8 @@ struct TNamedValue {
     const wchar_t* Name;
 };
 
+// Every standard colour name: the fixed colours, the system colours in the order of their indexes,
+// and the two markers. Each value has one name, so writing a value always gives the same name.
 constexpr TNamedValue colorNames[] = {
     {clBlack, L"clBlack"},
     {clMaroon, L"clMaroon"},
@@ -30,6 +32,10 @@ constexpr TNamedValue colorNames[] = {
     {clFuchsia, L"clFuchsia"},
     {clAqua, L"clAqua"},
     {clWhite, L"clWhite"},
+    {clMoneyGreen, L"clMoneyGreen"},
+    {clSkyBlue, L"clSkyBlue"},
+    {clCream, L"clCream"},
+    {clMedGray, L"clMedGray"},
     {clScrollBar, L"clScrollBar"},
     {clBackground, L"clBackground"},
     {clActiveCaption, L"clActiveCaption"},
@@ -40,18 +46,28 @@ constexpr TNamedValue colorNames[] = {
     {clMenuText, L"clMenuText"},
     {clWindowText, L"clWindowText"},
     {clCaptionText, L"clCaptionText"},
+    {clActiveBorder, L"clActiveBorder"},
+    {clInactiveBorder, L"clInactiveBorder"},
+    {clAppWorkSpace, L"clAppWorkSpace"},
     {clHighlight, L"clHighlight"},
     {clHighlightText, L"clHighlightText"},
     {clBtnFace, L"clBtnFace"},
     {clBtnShadow, L"clBtnShadow"},
     {clGrayText, L"clGrayText"},
     {clBtnText, L"clBtnText"},
+    {clInactiveCaptionText, L"clInactiveCaptionText"},
     {clBtnHighlight, L"clBtnHighlight"},
     {cl3DDkShadow, L"cl3DDkShadow"},
     {cl3DLight, L"cl3DLight"},
     {clInfoText, L"clInfoText"},
     {clInfoBk, L"clInfoBk"},
+    {clHotLight, L"clHotLight"},
+    {clGradientActiveCaption, L"clGradientActiveCaption"},
+    {clGradientInactiveCaption, L"clGradientInactiveCaption"},
+    {clMenuHighlight, L"clMenuHighlight"},
+    {clMenuBar, L"clMenuBar"},
     {clNone, L"clNone"},
+    {clDefault, L"clDefault"},
 };
 
 constexpr TNamedValue charsetNames[] = {
@@ -145,6 +161,8 @@ const std::vector<TSeProperty<TFont>>& FontProperties()
             L"Height", K::Integer, [](const TFont& f) { return f.Height(); }, [](TFont& f, int v) { f.SetHeight(v); }));
         l.push_back(StringProperty<TFont>(
             L"Name", [](const TFont& f) { return f.Name(); }, [](TFont& f, const std::wstring& v) { f.SetName(v); }));
+        // An empty font name has no line, like the name of an unused link.
+        l.back().Stored = [](const TFont& f) { return !f.Name().empty(); };
         TSeProperty<TFont> style = OrdinalProperty<TFont>(
             L"Style", K::FontStyles, [](const TFont& f) { return static_cast<int>(f.Style().Bits()); },
             [](TFont& f, int bits) {

@@ -17,6 +17,9 @@ constexpr int32_t kMaxStoredSide = 16384;
 constexpr int64_t kMaxStoredPixels = int64_t{1} << 24;
 constexpr int32_t kMaxStoredName = 65536;
 
+// Stored pixels are read in pieces of this many (1 MiB).
+constexpr size_t kPixelReadPiece = 256 * 1024;
+
 constexpr uint32_t kRgbMask = 0x00FFFFFFu;
 
 // The format of a top-down device-independent bitmap (rows from the top) without a colour table.
@@ -30,6 +33,21 @@ BITMAPINFO TopDownFormat(int width, int height, WORD bitCount)
     info.bmiHeader.biBitCount = bitCount;
     info.bmiHeader.biCompression = BI_RGB;
     return info;
+}
+
+// The pixels of a record, read before anything of the record's size exists: memory grows piece by
+// piece with the bytes the stream really delivers, so a damaged size that the data does not back
+// fails at the end of the data instead of allocating the full claimed size first. Works on streams
+// that cannot tell their size, such as the inflating reader.
+std::vector<uint32_t> ReadStoredPixels(TStream& stream, size_t count)
+{
+    std::vector<uint32_t> pixels;
+    while (pixels.size() < count) {
+        const size_t start = pixels.size();
+        pixels.resize(start + std::min(count - start, kPixelReadPiece));
+        stream.ReadBuffer(pixels.data() + start, (pixels.size() - start) * sizeof(uint32_t));
+    }
+    return pixels;
 }
 
 // A DIB section of that format; bits (null on entry) receives its pixels.
@@ -155,8 +173,8 @@ void TKsBitmap::LoadFromStream(TStream& stream)
         int64_t{width} * height > kMaxStoredPixels)
         throw EReadError(L"Invalid bitmap size " + std::to_wstring(width) + L" x " + std::to_wstring(height));
 
-    name_ = AnsiToWide(name);
     if (width == 0 || height == 0) {
+        name_ = AnsiToWide(name);
         // A record without pixels leaves an empty bitmap, not the pixels it held before.
         if (!Empty()) {
             if (OnBeforeRelease) OnBeforeRelease();
@@ -165,8 +183,10 @@ void TKsBitmap::LoadFromStream(TStream& stream)
         }
         return;
     }
+    const std::vector<uint32_t> pixels = ReadStoredPixels(stream, static_cast<size_t>(width) * height);
     SetSize(width, height);
-    stream.ReadBuffer(bits_, static_cast<size_t>(width) * height * sizeof(uint32_t));
+    std::memcpy(bits_, pixels.data(), pixels.size() * sizeof(uint32_t));
+    name_ = AnsiToWide(name);
 }
 
 void TKsBitmap::SaveToStream(TStream& stream) const

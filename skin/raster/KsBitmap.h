@@ -111,7 +111,8 @@ public:
     void DrawText(const std::wstring& text, const TRect& rect, UINT format);
 
     // The bitmap record of the skin content: name (int32 count and ANSI bytes), int32 width,
-    // int32 height, then width * height pixels as bytes blue, green, red, alpha.
+    // int32 height, then width * height pixels as bytes blue, green, red, alpha. A record whose
+    // pixel data ends early raises EReadError and leaves the bitmap as it was.
     void LoadFromStream(TStream& stream);
     void SaveToStream(TStream& stream) const;
 

@@ -138,12 +138,18 @@ TEST_F(ConfigTest, RefusedSaveRaisesUnableToWriteAndShowsNoMessage)
 {
     AddRows({{L"a\\", L"1"}});
     std::wstring unwritable = tree.Root() + L"no folder\\x.cfg";
+    TModalDriver fileDialog;
+    TModalDriver message;
+    fileDialog.Expect(L"選擇檔案儲存", TModalDriver::SetTextAndPress(kFileNameBox, unwritable, IDOK));
+    message.Expect(kMessageCaption, TModalDriver::Press(IDOK));
     try {
-        Save(unwritable);
+        form->CFGS1Click();
         ADD_FAILURE() << "no error raised";
     } catch (const EIniFileException& error) {
         EXPECT_EQ(error.Message(), L"Unable to write to " + unwritable);
     }
+    EXPECT_TRUE(fileDialog.WaitDone());
+    EXPECT_FALSE(message.WaitDone(1500)) << "a message was shown";
 }
 
 TEST_F(ConfigTest, CancelledDialogsChangeNothing)

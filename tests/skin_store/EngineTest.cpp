@@ -264,6 +264,27 @@ TEST(SkinEngine, SkinFileReplacesTheSkinWithLookupsAnsweringNoneUntilItIsInPlace
     EXPECT_FALSE(fresh.IsSkinLoaded());
 }
 
+TEST(SkinEngine, TheSkinWrittenWhileItIsBeingReplacedIsTheWholeSkinHeldThen)
+{
+    TSkinFile file(L"folvane-engine-write-during.kskn", SmallSkinBytes(CompressedFilter()));
+    TSeSkinEngine engine(nullptr);
+    FillSmallSkin(*engine.Source());
+    engine.Source()->SetSkinName(L"Before");
+    const std::vector<uint8_t> before = SaveWith(UncompressedFilter(), *engine.Source());
+    TMemoryStream written;
+    engine.OnBeforeChange = [&written](TSeSkinEngine* sender) {
+        ASSERT_TRUE(sender->Source()->Changing());
+        sender->WriteSkinStream(written);
+    };
+    engine.SetSkinFile(file.Path());
+    ASSERT_EQ(engine.Source()->SkinName(), L"Small");
+
+    TSeSkinEngine reader(nullptr);
+    written.SetPosition(0);
+    reader.ReadSkinStream(written);
+    EXPECT_EQ(SaveWith(UncompressedFilter(), *reader.Source()), before);
+}
+
 TEST(SkinEngine, ABrokenSkinFileRaisesLeavesTheSourceEmptyAndStillAnnouncesTheChange)
 {
     std::vector<uint8_t> broken = SmallSkinBytes(CompressedFilter());
