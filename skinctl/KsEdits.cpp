@@ -73,9 +73,9 @@ void TKsCustomEdit::SetSelStart(int pos)
 
 void TKsCustomEdit::SetSelLength(int length)
 {
-    if (text_.SelLength() == std::abs(length) && text_.Anchor() - text_.Caret() == length) return;
+    int anchor = text_.Anchor();
     text_.SetSelLength(length);
-    Invalidate();
+    if (text_.Anchor() != anchor) Invalidate();
 }
 
 void TKsCustomEdit::SelectAll()
