@@ -234,6 +234,7 @@ bool TKsCustomEdit::Handles(TMessage& message)
     }
     case WM_CAPTURECHANGED:
         mouseSelecting_ = false;
+        capturing_ = false;
         return false;
     default:
         return false;

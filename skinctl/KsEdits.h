@@ -121,6 +121,8 @@ private:
     TKsBitmap buffer_;
     int firstVisible_ = 0;
     bool mouseSelecting_ = false;
+    // The mouse is captured by the left press and not yet released.
+    bool capturing_ = false;
     bool focused_ = false;
     bool autoSelect_ = true;
     bool autoSize_ = true;

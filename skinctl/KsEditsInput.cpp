@@ -14,9 +14,10 @@ void TKsCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int
     TCustomControl::MouseDown(button, shift, x, y);
     if (button == mbLeft) {
         mouseSelecting_ = true;
+        capturing_ = true;
         SetCapture(Handle());
     }
-    if (!Focused() && CanFocus()) SetFocus();
+    if (!focused_ && CanFocus()) SetFocus();
     if (button != mbLeft) return;
     // A plain click starts a new selection at the caret; Shift extends the current one.
     text_.MoveCaret(HitTest(x), (shift & ssShift) && !(shift & ssDouble));
@@ -39,7 +40,7 @@ void TKsCustomEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y
     TCustomControl::MouseUp(button, shift, x, y);
     if (button != mbLeft) return;
     mouseSelecting_ = false;
-    if (GetCapture() == Handle()) ReleaseCapture();
+    if (capturing_) ReleaseCapture();
 }
 
 void TKsCustomEdit::DblClick()
