@@ -10,18 +10,6 @@
 
 namespace {
 
-// The size of text as the caption is drawn: the width of its single line (a "&" shows as an
-// underline, not as a character) and the height of its characters.
-SIZE CaptionExtent(HDC dc, const TFont& font, const std::wstring& text)
-{
-    TSelectObject select(dc, font.Handle());
-    RECT line{0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &line, DT_SINGLELINE | DT_CALCRECT);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return {line.right - line.left, size.cy};
-}
-
 // The cells a glyph may show: normal, disabled, pressed (a fourth cell is never drawn).
 constexpr int kDrawnCells = 3;
 
@@ -134,7 +122,7 @@ TRect TKsCustomButton::CentredIn(const TRect& area, int width, int height)
 
 TRect TKsCustomButton::ContentBlock()
 {
-    const SIZE text = CaptionExtent(Surface().DC(), Font(), Caption());
+    const SIZE text = blockExtent_.Measure(Surface().DC(), Font(), Caption());
     TRect block{0, 0, text.cx, text.cy};
     if (glyph_) {
         const int gw = glyph_->Width() / numGlyphs_;
@@ -207,8 +195,8 @@ void TKsCustomButton::PaintFrame()
 
 TRect TKsCustomButton::CaptionTextRect()
 {
-    const std::wstring caption = Caption();
-    return CentredIn(CaptionArea(), Surface().TextWidth(caption), Surface().TextHeight(caption));
+    const SIZE text = captionExtent_.Measure(Surface().DC(), Surface().Font(), Caption());
+    return CentredIn(CaptionArea(), text.cx, text.cy);
 }
 
 void TKsCustomButton::PaintCaption()

@@ -96,4 +96,7 @@ private:
     int modalResult_ = 0;
     bool blackAndWhiteGlyph_ = false;
     bool cancel_ = false;
+    // The caption in the button's font (for the layout) and in the font it is drawn with.
+    TKsTextExtent blockExtent_;
+    TKsTextExtent captionExtent_;
 };

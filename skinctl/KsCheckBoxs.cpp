@@ -69,10 +69,9 @@ void TKsCustomRadioButton::PaintCaption()
 {
     TKsBitmap& surface = TextSurface();
     const std::wstring caption = Caption();
-    const int textWidth = surface.TextWidth(caption);
-    const int textHeight = surface.TextHeight(caption);
+    const SIZE text = captionExtent_.Measure(surface.DC(), surface.Font(), caption);
     const int left = MarkSize().cx + spacing_;
-    const TRect r = TRect::FromSize(left, (Height() - textHeight) / 2, textWidth, textHeight);
+    const TRect r = TRect::FromSize(left, (Height() - text.cy) / 2, text.cx, text.cy);
     const UINT format = DT_LEFT | TextDirectionFlags(*this);
     if (!Enabled()) {
         surface.Font().SetColor(clBtnHighlight);

@@ -47,4 +47,5 @@ private:
     uint8_t groupIndex_ = 0;
     int spacing_ = 5;
     bool itemTabStop_ = true;
+    TKsTextExtent captionExtent_;
 };

@@ -29,6 +29,21 @@ private:
 
 } // namespace
 
+SIZE TKsTextExtent::Measure(HDC dc, const TFont& font, const std::wstring& text)
+{
+    if (known_ && text == text_ && font.SameAs(font_)) return size_;
+    TSelectObject select(dc, font.Handle());
+    RECT line{0, 0, 0, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &line, DT_SINGLELINE | DT_CALCRECT);
+    SIZE characters{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &characters);
+    font_ = font;
+    text_ = text;
+    size_ = {line.right - line.left, characters.cy};
+    known_ = true;
+    return size_;
+}
+
 UINT TextDirectionFlags(const TControl& control)
 {
     return control.BiDiMode() == bdLeftToRight ? 0u : static_cast<UINT>(DT_RTLREADING);
@@ -149,6 +164,12 @@ void TKsCustomControl::WndProc(TMessage& message)
     case WM_PAINT:
     case WM_PRINTCLIENT:
         PaintMessage(message);
+        return;
+    case WM_SETTEXT:
+        // Also when someone else sets the window's text: the control draws it.
+        TWinControl::WndProc(message);
+        text_ = message.LParam ? reinterpret_cast<const wchar_t*>(message.LParam) : L"";
+        Invalidate();
         return;
     default:
         TWinControl::WndProc(message);

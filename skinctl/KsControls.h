@@ -4,6 +4,22 @@
 #include "skinctl/KsButtonState.h"
 #include "skinctl/KsPaintBuffer.h"
 
+#include <string>
+
+// The size text takes in a font as captions are drawn: the width of its single line (a "&" shows
+// as an underline, not as a character) and the height of its characters. The last text and font
+// asked about are remembered, since a control measures the same caption on every render.
+class TKsTextExtent {
+public:
+    SIZE Measure(HDC dc, const TFont& font, const std::wstring& text);
+
+private:
+    TFont font_;
+    std::wstring text_;
+    SIZE size_{};
+    bool known_ = false;
+};
+
 // A windowed control that renders its whole look into a paint buffer and copies that to the screen
 // in one piece, so it never flickers. It can show the parent's background through (Transparent),
 // be mixed translucently over it (Blend, BlendValue), and tracks the mouse being over it and the
@@ -52,6 +68,8 @@ protected:
     const TKsButtonState& State() const { return state_; }
 
     void WndProc(TMessage& message) override;
+    // The window's text is kept in the control as well, so drawing never has to ask the window.
+    std::wstring GetTextValue() const override { return text_; }
     bool EraseBackground(HDC dc, LPARAM flags) override;
     void BoundsChanged() override;
     void Loaded() override;

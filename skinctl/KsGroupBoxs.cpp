@@ -18,14 +18,14 @@ void TKsCustomGroupBox::SetCaptionMargin(int value)
 TRect TKsCustomGroupBox::FrameRect()
 {
     PaintFont() = Font();
-    const int textHeight = TextSurface().TextHeight(Caption());
-    return {3, textHeight / 2 + 1, Width() - 2, Height() - 2};
+    const SIZE text = extent_.Measure(TextSurface().DC(), Font(), Caption());
+    return {3, text.cy / 2 + 1, Width() - 2, Height() - 2};
 }
 
 TRect TKsCustomGroupBox::CaptionRect()
 {
-    const std::wstring caption = Caption();
-    return {captionMargin_, 0, captionMargin_ + Surface().TextWidth(caption), Surface().TextHeight(caption)};
+    const SIZE text = extent_.Measure(Surface().DC(), Surface().Font(), Caption());
+    return {captionMargin_, 0, captionMargin_ + text.cx, text.cy};
 }
 
 void TKsCustomGroupBox::DrawCaption(const TRect& rect)

@@ -24,4 +24,5 @@ protected:
 
 private:
     int captionMargin_ = 12;
+    TKsTextExtent extent_;
 };
