@@ -56,8 +56,8 @@ public:
             wc.lpszClassName = L"Folvane.PlainBlit";
             return RegisterClassW(&wc);
         }();
-        window_ = CreateWindowExW(0, MAKEINTATOM(windowClass), L"", WS_CHILD | WS_VISIBLE, x, y, width, height,
-                                  parent, nullptr, GetModuleHandleW(nullptr), this);
+        window_ = CreateWindowExW(0, MAKEINTATOM(windowClass), L"", WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
+                                  nullptr, GetModuleHandleW(nullptr), this);
         TWindowDC screen(window_);
         memory_.Reset(CreateCompatibleDC(screen.Get()));
         bitmap_.Reset(CreateCompatibleBitmap(screen.Get(), width, height));
@@ -120,10 +120,9 @@ int main()
     form->Show();
     Application->ProcessMessages();
 
-    const std::vector<TKsCustomControl*> skinned{form->BitBtn1,      form->BitBtn2,      form->GroupBox1,
-                                                 form->RadioButton1, form->RadioButton2, form->BitBtn4,
-                                                 form->BitBtn3,      form->BitBtn5,      form->BitBtn6,
-                                                 form->ProgressBar1};
+    const std::vector<TKsCustomControl*> skinned{
+        form->BitBtn1, form->BitBtn2, form->GroupBox1, form->RadioButton1, form->RadioButton2,
+        form->BitBtn4, form->BitBtn3, form->BitBtn5,   form->BitBtn6,      form->ProgressBar1};
     HWND window = form->Handle();
     RECT frame;
     GetWindowRect(window, &frame);

@@ -31,8 +31,8 @@ struct TGlyphSlot {
 
 std::unique_ptr<TKsBitmap> LoadGlyph(const wchar_t* resource)
 {
-    TBitmapHandle bitmap(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    TBitmapHandle bitmap(
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bitmap) return nullptr;
     auto glyph = std::make_unique<TKsBitmap>();
     glyph->AssignFromBitmap(bitmap.Get());

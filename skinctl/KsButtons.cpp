@@ -127,8 +127,10 @@ TRect TKsCustomButton::ContentBlock()
     if (glyph_) {
         const int gw = glyph_->Width() / numGlyphs_;
         const int gh = glyph_->Height();
-        if (layout_ == blGlyphTop || layout_ == blGlyphBottom) block.Bottom += gh + spacing_;
-        else block.Right += gw + spacing_;
+        if (layout_ == blGlyphTop || layout_ == blGlyphBottom)
+            block.Bottom += gh + spacing_;
+        else
+            block.Right += gw + spacing_;
         block.Right = std::max(block.Right, gw);
         block.Bottom = std::max(block.Bottom, gh);
     }
@@ -143,10 +145,18 @@ TRect TKsCustomButton::CaptionArea()
     const int gw = glyph_->Width() / numGlyphs_ + spacing_;
     const int gh = glyph_->Height() + spacing_;
     switch (layout_) {
-    case blGlyphLeft: area.Left += gw; break;
-    case blGlyphRight: area.Right -= gw; break;
-    case blGlyphTop: area.Top += gh; break;
-    case blGlyphBottom: area.Bottom -= gh; break;
+    case blGlyphLeft:
+        area.Left += gw;
+        break;
+    case blGlyphRight:
+        area.Right -= gw;
+        break;
+    case blGlyphTop:
+        area.Top += gh;
+        break;
+    case blGlyphBottom:
+        area.Bottom -= gh;
+        break;
     }
     return area;
 }
@@ -158,10 +168,18 @@ TRect TKsCustomButton::GlyphArea()
     const int gw = glyph_->Width() / numGlyphs_ + spacing_;
     const int gh = glyph_->Height() + spacing_;
     switch (layout_) {
-    case blGlyphLeft: area.Right = area.Left + gw; break;
-    case blGlyphRight: area.Left = area.Right - gw; break;
-    case blGlyphTop: area.Bottom = area.Top + gh; break;
-    case blGlyphBottom: area.Top = area.Bottom - gh; break;
+    case blGlyphLeft:
+        area.Right = area.Left + gw;
+        break;
+    case blGlyphRight:
+        area.Left = area.Right - gw;
+        break;
+    case blGlyphTop:
+        area.Bottom = area.Top + gh;
+        break;
+    case blGlyphBottom:
+        area.Top = area.Bottom - gh;
+        break;
     }
     return area;
 }

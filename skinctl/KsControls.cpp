@@ -135,8 +135,10 @@ void TKsCustomControl::PaintGraphicChildren()
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* child = Controls(i);
         if (!child->Visible()) continue;
-        if (auto* skinned = dynamic_cast<TKsGraphicControl*>(child)) skinned->PaintInto(Surface());
-        else if (auto* graphic = dynamic_cast<TGraphicControl*>(child)) graphic->PaintTo(Surface().DC());
+        if (auto* skinned = dynamic_cast<TKsGraphicControl*>(child))
+            skinned->PaintInto(Surface());
+        else if (auto* graphic = dynamic_cast<TGraphicControl*>(child))
+            graphic->PaintTo(Surface().DC());
     }
 }
 

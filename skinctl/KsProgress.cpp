@@ -83,8 +83,10 @@ TRect TKsCustomProgressBar::FilledRect(const TRect& area) const
     const int length = orientation_ == kboHorizontal ? area.Width() : area.Height();
     const int filled = RoundHalfToEven(static_cast<double>(Fraction(position_)) * length);
     TRect bar = area;
-    if (orientation_ == kboHorizontal) bar.Right = area.Left + filled;
-    else bar.Top = area.Bottom - filled;
+    if (orientation_ == kboHorizontal)
+        bar.Right = area.Left + filled;
+    else
+        bar.Top = area.Bottom - filled;
     return bar;
 }
 
@@ -109,8 +111,10 @@ void TKsCustomProgressBar::PaintTrough()
 void TKsCustomProgressBar::PaintBar()
 {
     const TRect area = BarArea();
-    if (smooth_) Surface().FillRect(FilledRect(area), ColorToPixel(clHighlight));
-    else PaintBlocks(area);
+    if (smooth_)
+        Surface().FillRect(FilledRect(area), ColorToPixel(clHighlight));
+    else
+        PaintBlocks(area);
 }
 
 void TKsCustomProgressBar::PaintBlocks(const TRect& area)
@@ -130,8 +134,9 @@ void TKsCustomProgressBar::PaintBlocks(const TRect& area)
     const uint32_t pixel = ColorToPixel(clHighlight);
     for (int i = 0; i <= last; ++i) {
         const int from = i * step;
-        const TRect block = horizontal ? TRect{area.Left + from, area.Top, area.Left + from + step - 2, area.Bottom}
-                                       : TRect{area.Left, area.Bottom - from - step + 2, area.Right, area.Bottom - from};
+        const TRect block = horizontal
+                                ? TRect{area.Left + from, area.Top, area.Left + from + step - 2, area.Bottom}
+                                : TRect{area.Left, area.Bottom - from - step + 2, area.Right, area.Bottom - from};
         Surface().FillRect(block.Intersect(area), pixel);
     }
 }

@@ -67,8 +67,7 @@ private:
 // Adds the skin binding to a control class: SkinEngine, SkinObject and Version, the engine's
 // messages, and the removal notice of the engine. A class drawing with the skin asks Skin() in
 // every drawing step and falls back to TBase's drawing when it is not skinned.
-template <typename TBase>
-class TSeSkinned : public TBase {
+template <typename TBase> class TSeSkinned : public TBase {
 public:
     TSeSkinned(TComponent* owner, const wchar_t* objectName, bool drawsWhileLoading = true)
         : TBase(owner), skin_(*this, objectName, drawsWhileLoading)

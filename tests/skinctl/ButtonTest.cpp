@@ -301,9 +301,9 @@ TEST_F(Button, ThePlainLookIsRaisedWhenUpAndFlatWithAFocusFrameWhenDown)
 
     SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     Repaint(button);
-    EXPECT_EQ(Rgb(buffer, 0, 0), 0u);  // the focus frame
+    EXPECT_EQ(Rgb(buffer, 0, 0), 0u); // the focus frame
     EXPECT_EQ(Rgb(buffer, 1, 1), Rgb(clBtnShadow));
     EXPECT_EQ(Rgb(buffer, 2, 2), face);
-    EXPECT_EQ(Rgb(buffer, 4, 4), face ^ 0xFFFFFFu);  // the dotted focus rectangle
+    EXPECT_EQ(Rgb(buffer, 4, 4), face ^ 0xFFFFFFu); // the dotted focus rectangle
     EXPECT_EQ(Rgb(buffer, 5, 4), face);
 }

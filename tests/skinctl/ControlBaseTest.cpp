@@ -9,7 +9,10 @@ namespace {
 class TPictureBox : public TKsCustomControl {
 public:
     using TKsCustomControl::TKsCustomControl;
-    static uint32_t At(int x, int y) { return 0xFF000000u | (static_cast<uint32_t>(x) << 8) | static_cast<uint32_t>(y); }
+    static uint32_t At(int x, int y)
+    {
+        return 0xFF000000u | (static_cast<uint32_t>(x) << 8) | static_cast<uint32_t>(y);
+    }
 
 protected:
     void PaintFace() override
@@ -48,11 +51,11 @@ TEST_F(ControlBase, TheBufferGrowsAndShrinksInStepsOfThirtyPixels)
     auto* control = Make<TKsCustomControl>(Form, TRect::FromSize(10, 10, 75, 25));
     auto size = [&] { return std::pair{Buffer(control).Width(), Buffer(control).Height()}; };
     EXPECT_EQ(size(), (std::pair{90, 30}));
-    control->SetBounds(10, 10, 90, 30);  // still inside the band
+    control->SetBounds(10, 10, 90, 30); // still inside the band
     EXPECT_EQ(size(), (std::pair{90, 30}));
     control->SetBounds(10, 10, 91, 25);
     EXPECT_EQ(size(), (std::pair{120, 30}));
-    control->SetBounds(10, 10, 90, 25);  // not yet more than 30 below the buffer
+    control->SetBounds(10, 10, 90, 25); // not yet more than 30 below the buffer
     EXPECT_EQ(size(), (std::pair{120, 30}));
     control->SetBounds(10, 10, 89, 25);
     EXPECT_EQ(size(), (std::pair{90, 30}));

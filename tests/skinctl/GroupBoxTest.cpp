@@ -6,8 +6,8 @@ namespace {
 
 class TProbeGroupBox : public TSeSkinGroupBox {
 public:
-    using TSeSkinGroupBox::TSeSkinGroupBox;
     using TSeSkinGroupBox::Skin;
+    using TSeSkinGroupBox::TSeSkinGroupBox;
 };
 
 // Width and height of text in the font, measured on the screen.

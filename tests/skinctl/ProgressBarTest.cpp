@@ -64,8 +64,10 @@ protected:
         const int length = vertical ? Bar->Height() : Bar->Width();
         for (int i = 0; i < length; ++i) {
             if (Rgb(buffer, vertical ? line : i, vertical ? i : line) != Rgb(clHighlight)) continue;
-            if (!runs.empty() && runs.back().second == i) runs.back().second = i + 1;
-            else runs.push_back({i, i + 1});
+            if (!runs.empty() && runs.back().second == i)
+                runs.back().second = i + 1;
+            else
+                runs.push_back({i, i + 1});
         }
         return runs;
     }
@@ -103,13 +105,13 @@ TEST_F(ProgressBar, PendingMessagesAreHandledOnlyWhenTheDrawnFractionChanges)
     Bar->SetMin(1);
     Bar->SetMax(5);
     ASSERT_EQ(Bar->Position(), 0);
-    EXPECT_FALSE(MoveLetsMessagesThrough(1));  // 0 -> 1: the fraction stays 0
+    EXPECT_FALSE(MoveLetsMessagesThrough(1)); // 0 -> 1: the fraction stays 0
     EXPECT_EQ(Bar->Position(), 1);
-    EXPECT_TRUE(MoveLetsMessagesThrough(2));   // 0 -> 0.25
-    EXPECT_FALSE(MoveLetsMessagesThrough(2));  // unchanged position: nothing at all
+    EXPECT_TRUE(MoveLetsMessagesThrough(2));  // 0 -> 0.25
+    EXPECT_FALSE(MoveLetsMessagesThrough(2)); // unchanged position: nothing at all
     EXPECT_TRUE(MoveLetsMessagesThrough(5));
-    EXPECT_TRUE(MoveLetsMessagesThrough(9));   // above the maximum: back to 0
-    EXPECT_FALSE(MoveLetsMessagesThrough(0));  // 0 -> 0
+    EXPECT_TRUE(MoveLetsMessagesThrough(9));  // above the maximum: back to 0
+    EXPECT_FALSE(MoveLetsMessagesThrough(0)); // 0 -> 0
     EXPECT_EQ(Bar->Position(), 0);
 }
 
@@ -135,7 +137,7 @@ TEST_F(ProgressBar, BlocksAreDrawnWithGapsAndOneMoreThanTheFilledShare)
     Bar->SetPosition(50);
     EXPECT_EQ(BlockRuns(12), (Runs{{2, 15}, {17, 30}, {32, 45}, {47, 60}}));
     const TKsBitmap& buffer = Buffer(Bar);
-    EXPECT_EQ(Rgb(buffer, 1, 1), Rgb(clBtnFace));  // trough inside the border
+    EXPECT_EQ(Rgb(buffer, 1, 1), Rgb(clBtnFace)); // trough inside the border
     EXPECT_EQ(Rgb(buffer, 0, 0), Rgb(clBtnShadow));
     EXPECT_EQ(Rgb(buffer, 103, 23), Rgb(clBtnHighlight));
 
@@ -179,9 +181,9 @@ TEST_F(ProgressBar, TheSkinsFrameIsTheTroughAndItsBarPartFillsTheShareInsideTheF
     Bar->SetPosition(37);
     Repaint(Bar);
     // Margins of 4: the bar area is 355 wide, 37 % of it is 131.35, so 131 pixels.
-    auto expected = DrawParts(L"ProgressBar",
-                              {{L"Frame", ssNormal, {0, 0, 363, 24}}, {L"BarHorz", ssNormal, {4, 4, 135, 20}}}, 363, 24,
-                              Counting->Color());
+    auto expected =
+        DrawParts(L"ProgressBar", {{L"Frame", ssNormal, {0, 0, 363, 24}}, {L"BarHorz", ssNormal, {4, 4, 135, 20}}}, 363,
+                  24, Counting->Color());
     EXPECT_EQ(Differences(Buffer(Bar), *expected, {0, 0, 363, 24}), 0);
     Bar->SetPosition(38);
     Repaint(Bar);

@@ -11,11 +11,10 @@
 
 namespace {
 
-template <typename TSkinned>
-class TProbe : public TSkinned {
+template <typename TSkinned> class TProbe : public TSkinned {
 public:
-    using TSkinned::TSkinned;
     using TSkinned::Skin;
+    using TSkinned::TSkinned;
 };
 using TProbeButton = TProbe<TSeSkinButton>;
 
@@ -120,7 +119,8 @@ TEST_F(SkinBinding, ASkinWithoutTheExpectedPartsFallsBackPartByPart)
     radio->SetChecked(true);
     bar->SetPosition(50);
     ShowForm();
-    for (TKsCustomControl* control : std::initializer_list<TKsCustomControl*>{button, radio, box, bar}) Repaint(control);
+    for (TKsCustomControl* control : std::initializer_list<TKsCustomControl*>{button, radio, box, bar})
+        Repaint(control);
 
     // Without a face the button draws the object itself; without marks, frames and bars nothing is
     // drawn in their place.

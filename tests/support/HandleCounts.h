@@ -26,8 +26,8 @@ constexpr size_t kGdiHandleCount = 0x10000;
 inline const TGdiHandleEntry* SharedHandleTable()
 {
     using TQueryProcess = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
-    const auto query = reinterpret_cast<TQueryProcess>(
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess"));
+    const auto query =
+        reinterpret_cast<TQueryProcess>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess"));
     PROCESS_BASIC_INFORMATION info{};
     if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0) return nullptr;
     const auto* peb = reinterpret_cast<const uint8_t*>(info.PebBaseAddress);
