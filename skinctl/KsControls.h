@@ -3,22 +3,7 @@
 #include "framework/Controls.h"
 #include "skinctl/KsButtonState.h"
 #include "skinctl/KsPaintBuffer.h"
-
-#include <string>
-
-// The size text takes in a font as captions are drawn: the width of its single line (a "&" shows
-// as an underline, not as a character) and the height of its characters. The last text and font
-// asked about are remembered, since a control measures the same caption on every render.
-class TKsTextExtent {
-public:
-    SIZE Measure(HDC dc, const TFont& font, const std::wstring& text);
-
-private:
-    TFont font_;
-    std::wstring text_;
-    SIZE size_{};
-    bool known_ = false;
-};
+#include "skinctl/KsTextExtent.h"
 
 // A windowed control that renders its whole look into a paint buffer and copies that to the screen
 // in one piece, so it never flickers. It can show the parent's background through (Transparent),
@@ -136,6 +121,3 @@ private:
     bool blend_ = false;
     int blendValue_ = 150;
 };
-
-// DrawText flags for the control's reading order.
-UINT TextDirectionFlags(const TControl& control);

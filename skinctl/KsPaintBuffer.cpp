@@ -24,7 +24,6 @@ bool TKsPaintBuffer::Fit(int width, int height, bool blend)
 void TKsPaintBuffer::Render(const TKsLayers& layers)
 {
     if (layers.Blend) {
-        blendBackground_.SetSize(bitmap_.Width(), bitmap_.Height());
         if (layers.Background) layers.Background(blendBackground_);
         blendBackground_.SetAlpha(255);
         if (layers.Transparent) blendBackground_.Draw(bitmap_, 0, 0);

@@ -36,7 +36,7 @@ public:
 
     bool Dirty() const { return dirty_; }
     void SetDirty(bool dirty) { dirty_ = dirty; }
-    bool Usable() const { return !bitmap_.Empty() && bitmap_.Width() > 0 && bitmap_.Height() > 0; }
+    bool Usable() const { return !bitmap_.Empty(); }
 
     // Re-sizes for a control of width x height when that left the band around the current size
     // (and brings the blend background to the same size when blend is set). True when it re-sized.

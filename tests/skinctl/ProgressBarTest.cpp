@@ -6,53 +6,24 @@
 
 namespace {
 
-// A form that counts one posted message, to see when pending messages were let through.
-class TCountingForm : public TForm {
-public:
-    using TForm::TForm;
-    static constexpr UINT WM_PROBE = WM_APP + 7;
-    int Probes = 0;
-
-protected:
-    void WndProc(TMessage& message) override
-    {
-        if (message.Msg == WM_PROBE) {
-            ++Probes;
-            return;
-        }
-        TForm::WndProc(message);
-    }
-};
-
 class ProgressBar : public SkinnedControlTest {
 protected:
     void SetUp() override
     {
         SkinnedControlTest::SetUp();
-        Counting = new TCountingForm(nullptr);
-        Counting->SetClientSize(400, 100);
-        Bar = new TSeSkinProgressBar(Counting);
-        Bar->SetParent(Counting);
-        Bar->SetBounds(0, 0, 104, 24);
-        Counting->Show();
-        Application->ProcessMessages();
-    }
-
-    void TearDown() override
-    {
-        delete Counting;
-        SkinnedControlTest::TearDown();
+        Form->SetClientSize(400, 100);
+        Bar = Make<TSeSkinProgressBar>(Form, TRect::FromSize(0, 0, 104, 24), L"", false);
+        ShowForm();
     }
 
     // Posts a probe, moves the bar, and tells whether the probe was handled inside the move.
     bool MoveLetsMessagesThrough(int position)
     {
-        int before = Counting->Probes;
-        PostMessageW(Counting->Handle(), TCountingForm::WM_PROBE, 0, 0);
+        constexpr UINT kProbe = WM_APP + 7;
+        PostMessageW(Form->Handle(), kProbe, 0, 0);
         Bar->SetPosition(position);
-        bool handled = Counting->Probes > before;
-        Application->ProcessMessages();
-        return handled;
+        MSG left;
+        return !PeekMessageW(&left, Form->Handle(), kProbe, kProbe, PM_REMOVE);
     }
 
     // The runs [start, end) of highlight-coloured pixels along row y (or column x when vertical).
@@ -72,7 +43,6 @@ protected:
         return runs;
     }
 
-    TCountingForm* Counting = nullptr;
     TSeSkinProgressBar* Bar = nullptr;
 };
 
@@ -122,12 +92,12 @@ TEST_F(ProgressBar, AnEmptyRangeNeverLetsMessagesThroughAndTheBoundsNeverDo)
     for (int p : {1, 2, 0, 1}) EXPECT_FALSE(MoveLetsMessagesThrough(p));
     EXPECT_TRUE(BlockRuns(12).empty());
 
-    PostMessageW(Counting->Handle(), TCountingForm::WM_PROBE, 0, 0);
-    int before = Counting->Probes;
+    // Setting the bounds lets nothing through and does not move or clamp the position.
+    PostMessageW(Form->Handle(), WM_APP + 7, 0, 0);
     Bar->SetMax(100);
     Bar->SetMin(0);
-    EXPECT_EQ(Counting->Probes, before);
-    // Setting the bounds does not move or clamp the position.
+    MSG left;
+    EXPECT_TRUE(PeekMessageW(&left, Form->Handle(), WM_APP + 7, WM_APP + 7, PM_REMOVE));
     EXPECT_EQ(Bar->Position(), 1);
 }
 
@@ -183,7 +153,7 @@ TEST_F(ProgressBar, TheSkinsFrameIsTheTroughAndItsBarPartFillsTheShareInsideTheF
     // Margins of 4: the bar area is 355 wide, 37 % of it is 131.35, so 131 pixels.
     auto expected =
         DrawParts(L"ProgressBar", {{L"Frame", ssNormal, {0, 0, 363, 24}}, {L"BarHorz", ssNormal, {4, 4, 135, 20}}}, 363,
-                  24, Counting->Color());
+                  24, Form->Color());
     EXPECT_EQ(Differences(Buffer(Bar), *expected, {0, 0, 363, 24}), 0);
     Bar->SetPosition(38);
     Repaint(Bar);
