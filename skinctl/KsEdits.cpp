@@ -7,8 +7,9 @@
 #include <algorithm>
 #include <cstring>
 
-TKsCustomEdit::TKsCustomEdit(TComponent* owner) : TCustomControl(owner)
+TKsCustomEdit::TKsCustomEdit(TComponent* owner) : TKsCustomControl(owner)
 {
+    TKsCustomControl::SetBorderStyle(bsSingle);
     SetBounds(0, 0, 121, 21);
     SetColor(clWindow);
     SetTabStop(true);
@@ -20,14 +21,14 @@ TKsCustomEdit::~TKsCustomEdit() { Destroying(); }
 
 void TKsCustomEdit::CreateParams(TCreateParams& params)
 {
-    TCustomControl::CreateParams(params);
+    TKsCustomControl::CreateParams(params);
     params.ClassName = L"Folvane.KsEdit";
     params.Cursor = LoadCursorW(nullptr, IDC_IBEAM);
 }
 
 void TKsCustomEdit::CreateWnd()
 {
-    TCustomControl::CreateWnd();
+    TKsCustomControl::CreateWnd();
     AdjustHeight();
 }
 
@@ -93,8 +94,8 @@ void TKsCustomEdit::SetAutoSize(bool autoSize)
 
 void TKsCustomEdit::SetBorderStyle(TBorderStyle style)
 {
-    if (borderStyle_ == style) return;
-    borderStyle_ = style;
+    if (BorderStyle() == style) return;
+    TKsCustomControl::SetBorderStyle(style);
     AdjustHeight();
     CaretChanged();
 }
@@ -159,9 +160,7 @@ void TKsCustomEdit::HideCaret() { caret_.Hide(); }
 
 void TKsCustomEdit::DoEnter()
 {
-    focused_ = true;
-    Invalidate();
-    TCustomControl::DoEnter();
+    TKsCustomControl::DoEnter();
     measure_.SetFont(Font());
     caret_.Create(Handle(), measure_.LineHeight());
     text_.MoveCaret(0, false);
@@ -172,9 +171,7 @@ void TKsCustomEdit::DoEnter()
 
 void TKsCustomEdit::DoExit()
 {
-    focused_ = false;
-    Invalidate();
-    TCustomControl::DoExit();
+    TKsCustomControl::DoExit();
     caret_.Destroy();
 }
 
@@ -244,6 +241,6 @@ bool TKsCustomEdit::Handles(TMessage& message)
 void TKsCustomEdit::WndProc(TMessage& message)
 {
     if (Handles(message)) return;
-    TCustomControl::WndProc(message);
+    TKsCustomControl::WndProc(message);
     if (message.Msg == CM_FONTCHANGED || message.Msg == CM_PARENTFONTCHANGED) FontChanged();
 }

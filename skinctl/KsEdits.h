@@ -1,7 +1,6 @@
 #pragma once
 
-#include "framework/Controls.h"
-#include "skin/raster/KsBitmap.h"
+#include "skinctl/KsControls.h"
 #include "skinctl/KsEditCaret.h"
 #include "skinctl/KsEditLayout.h"
 #include "skinctl/KsEditMeasure.h"
@@ -12,10 +11,10 @@
 #include <string>
 
 // A single-line text box that keeps, draws and edits its text itself: caret, selection, horizontal
-// scrolling, clipboard, undo and typing through input methods, drawn into an off-screen buffer.
+// scrolling, clipboard, undo and typing through input methods.
 // Positions count UTF-16 units and always lie between whole characters; MaxLength counts the bytes
 // the text takes in the ANSI code page.
-class TKsCustomEdit : public TCustomControl {
+class TKsCustomEdit : public TKsCustomControl {
 public:
     explicit TKsCustomEdit(TComponent* owner);
     ~TKsCustomEdit() override;
@@ -35,8 +34,9 @@ public:
     void SetAutoSelect(bool autoSelect) { autoSelect_ = autoSelect; }
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
-    TBorderStyle BorderStyle() const { return borderStyle_; }
-    void SetBorderStyle(TBorderStyle style);
+    using TKsCustomControl::BorderStyle;
+    // Also fits the height to the new border when AutoSize is set.
+    void SetBorderStyle(TBorderStyle style) override;
     TEditCharCase CharCase() const { return text_.CharCase(); }
     void SetCharCase(TEditCharCase charCase);
     bool HideSelection() const { return hideSelection_; }
@@ -79,18 +79,10 @@ protected:
     // The text changed: repaint, then OnChange.
     virtual void Change();
 
-    // The area inside the border.
-    virtual TRect ContentRect();
-    virtual void PaintFace();
-    virtual void PaintBorder();
-    TKsBitmap& Buffer() { return buffer_; }
-    bool FocusedState() const { return focused_; }
-
+    void PaintFace() override;
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
-    void PaintWindow(HDC dc) override;
-    bool EraseBackground(HDC dc, LPARAM flags) override;
     std::wstring GetTextValue() const override { return text_.Text(); }
     void SetTextValue(const std::wstring& text) override;
 
@@ -111,23 +103,20 @@ private:
     void AdjustHeight();
     void FontChanged();
     void TypeUnit(wchar_t unit);
-    bool SelectionShown() const { return focused_ || !hideSelection_; }
+    bool SelectionShown() const { return HasFocus() || !hideSelection_; }
     void DrawVisibleText(const TRect& clip, COLORREF color);
     bool Handles(TMessage& message);
 
     TKsEditText text_;
     TKsEditMeasure measure_;
     TKsEditCaret caret_;
-    TKsBitmap buffer_;
     int firstVisible_ = 0;
     bool mouseSelecting_ = false;
     // The mouse is captured by the left press and not yet released.
     bool capturing_ = false;
-    bool focused_ = false;
     bool autoSelect_ = true;
     bool autoSize_ = true;
     bool hideSelection_ = true;
-    TBorderStyle borderStyle_ = bsSingle;
     wchar_t passwordChar_ = 0;
     TPasswordKind passwordKind_ = pkNone;
     TAlignment textAlignment_ = taLeftJustify;

@@ -11,13 +11,13 @@ bool Only(TShiftState shift, TShiftState modifier) { return (shift & kModifiers)
 
 void TKsCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    TCustomControl::MouseDown(button, shift, x, y);
+    TKsCustomControl::MouseDown(button, shift, x, y);
     if (button == mbLeft) {
         mouseSelecting_ = true;
         capturing_ = true;
         SetCapture(Handle());
     }
-    if (!focused_ && CanFocus()) SetFocus();
+    if (!HasFocus() && CanFocus()) SetFocus();
     if (button != mbLeft) return;
     // A plain click starts a new selection at the caret; Shift extends the current one.
     text_.MoveCaret(HitTest(x), (shift & ssShift) && !(shift & ssDouble));
@@ -26,7 +26,7 @@ void TKsCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int
 
 void TKsCustomEdit::MouseMove(TShiftState shift, int x, int y)
 {
-    TCustomControl::MouseMove(shift, x, y);
+    TKsCustomControl::MouseMove(shift, x, y);
     if (!mouseSelecting_) return;
     int pos = HitTest(x);
     // Dragging past the right edge reaches one character further, so the text scrolls on.
@@ -37,7 +37,7 @@ void TKsCustomEdit::MouseMove(TShiftState shift, int x, int y)
 
 void TKsCustomEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    TCustomControl::MouseUp(button, shift, x, y);
+    TKsCustomControl::MouseUp(button, shift, x, y);
     if (button != mbLeft) return;
     mouseSelecting_ = false;
     if (capturing_) ReleaseCapture();
@@ -45,7 +45,7 @@ void TKsCustomEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y
 
 void TKsCustomEdit::DblClick()
 {
-    TCustomControl::DblClick();
+    TKsCustomControl::DblClick();
     mouseSelecting_ = false;
     text_.SelectWord(text_.Caret());
     CaretChanged();
@@ -53,7 +53,7 @@ void TKsCustomEdit::DblClick()
 
 void TKsCustomEdit::KeyDown(WORD& key, TShiftState shift)
 {
-    TCustomControl::KeyDown(key, shift);
+    TKsCustomControl::KeyDown(key, shift);
     switch (key) {
     case VK_BACK:
     case VK_DELETE:
@@ -102,7 +102,7 @@ void TKsCustomEdit::KeyDown(WORD& key, TShiftState shift)
 
 void TKsCustomEdit::KeyPress(wchar_t& key)
 {
-    TCustomControl::KeyPress(key);
+    TKsCustomControl::KeyPress(key);
     if (key == 0) return;
     text_.TypeUnit(key);
     CaretChanged();

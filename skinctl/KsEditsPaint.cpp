@@ -2,12 +2,6 @@
 
 #include <vector>
 
-TRect TKsCustomEdit::ContentRect()
-{
-    TRect content{0, 0, Width(), Height()};
-    return borderStyle_ == bsSingle ? content.Inflate(-2) : content;
-}
-
 TRect TKsCustomEdit::TextRect()
 {
     measure_.SetFont(Font());
@@ -34,11 +28,12 @@ TRect TKsCustomEdit::SelectionRect()
 
 void TKsCustomEdit::PaintFace()
 {
+    TKsCustomControl::PaintFace();
     TRect text = TextRect();
     TRect background = TRect{text.Left, text.Top, text.Right, Height() - text.Top}.Inflate(1);
     background.Right += 1;
-    PaintTextBackground(background, buffer_);
-    if (SelectionShown()) buffer_.FillRect(SelectionRect(), ColorToPixel(clHighlight));
+    PaintTextBackground(background, Surface());
+    if (SelectionShown()) Surface().FillRect(SelectionRect(), ColorToPixel(clHighlight));
     PaintText();
     if (SelectionShown()) PaintSelectedText();
 }
@@ -60,7 +55,7 @@ void TKsCustomEdit::DrawVisibleText(const TRect& clip, COLORREF color)
     for (int pos = firstVisible_; pos < end; pos = NextCharPos(text_.Text(), pos))
         advances[pos - firstVisible_] = layout.CharWidth(pos);
 
-    HDC dc = buffer_.DC();
+    HDC dc = Surface().DC();
     TSelectObject font(dc, Font().Handle());
     SetTextColor(dc, color);
     SetBkMode(dc, TRANSPARENT);
@@ -105,26 +100,5 @@ void TKsCustomEdit::PaintSelectedText()
 void TKsCustomEdit::PaintPasswordCell(const TRect& rect, bool highlighted)
 {
     TColor color = highlighted ? clHighlightText : Font().Color();
-    DrawPasswordCell(buffer_.DC(), rect, passwordKind_, passwordChar_, ColorToRGB(color), Font());
+    DrawPasswordCell(Surface().DC(), rect, passwordKind_, passwordChar_, ColorToRGB(color), Font());
 }
-
-void TKsCustomEdit::PaintBorder()
-{
-    TRect r{0, 0, Width(), Height()};
-    buffer_.FrameRect(r, ColorToPixel(clBtnShadow), ColorToPixel(clBtnHighlight));
-    buffer_.FrameRect(r.Inflate(-1), ColorToPixel(cl3DDkShadow), ColorToPixel(cl3DLight));
-    buffer_.FrameRect(r.Inflate(-2), ColorToPixel(Color()));
-    buffer_.FrameRect(r.Inflate(-3), ColorToPixel(Color()));
-}
-
-void TKsCustomEdit::PaintWindow(HDC dc)
-{
-    if (Width() <= 0 || Height() <= 0) return;
-    if (buffer_.Width() < Width() || buffer_.Height() < Height()) buffer_.SetSize(Width(), Height());
-    buffer_.FillRect({0, 0, Width(), Height()}, ColorToPixel(Color()));
-    if (borderStyle_ == bsSingle) PaintBorder();
-    PaintFace();
-    buffer_.CopyToDC(dc, 0, 0, {0, 0, Width(), Height()});
-}
-
-bool TKsCustomEdit::EraseBackground(HDC dc, LPARAM flags) { return true; }

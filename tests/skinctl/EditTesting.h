@@ -13,7 +13,6 @@
 class TTestEdit : public TKsCustomEdit {
 public:
     using TKsCustomEdit::TKsCustomEdit;
-    using TKsCustomEdit::Buffer;
     using TKsCustomEdit::SelectionRect;
     using TKsCustomEdit::TextRect;
 };

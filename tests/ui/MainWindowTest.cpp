@@ -101,7 +101,8 @@ TEST_F(MainWindow, TheWindowIsAFixedFrameCentredOnTheScreenAroundAClientAreaOf36
     EXPECT_EQ(Form->Font().Name(), L"MS Sans Serif");
     EXPECT_EQ(Form->Font().Height(), -11);
     EXPECT_EQ(Form->Color(), clBtnFace);
-    EXPECT_EQ(Form->Edit1->Font().Name(), L"MS Sans Serif");
+    // The skinned edits take the font of the skin's "Edit" object.
+    EXPECT_EQ(Form->Edit1->Font().Name(), L"Tahoma");
     EXPECT_EQ(Form->ComboBox1->Font().Name(), L"Tahoma");
     EXPECT_EQ(Form->ComboBox1->Font().Color(), clBlack);
 }
