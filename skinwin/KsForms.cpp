@@ -1,0 +1,588 @@
+#include "skinwin/KsForms.h"
+
+#include "framework/Application.h"
+#include "framework/Screen.h"
+#include "skinwin/KsFlagScope.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+TRect WindowRectOf(HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    return TRect(r);
+}
+
+} // namespace
+
+TKsCustomForm::TKsCustomForm(TComponent* owner) : TKsHook(owner) { ApplyFormStyle(); }
+
+TKsCustomForm::~TKsCustomForm()
+{
+    Destroying();
+    SetActive(false);
+    SetControl(nullptr);
+}
+
+TCustomForm* TKsCustomForm::Form() const { return dynamic_cast<TCustomForm*>(Owner()); }
+
+// ---- properties ----
+
+void TKsCustomForm::SetBlend(bool value)
+{
+    if (blend_ == value) return;
+    blend_ = value;
+    if (blend_) {
+        blendBuffer_ = std::make_unique<TKsBitmap>();
+        if (fullSize_.cx > 0 && fullSize_.cy > 0) blendBuffer_->SetSize(fullSize_.cx, fullSize_.cy);
+    } else {
+        blendBuffer_.reset();
+    }
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetBlendValue(int value)
+{
+    if (blendValue_ == value) return;
+    blendValue_ = value;
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetBorderIcons(TKsBorderIcons value)
+{
+    if (borderIcons_ == value) return;
+    borderIcons_ = value;
+    ApplyFormStyle();
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetBorderStyle(TKsBorderStyle value)
+{
+    if (borderStyle_ == value) return;
+    borderStyle_ = value;
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetCanResize(bool value)
+{
+    if (canResize_ == value) return;
+    canResize_ = value;
+    ApplyFormStyle();
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetCanMove(bool value)
+{
+    if (canMove_ == value) return;
+    canMove_ = value;
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetDropShadow(bool value)
+{
+    if (dropShadow_ == value) return;
+    dropShadow_ = value;
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetShadowWidth(int value)
+{
+    if (shadowWidth_ == value) return;
+    shadowWidth_ = std::max(value, 0);
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetConstraints(const TKsSizeConstraints& value)
+{
+    constraints_ = value;
+    if (TCustomForm* form = Form()) {
+        int width = std::max(form->Width(), constraints_.MinWidth);
+        int height = std::max(form->Height(), constraints_.MinHeight);
+        if (width != form->Width() || height != form->Height())
+            form->SetBounds(form->Left(), form->Top(), width, height);
+    }
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetStayOnTop(bool value)
+{
+    if (stayOnTop_ == value) return;
+    stayOnTop_ = value;
+    if (TCustomForm* form = Form(); form && form->HandleAllocated())
+        SetWindowPos(form->Handle(), stayOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The platform keeps the form's caption style for the task bar, and the system menu, minimize and
+// maximize styles and the sizing border follow the frame, so that the platform's own commands
+// (task bar, keyboard) offer what the frame offers.
+void TKsCustomForm::ApplyFormStyle()
+{
+    TCustomForm* form = Form();
+    if (!form) return;
+    if (!form->HandleAllocated()) {
+        form->SetBorderStyle(canResize_ ? fbsSizeable : fbsSingle);
+        std::vector<TBorderIcon> icons;
+        if (borderIcons_.Contains(kbiSystemMenu)) icons.push_back(biSystemMenu);
+        if (borderIcons_.Contains(kbiMinimize)) icons.push_back(biMinimize);
+        if (borderIcons_.Contains(kbiMaximize)) icons.push_back(biMaximize);
+        form->SetBorderIcons(icons);
+        return;
+    }
+    HWND window = form->Handle();
+    LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    LONG_PTR wanted = style & ~static_cast<LONG_PTR>(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME);
+    if (borderIcons_.Contains(kbiSystemMenu)) wanted |= WS_SYSMENU;
+    if (borderIcons_.Contains(kbiMinimize)) wanted |= WS_MINIMIZEBOX;
+    if (borderIcons_.Contains(kbiMaximize)) wanted |= WS_MAXIMIZEBOX;
+    if (canResize_) wanted |= WS_THICKFRAME;
+    if (wanted != style) SetWindowLongPtrW(window, GWL_STYLE, wanted);
+}
+
+HICON TKsCustomForm::FormIcon() const
+{
+    TCustomForm* form = Form();
+    return form ? form->Icon() : nullptr;
+}
+
+// ---- loading, layout and bounds ----
+
+void TKsCustomForm::Loaded()
+{
+    TKsHook::Loaded();
+    SetControl(Form());
+    HWND window = ControlHandle();
+    if (!window) return;
+    TRect bounds = WindowRectOf(window);
+    StoreSize(bounds.Width(), bounds.Height());
+    if (blend_ && blendBuffer_) blendBuffer_->SetSize(fullSize_.cx, fullSize_.cy);
+    if (blend_ || dropShadow_) CaptureBackground(bounds);
+    // The message's codes 1 to 4 are the states maximized, minimized, rolled up and tray.
+    if (loadingState_) {
+        PostMessageW(window, CM_FRAMESTATE, static_cast<WPARAM>(*loadingState_), 0);
+        loadingState_.reset();
+    }
+    UpdateLayout();
+}
+
+void TKsCustomForm::WindowRecreated()
+{
+    ApplyFormStyle();
+    HWND window = ControlHandle();
+    TRect bounds = WindowRectOf(window);
+    StoreSize(bounds.Width(), bounds.Height());
+    UpdateLayout();
+}
+
+void TKsCustomForm::RequestWindowState(TKsWindowState state)
+{
+    if (state == kwsNormal)
+        loadingState_.reset();
+    else
+        loadingState_ = state;
+}
+
+void TKsCustomForm::UpdateLayout()
+{
+    TCustomForm* form = Form();
+    if (!Active() || !form || Control() != form || !form->HandleAllocated()) return;
+    HWND window = form->Handle();
+    TFlagScope guard(relayout_);
+    RECT before;
+    GetClientRect(window, &before);
+    TRect bounds = WindowRectOf(window);
+    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(window, nullptr, 0, 0, bounds.Width(), bounds.Height() + 1, flags);
+    SetWindowPos(window, nullptr, 0, 0, bounds.Width(), bounds.Height(), flags);
+    RECT after;
+    GetClientRect(window, &after);
+    int dw = before.right - after.right;
+    int dh = before.bottom - after.bottom;
+    if (dw != 0 || dh != 0) SetWindowPos(window, nullptr, 0, 0, bounds.Width() + dw, bounds.Height() + dh, flags);
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TKsCustomForm::SetFormBounds(const TRect& bounds)
+{
+    TCustomForm* form = Form();
+    if (!form) return;
+    form->SetBoundsRect(bounds);
+    // The windows uncovered by the move are painted at once, without waiting for the next pass of
+    // the message loop. A quit request met here is put back for the loops outside.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        DispatchMessageW(&message);
+    }
+}
+
+void TKsCustomForm::StoreSize(int width, int height)
+{
+    fullSize_ = {width, height};
+    int shadow = dropShadow_ && windowState_ != kwsMaximized ? shadowWidth_ : 0;
+    frameSize_ = {std::max(width - shadow, 0), std::max(height - shadow, 0)};
+    if (blendBuffer_ && width > 0 && height > 0) blendBuffer_->SetSize(width, height);
+}
+
+TRect TKsCustomForm::WindowScreenRect() const
+{
+    TCustomForm* form = Form();
+    if (!form || !form->HandleAllocated()) return {};
+    return WindowRectOf(form->Handle());
+}
+
+std::wstring TKsCustomForm::CaptionText() const
+{
+    TCustomForm* form = Form();
+    return form ? form->Caption() : std::wstring();
+}
+
+int TKsCustomForm::StateIndex() const
+{
+    switch (windowState_) {
+    case kwsMaximized:
+        return ssMaximized;
+    case kwsMinimized:
+    case kwsTray:
+        return ssMinimized;
+    case kwsRollup:
+        return ssRolledUp;
+    default:
+        return ssNormal;
+    }
+}
+
+// ---- geometry the plain look and the skin share ----
+
+TRect TKsCustomForm::RollupRect()
+{
+    TRect bounds = WindowScreenRect();
+    TRect client = ClientRect();
+    return TRect::FromSize(bounds.Left, bounds.Top, frameSize_.cx, client.Top + frameSize_.cy - client.Bottom);
+}
+
+TRect TKsCustomForm::MinimizedRect()
+{
+    TRect area = Screen->WorkAreaRect();
+    TRect client = ClientRect();
+    int height = client.Top + frameSize_.cy - client.Bottom;
+    return TRect::FromSize(area.Left, area.Bottom - height, GetSystemMetrics(SM_CXMINIMIZED), height);
+}
+
+TRect TKsCustomForm::MaximizedRect()
+{
+    TCustomForm* form = Form();
+    TMonitor monitor = form && form->HandleAllocated()
+                           ? Screen->MonitorFromWindow(form->Handle())
+                           : TMonitor{nullptr, Screen->WorkAreaRect(), Screen->WorkAreaRect()};
+    TRect area = stayOnTop_ ? monitor.BoundsRect : Screen->WorkAreaRect();
+    return area.Intersect(monitor.BoundsRect);
+}
+
+SIZE TKsCustomForm::MaximumSize()
+{
+    TRect area = stayOnTop_ ? TRect(0, 0, Screen->Width(), Screen->Height()) : Screen->WorkAreaRect();
+    SIZE size{area.Width(), area.Height()};
+    if (constraints_.MaxWidth) size.cx = constraints_.MaxWidth;
+    if (constraints_.MaxHeight) size.cy = constraints_.MaxHeight;
+    return size;
+}
+
+SIZE TKsCustomForm::MinimumSize()
+{
+    SIZE size{150, 40};
+    if (constraints_.MinWidth) size.cx = constraints_.MinWidth;
+    if (constraints_.MinHeight) size.cy = constraints_.MinHeight;
+    return size;
+}
+
+// ---- messages ----
+
+void TKsCustomForm::BeforeMessage(TMessage& message)
+{
+    HWND window = ControlHandle();
+    switch (message.Msg) {
+    case WM_ACTIVATE:
+        // The platform minimized the window (from the task bar): the frame follows.
+        if (!frameActive_ && HIWORD(message.WParam) && windowState_ != kwsMinimized) {
+            SaveNormalBounds();
+            previousState_ = windowState_;
+            windowState_ = kwsMinimized;
+        }
+        return;
+    case WM_PAINT:
+        PaintMessage(message);
+        MarkHandled();
+        return;
+    case WM_ERASEBKGND:
+        EraseMessage(message);
+        MarkHandled();
+        return;
+    case WM_WINDOWPOSCHANGING:
+        PositionChanging(message);
+        MarkHandled();
+        return;
+    case WM_NCCALCSIZE:
+        CalcSizeMessage(message);
+        MarkHandled();
+        return;
+    case WM_NCHITTEST:
+        HitTestMessage(message);
+        MarkHandled();
+        return;
+    case WM_NCPAINT:
+        PaintNonClient();
+        message.Result = 0;
+        MarkHandled();
+        return;
+    case WM_NCACTIVATE:
+        ActivateMessage(message);
+        MarkHandled();
+        return;
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+        NonClientMouse(message);
+        return;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+        TrackedMouse(message);
+        return;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(message.LParam) != window && (shift_ & ssLeft)) {
+            shift_ = 0;
+            pressedPart_ = fpClient;
+            EndDrag(false);
+        }
+        return;
+    case WM_SETTEXT:
+        // The platform paints its own caption over ours when the text changes and the window
+        // has a caption style; the style is back as soon as the text is in.
+        if (window && (GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
+            SetWindowLongPtrW(window, GWL_STYLE,
+                              GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CAPTION));
+            captionStripped_ = true;
+        }
+        return;
+    case CM_FRAMESTYLE:
+        if (message.WParam == 13 && window)
+            SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_CAPTION);
+        PaintNonClient();
+        MarkHandled();
+        return;
+    case CM_FRAMEMAXIMIZE:
+        Maximize();
+        MarkHandled();
+        return;
+    case CM_FRAMESTATE:
+        switch (message.WParam) {
+        case 1:
+            Maximize();
+            break;
+        case 2:
+            Minimize();
+            break;
+        case 3:
+            RollUp();
+            break;
+        case 4:
+            MinimizeToTray();
+            break;
+        default:
+            break;
+        }
+        MarkHandled();
+        return;
+    case CM_FORMBLENDED:
+        message.Result = blend_ ? 1 : 0;
+        MarkHandled();
+        return;
+    case CM_PAINTFRAMETO:
+        PaintToMessage(message);
+        return;
+    default:
+        return;
+    }
+}
+
+void TKsCustomForm::AfterMessage(TMessage& message)
+{
+    HWND window = ControlHandle();
+    switch (message.Msg) {
+    case WM_GETTEXT: {
+        wchar_t buffer[1024];
+        int length = InternalGetWindowText(window, buffer, static_cast<int>(std::size(buffer)));
+        std::wstring caption(buffer, std::max(length, 0));
+        if (captionSeen_ && caption == lastCaption_) return;
+        captionSeen_ = true;
+        lastCaption_ = caption;
+        SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CAPTION));
+        PostMessageW(window, CM_FRAMESTYLE, 13, 0);
+        return;
+    }
+    case WM_SETTEXT:
+        if (captionStripped_) {
+            captionStripped_ = false;
+            SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_CAPTION);
+        }
+        PaintNonClient();
+        return;
+    case WM_SIZE:
+        if (windowState_ == kwsMinimized && message.WParam != SIZE_MINIMIZED && !IsIconic(window)) PlatformRestored();
+        return;
+    default:
+        return;
+    }
+}
+
+void TKsCustomForm::CalcSizeMessage(TMessage& message)
+{
+    RECT* proposed = message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0]
+                                    : reinterpret_cast<RECT*>(message.LParam);
+    int width = proposed->right - proposed->left;
+    int height = proposed->bottom - proposed->top;
+    if (width != fullSize_.cx || height != fullSize_.cy) StoreSize(width, height);
+    TRect client = ClientRect();
+    RECT result;
+    result.left = proposed->left + client.Left;
+    result.top = proposed->top + client.Top + PlatformMenuHeight();
+    result.right = std::max(proposed->right - (fullSize_.cx - client.Right), result.left);
+    result.bottom = std::max(proposed->bottom - (fullSize_.cy - client.Bottom), result.top);
+    *proposed = result;
+    message.Result = 0;
+}
+
+void TKsCustomForm::HitTestMessage(TMessage& message)
+{
+    TRect bounds = WindowScreenRect();
+    TPoint point{GET_X_LPARAM(message.LParam) - bounds.Left, GET_Y_LPARAM(message.LParam) - bounds.Top};
+    if (PlatformMenuRect().Contains(point)) {
+        message.Result = HTMENU;
+        return;
+    }
+    bool sizing = canResize_ && windowState_ != kwsMaximized;
+    LRESULT result = HTCLIENT;
+    switch (HitTest(point)) {
+    case fpCaption:
+        if (canMove_) result = HTCAPTION;
+        break;
+    case fpLeft:
+        if (sizing) result = HTLEFT;
+        break;
+    case fpTop:
+        if (sizing) result = HTTOP;
+        break;
+    case fpRight:
+        if (sizing) result = HTRIGHT;
+        break;
+    case fpBottom:
+        if (sizing) result = HTBOTTOM;
+        break;
+    case fpTopLeft:
+        if (sizing) result = HTTOPLEFT;
+        break;
+    case fpTopRight:
+        if (sizing) result = HTTOPRIGHT;
+        break;
+    case fpBottomLeft:
+        if (sizing) result = HTBOTTOMLEFT;
+        break;
+    case fpBottomRight:
+        if (sizing) result = HTBOTTOMRIGHT;
+        break;
+    case fpBorder:
+        result = HTBORDER;
+        break;
+    case fpClose:
+        result = HTCLOSE;
+        break;
+    case fpHelp:
+        result = HTHELP;
+        break;
+    case fpMinimize:
+    case fpRollup:
+    case fpTray:
+    case fpSysMenu:
+    case fpSysButton:
+        result = HTMINBUTTON;
+        break;
+    case fpMaximize:
+        result = HTMAXBUTTON;
+        break;
+    default:
+        break;
+    }
+    message.Result = result;
+}
+
+void TKsCustomForm::ActivateMessage(TMessage& message)
+{
+    frameActive_ = message.WParam != 0;
+    FrameActivated(frameActive_);
+    PaintNonClient();
+    message.Result = frameActive_ ? 0 : 1;
+}
+
+void TKsCustomForm::PositionChanging(TMessage& message)
+{
+    auto* position = reinterpret_cast<WINDOWPOS*>(message.LParam);
+    HWND window = ControlHandle();
+    const bool noSize = position->flags & SWP_NOSIZE;
+    const bool noMove = position->flags & SWP_NOMOVE;
+    if (!(noSize && noMove)) {
+        bool sizeChanged = false;
+        if (!noSize) {
+            SIZE maximum = MaximumSize();
+            position->cx = std::min(position->cx, static_cast<int>(maximum.cx));
+            position->cy = std::min(position->cy, static_cast<int>(maximum.cy));
+            if (windowState_ != kwsRollup && windowState_ != kwsMinimized && !IsIconic(window)) {
+                SIZE minimum = MinimumSize();
+                position->cx = std::max(position->cx, static_cast<int>(minimum.cx));
+                position->cy = std::max(position->cy, static_cast<int>(minimum.cy));
+            }
+            sizeChanged =
+                !(position->flags & SWP_FRAMECHANGED) && (position->cx != fullSize_.cx || position->cy != fullSize_.cy);
+            if (sizeChanged) StoreSize(position->cx, position->cy);
+        }
+        if (position->flags & SWP_FRAMECHANGED) PaintNonClient();
+        if (blend_ || dropShadow_) {
+            TRect current = WindowScreenRect();
+            int left = noMove ? current.Left : position->x;
+            int top = noMove ? current.Top : position->y;
+            int width = noSize ? current.Width() : position->cx;
+            int height = noSize ? current.Height() : position->cy;
+            CaptureBackground(TRect::FromSize(left, top, width, height));
+        }
+        if (sizeChanged) RebuildWindowRegion();
+    }
+    if (position->flags & SWP_SHOWWINDOW) {
+        if (blend_ || dropShadow_ || showAnimation_ != kaNone) {
+            backgroundRect_.reset();
+            TRect current = WindowScreenRect();
+            CaptureBackground(noMove || noSize ? current
+                                               : TRect::FromSize(position->x, position->y, position->cx, position->cy));
+        }
+        RunShowAnimation();
+    }
+    if (blend_ || dropShadow_) position->flags |= SWP_NOCOPYBITS;
+    message.Result = 0;
+}
+
+void TKsCustomForm::PlatformRestored()
+{
+    TKsWindowState target = previousState_ == kwsMaximized || previousState_ == kwsRollup ? previousState_ : kwsNormal;
+    previousState_ = kwsMinimized;
+    windowState_ = target;
+    PaintNonClient();
+}
