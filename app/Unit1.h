@@ -6,6 +6,7 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "skin/engine/KsSkinEngine.h"
+#include "skinwin/KsSkinForms.h"
 
 #include <memory>
 #include <string>
@@ -46,6 +47,7 @@ public:
     TOpenDialog* OpenDialog1 = nullptr;
     TSaveDialog* SaveDialog1 = nullptr;
     TSeSkinEngine* SeSkinEngine1 = nullptr;
+    TSeSkinForm* SeSkinForm1 = nullptr;
     TMessageDialog* SeSkinMessage1 = nullptr;
 
     // Application state that lives as long as the window.
