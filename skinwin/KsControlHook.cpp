@@ -28,10 +28,12 @@ constexpr int kSlotCount = 8;
 
 using TEntryKey = std::pair<HWND, int>;
 
+// Never freed: the windows of the forms that the application frees at program end still reach
+// their procedures then.
 std::map<TEntryKey, std::shared_ptr<TSubclassEntry>>& Entries()
 {
-    static std::map<TEntryKey, std::shared_ptr<TSubclassEntry>> entries;
-    return entries;
+    static auto* entries = new std::map<TEntryKey, std::shared_ptr<TSubclassEntry>>;
+    return *entries;
 }
 
 template <int Slot> LRESULT CALLBACK SlotProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)

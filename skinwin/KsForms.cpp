@@ -11,6 +11,25 @@
 
 namespace {
 
+bool IsNonClientMessage(UINT msg)
+{
+    switch (msg) {
+    case WM_NCCALCSIZE:
+    case WM_NCHITTEST:
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+        return true;
+    default:
+        return false;
+    }
+}
+
 TRect WindowRectOf(HWND window)
 {
     RECT r;
@@ -192,18 +211,23 @@ void TKsCustomForm::UpdateLayout()
     TCustomForm* form = Form();
     if (!Active() || !form || Control() != form || !form->HandleAllocated()) return;
     HWND window = form->Handle();
-    TFlagScope guard(relayout_);
-    RECT before;
-    GetClientRect(window, &before);
-    TRect bounds = WindowRectOf(window);
-    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(window, nullptr, 0, 0, bounds.Width(), bounds.Height() + 1, flags);
-    SetWindowPos(window, nullptr, 0, 0, bounds.Width(), bounds.Height(), flags);
-    RECT after;
-    GetClientRect(window, &after);
-    int dw = before.right - after.right;
-    int dh = before.bottom - after.bottom;
-    if (dw != 0 || dh != 0) SetWindowPos(window, nullptr, 0, 0, bounds.Width() + dw, bounds.Height() + dh, flags);
+    {
+        // The region is made once at the end rather than for every step.
+        TFlagScope guard(relayout_);
+        RECT before;
+        GetClientRect(window, &before);
+        const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_FRAMECHANGED);
+        RECT after;
+        GetClientRect(window, &after);
+        int dw = before.right - after.right;
+        int dh = before.bottom - after.bottom;
+        if (dw != 0 || dh != 0) {
+            TRect bounds = WindowRectOf(window);
+            SetWindowPos(window, nullptr, 0, 0, bounds.Width() + dw, bounds.Height() + dh, flags);
+        }
+    }
+    RebuildWindowRegion();
     RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
@@ -309,6 +333,12 @@ SIZE TKsCustomForm::MinimumSize()
 void TKsCustomForm::BeforeMessage(TMessage& message)
 {
     HWND window = ControlHandle();
+    // A minimized window is the platform's icon: the platform draws it and handles its mouse, so that
+    // the window can be restored from there.
+    if (window && IsIconic(window) && IsNonClientMessage(message.Msg)) {
+        if (message.Msg == WM_NCACTIVATE) frameActive_ = message.WParam != 0;
+        return;
+    }
     switch (message.Msg) {
     case WM_ACTIVATE:
         // The platform minimized the window (from the task bar): the frame follows.
@@ -564,7 +594,7 @@ void TKsCustomForm::PositionChanging(TMessage& message)
             int height = noSize ? current.Height() : position->cy;
             CaptureBackground(TRect::FromSize(left, top, width, height));
         }
-        if (sizeChanged) RebuildWindowRegion();
+        if (sizeChanged && !relayout_) RebuildWindowRegion();
     }
     if (position->flags & SWP_SHOWWINDOW) {
         if (blend_ || dropShadow_ || showAnimation_ != kaNone) {
