@@ -50,6 +50,12 @@ TKsCustomForm::~TKsCustomForm()
 
 TCustomForm* TKsCustomForm::Form() const { return dynamic_cast<TCustomForm*>(Owner()); }
 
+HWND TKsCustomForm::FormWindow() const
+{
+    TWinControl* control = Control();
+    return control && control->HandleAllocated() ? control->Handle() : nullptr;
+}
+
 // ---- properties ----
 
 void TKsCustomForm::SetBlend(bool value)
@@ -175,11 +181,10 @@ void TKsCustomForm::Loaded()
 {
     TKsHook::Loaded();
     SetControl(Form());
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     if (!window) return;
     TRect bounds = WindowRectOf(window);
     StoreSize(bounds.Width(), bounds.Height());
-    if (blend_ && blendBuffer_) blendBuffer_->SetSize(fullSize_.cx, fullSize_.cy);
     if (blend_ || dropShadow_) CaptureBackground(bounds);
     // The message's codes 1 to 4 are the states maximized, minimized, rolled up and tray.
     if (loadingState_) {
@@ -192,9 +197,6 @@ void TKsCustomForm::Loaded()
 void TKsCustomForm::WindowRecreated()
 {
     ApplyFormStyle();
-    HWND window = ControlHandle();
-    TRect bounds = WindowRectOf(window);
-    StoreSize(bounds.Width(), bounds.Height());
     UpdateLayout();
 }
 
@@ -212,7 +214,10 @@ void TKsCustomForm::UpdateLayout()
     if (!Active() || !form || Control() != form || !form->HandleAllocated()) return;
     HWND window = form->Handle();
     {
-        // The region is made once at the end rather than for every step.
+        // The frame's size follows the current shadow settings; the region is made once at the end
+        // rather than for every step.
+        TRect bounds = WindowRectOf(window);
+        StoreSize(bounds.Width(), bounds.Height());
         TFlagScope guard(relayout_);
         RECT before;
         GetClientRect(window, &before);
@@ -222,10 +227,7 @@ void TKsCustomForm::UpdateLayout()
         GetClientRect(window, &after);
         int dw = before.right - after.right;
         int dh = before.bottom - after.bottom;
-        if (dw != 0 || dh != 0) {
-            TRect bounds = WindowRectOf(window);
-            SetWindowPos(window, nullptr, 0, 0, bounds.Width() + dw, bounds.Height() + dh, flags);
-        }
+        if (dw != 0 || dh != 0) SetWindowPos(window, nullptr, 0, 0, bounds.Width() + dw, bounds.Height() + dh, flags);
     }
     RebuildWindowRegion();
     RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
@@ -332,7 +334,7 @@ SIZE TKsCustomForm::MinimumSize()
 
 void TKsCustomForm::BeforeMessage(TMessage& message)
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     // A minimized window is the platform's icon: the platform draws it and handles its mouse, so that
     // the window can be restored from there.
     if (window && IsIconic(window) && IsNonClientMessage(message.Msg)) {
@@ -448,7 +450,7 @@ void TKsCustomForm::BeforeMessage(TMessage& message)
 
 void TKsCustomForm::AfterMessage(TMessage& message)
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     switch (message.Msg) {
     case WM_GETTEXT: {
         wchar_t buffer[1024];
@@ -567,7 +569,7 @@ void TKsCustomForm::ActivateMessage(TMessage& message)
 void TKsCustomForm::PositionChanging(TMessage& message)
 {
     auto* position = reinterpret_cast<WINDOWPOS*>(message.LParam);
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     const bool noSize = position->flags & SWP_NOSIZE;
     const bool noMove = position->flags & SWP_NOMOVE;
     if (!(noSize && noMove)) {

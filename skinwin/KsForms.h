@@ -78,6 +78,8 @@ public:
 
     // The form whose frame this is (the owner), or none.
     TCustomForm* Form() const;
+    // The watched form's window when it has one; never makes one.
+    HWND FormWindow() const;
 
     bool Blend() const { return blend_; }
     void SetBlend(bool value);

@@ -40,7 +40,7 @@ TPoint ScreenToWindow(HWND window, TPoint screen)
 
 void TKsCustomForm::NonClientMouse(TMessage& message)
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     // The platform menu bar handles its own clicks.
     if (message.WParam == HTMENU || !window) return;
     TPoint point = ScreenToWindow(window, {GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
@@ -84,7 +84,7 @@ void TKsCustomForm::NonClientMouse(TMessage& message)
 // messages.
 void TKsCustomForm::TrackedMouse(TMessage& message)
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     if (!window || !(shift_ & ssLeft)) return;
     POINT screen{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
     ClientToScreen(window, &screen);
@@ -108,7 +108,7 @@ void TKsCustomForm::FrameMouseDown(TMouseButton button, TShiftState shift, TPoin
         outline_.reset();
         outlineMode_ = simpleDrag_;
     }
-    if (HWND window = ControlHandle()) SetCapture(window);
+    if (HWND window = FormWindow()) SetCapture(window);
 }
 
 void TKsCustomForm::FrameMouseMove(TShiftState shift, TPoint point)
@@ -222,7 +222,7 @@ bool TKsCustomForm::ButtonPressed(TKsFramePart part)
 
 void TKsCustomForm::FrameMouseUp(TMouseButton button, TShiftState shift, TPoint point)
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     if (button == mbRight) {
         if (HitTest(point) == fpCaption && window) {
             RECT r;

@@ -59,9 +59,12 @@ TKsBitmap* TKsCustomForm::PaintBuffer()
 
 void TKsCustomForm::PaintNonClient()
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     TKsBitmap* buffer = PaintBuffer();
-    if (!window || !buffer || paintSuspended_ > 0 || outlineMode_ || frameSize_.cx <= 0 || frameSize_.cy <= 0) return;
+    // A minimized window shows the platform's icon, not the frame.
+    if (!window || !buffer || paintSuspended_ > 0 || outlineMode_ || IsIconic(window) || frameSize_.cx <= 0 ||
+        frameSize_.cy <= 0)
+        return;
     if (animating_) {
         if (!animationBuffer_) return;
         PaintFrame(*buffer);
@@ -133,7 +136,7 @@ TRegionHandle TKsCustomForm::CreateRegion() { return {}; }
 
 void TKsCustomForm::RebuildWindowRegion()
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     if (!window) return;
     if (TKsBitmap* buffer = PaintBuffer()) buffer->FillRect(TRect(0, 0, fullSize_.cx, fullSize_.cy), kTransparentPixel);
     ++paintSuspended_;
@@ -152,7 +155,7 @@ void TKsCustomForm::RebuildWindowRegion()
 
 void TKsCustomForm::PaintMessage(TMessage& message)
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     TCustomForm* form = Form();
     if (!window || !form) return;
     PAINTSTRUCT paint{};
@@ -165,7 +168,7 @@ void TKsCustomForm::PaintMessage(TMessage& message)
 void TKsCustomForm::EraseMessage(TMessage& message)
 {
     message.Result = 1;
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     HDC dc = reinterpret_cast<HDC>(message.WParam);
     TKsBitmap* buffer = PaintBuffer();
     if (!window || !dc || !buffer || paintSuspended_ > 0) return;
@@ -219,7 +222,7 @@ void TKsCustomForm::PaintToMessage(TMessage& message)
 
 int TKsCustomForm::PlatformMenuHeight()
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     return window && GetMenu(window) ? GetSystemMetrics(SM_CYMENU) : 0;
 }
 
@@ -235,7 +238,7 @@ void TKsCustomForm::PaintPlatformMenu(HDC target)
 {
     TRect band = PlatformMenuRect();
     if (band.IsEmpty()) return;
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     // The platform places the entries once and keeps their places for drawing and clicking: when
     // the band moved, it is told to place them again (which paints the frame anew).
     if (band != platformMenuBand_) {
@@ -251,7 +254,7 @@ void TKsCustomForm::PaintPlatformMenu(HDC target)
 
 void TKsCustomForm::RunShowAnimation()
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     TCustomForm* form = Form();
     if (blend_ || showAnimation_ == kaNone || !PaintBuffer() || !window || !form || !background_) return;
     if (fullSize_.cx <= 0 || fullSize_.cy <= 0) return;

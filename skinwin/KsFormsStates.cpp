@@ -11,7 +11,7 @@ void TKsCustomForm::SaveNormalBounds()
 
 void TKsCustomForm::Maximize()
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     if (!window) return;
     if (windowState_ == kwsMaximized) {
         Restore();
@@ -28,7 +28,7 @@ void TKsCustomForm::Maximize()
 
 void TKsCustomForm::Minimize()
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     if (!window) return;
     if (windowState_ == kwsMinimized) {
         Restore();
@@ -42,7 +42,7 @@ void TKsCustomForm::Minimize()
 
 void TKsCustomForm::RollUp()
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     if (!window) return;
     if (windowState_ == kwsRollup) {
         Restore();
@@ -58,7 +58,7 @@ void TKsCustomForm::RollUp()
 
 void TKsCustomForm::Restore()
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     if (!window) return;
     switch (windowState_) {
     case kwsNormal:
@@ -114,5 +114,5 @@ void TKsCustomForm::Close()
 
 void TKsCustomForm::ContextHelp()
 {
-    if (HWND window = ControlHandle()) SendMessageW(window, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+    if (HWND window = FormWindow()) SendMessageW(window, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
 }

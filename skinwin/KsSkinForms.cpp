@@ -111,7 +111,6 @@ private:
 
 TSeSkinForm::TSeSkinForm(TComponent* owner) : TKsCustomForm(owner), hoverTimer_(new TTimer(this))
 {
-    SetActive(true);
     hoverTimer_->SetInterval(kHoverInterval);
     hoverTimer_->OnTimer = [this] { HoverTick(); };
 }
@@ -434,7 +433,7 @@ void TSeSkinForm::FrameActivated(bool active)
 
 void TSeSkinForm::HoverTick()
 {
-    HWND window = ControlHandle();
+    HWND window = FormWindow();
     if (!window || !FrameActive() || !SkinUsable()) return;
     POINT cursor;
     GetCursorPos(&cursor);
