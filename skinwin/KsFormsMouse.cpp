@@ -47,6 +47,8 @@ void TKsCustomForm::NonClientMouse(TMessage& message)
     auto takeFocus = [&] {
         if (!frameActive_) SetFocus(window);
     };
+    // Consumed before anything runs: a frame operation may free the form and this frame with it.
+    MarkHandled();
     message.Result = 0;
     switch (message.Msg) {
     case WM_NCLBUTTONDOWN:
@@ -77,7 +79,6 @@ void TKsCustomForm::NonClientMouse(TMessage& message)
         FrameMouseMove(shift_, point);
         break;
     }
-    MarkHandled();
 }
 
 // While the frame holds the mouse after a press on it, the moves and the release arrive as client

@@ -4,6 +4,7 @@
 #include "framework/Exceptions.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -90,30 +91,21 @@ void TKsHook::Notification(TComponent* component, TOperation operation)
     if (operation == opRemove && component == control_) ControlFreed();
 }
 
-void TKsHook::DeliverBefore(TMessage& message, bool& handled)
-{
-    std::weak_ptr<const void> alive = alive_;
-    handled_ = handled;
-    try {
-        BeforeMessage(message);
-    } catch (...) {
-        if (!alive.expired()) handled = handled_;
-        throw;
-    }
-    if (!alive.expired()) handled = handled_;
-}
+void TKsHook::DeliverBefore(TMessage& message, bool& handled) { RunPass(&TKsHook::BeforeMessage, message, handled); }
 
-void TKsHook::DeliverAfter(TMessage& message, bool& handled)
+void TKsHook::DeliverAfter(TMessage& message, bool& handled) { RunPass(&TKsHook::AfterMessage, message, handled); }
+
+void TKsHook::RunPass(void (TKsHook::*pass)(TMessage&), TMessage& message, bool& handled)
 {
     std::weak_ptr<const void> alive = alive_;
-    handled_ = handled;
+    bool* outer = std::exchange(handled_, &handled);
     try {
-        AfterMessage(message);
+        (this->*pass)(message);
     } catch (...) {
-        if (!alive.expired()) handled = handled_;
+        if (!alive.expired()) handled_ = outer;
         throw;
     }
-    if (!alive.expired()) handled = handled_;
+    if (!alive.expired()) handled_ = outer;
 }
 
 // ---- THookList ----

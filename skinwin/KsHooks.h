@@ -39,8 +39,13 @@ protected:
     // The watched window was destroyed and made again, and is watched once more.
     virtual void WindowRecreated() {}
 
-    void MarkHandled() { handled_ = true; }
-    bool Handled() const { return handled_; }
+    // The flag belongs to the message being delivered: a message the handler sends to the window
+    // on the way is delivered with a flag of its own.
+    void MarkHandled()
+    {
+        if (handled_) *handled_ = true;
+    }
+    bool Handled() const { return handled_ && *handled_; }
     // Expires when the hook is freed: a caller that runs code which may free the hook checks it
     // before touching the hook again.
     std::weak_ptr<const void> AliveToken() const { return alive_; }
@@ -49,10 +54,11 @@ protected:
 
 private:
     friend class TControlHook;
-    // Runs one pass with the caller's handled flag. The flag is copied back only while the hook
-    // still exists: a handler may free its own hook.
+    // Runs one pass with the caller's handled flag, which lives in the caller's frame. The hook's
+    // own state is touched afterwards only while the hook still exists: a handler may free it.
     void DeliverBefore(TMessage& message, bool& handled);
     void DeliverAfter(TMessage& message, bool& handled);
+    void RunPass(void (TKsHook::*pass)(TMessage&), TMessage& message, bool& handled);
     void Activate();
     void Detach();
     void ControlFreed();
@@ -60,7 +66,8 @@ private:
     TWinControl* control_ = nullptr;
     TControlHook* controlHook_ = nullptr;
     bool active_ = true;
-    bool handled_ = false;
+    // The handled flag of the delivery in progress, or none outside a delivery.
+    bool* handled_ = nullptr;
     // Lives exactly as long as the hook, so that a pass can tell whether its hook was freed.
     std::shared_ptr<const void> alive_;
 };

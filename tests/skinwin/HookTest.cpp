@@ -96,6 +96,16 @@ TEST_F(HookTest, TheNewestHookSeesEveryMessageFirstAndCanKeepItFromTheOthersAndT
     EXPECT_EQ(journal, Journal{L"third before"});
 }
 
+TEST_F(HookTest, AMessageSentToTheWindowWhileOneIsConsumedDoesNotUndoTheConsumption)
+{
+    TJournalHook hook(L"hook", true);
+    hook.SetControl(Form);
+    // After consuming the probe the hook sends the window a message it lets through.
+    hook.DuringBefore = [this](TJournalHook&) { SendMessageW(Form->Handle(), WM_NULL, 0, 0); };
+    Probe();
+    EXPECT_EQ(journal, Journal{L"hook before"});
+}
+
 TEST_F(HookTest, AConsumedDestroyStillReachesTheWindowAndOnlyTheNewestAfterPass)
 {
     TJournalHook first(L"first");
