@@ -253,7 +253,6 @@ private:
     SIZE frameSize_{0, 0};
 
     TKsFramePart pressedPart_ = fpClient;
-    TKsFramePart hotPart_ = fpClient;
     TPoint downPoint_;
     TPoint lastPoint_;
     TShiftState shift_ = 0;

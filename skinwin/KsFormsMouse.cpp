@@ -101,7 +101,7 @@ void TKsCustomForm::TrackedMouse(TMessage& message)
 void TKsCustomForm::FrameMouseDown(TMouseButton button, TShiftState shift, TPoint point)
 {
     if (button != mbLeft) return;
-    pressedPart_ = hotPart_ = HitTest(point);
+    pressedPart_ = HitTest(point);
     downPoint_ = lastPoint_ = point;
     PaintNonClient();
     if (IsDragPart(pressedPart_)) {
@@ -117,11 +117,9 @@ void TKsCustomForm::FrameMouseMove(TShiftState shift, TPoint point)
     if (!(shift & ssLeft) || !dragging_) {
         bool pressedLookBefore = ButtonPressed(pressedPart_);
         lastPoint_ = point;
-        hotPart_ = HitTest(point);
         // The skin's system-menu button answers as a system button; it is the icon all the same.
-        if (hotPart_ == fpSysMenu || CaptionButtonRect(kbiSystemMenu).Contains(point))
+        if (HitTest(point) == fpSysMenu || CaptionButtonRect(kbiSystemMenu).Contains(point))
             if (TCustomForm* form = Form()) form->SetHint(L"System Menu");
-        hotPart_ = fpClient;
         if (pressedPart_ != fpClient && ButtonPressed(pressedPart_) != pressedLookBefore) PaintNonClient();
         return;
     }
@@ -160,7 +158,6 @@ void TKsCustomForm::DragTo(TPoint point)
         return;
     }
     if (target != bounds) SetFormBounds(target);
-    hotPart_ = HitTest(point);
     PaintNonClient();
 }
 
