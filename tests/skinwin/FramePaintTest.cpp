@@ -1,5 +1,6 @@
 #include "skin/raster/KsPixelKernels.h"
 #include "skinwin/KsFormResources.h"
+#include "tests/raster/RasterTestSupport.h"
 #include "tests/skinwin/FrameFixture.h"
 
 #include <memory>
@@ -213,5 +214,26 @@ TEST_F(FramePaint, AShowAnimationEndsWithTheWindowShownAndPainted)
         delete Form;
         Form = nullptr;
     }
+    EXPECT_TRUE(Reports.empty());
+}
+
+TEST_F(FramePaint, PaintingLayoutsAndSkinChangesLeaveTheGdiObjectCountWhereItWas)
+{
+    Build();
+    // The first round makes what is made once (fonts, the shared buffer).
+    auto round = [this](int hue) {
+        SendMessageW(Window(), WM_NCACTIVATE, hue % 2, 0);
+        SendMessageW(Window(), WM_NCPAINT, 1, 0);
+        RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Frame->UpdateLayout();
+        if (hue % 10 == 0) Engine->SetDeltaHue(hue);
+        Application->ProcessMessages();
+    };
+    round(10);
+    const DWORD before = GdiObjectCount();
+    for (int hue = 11; hue <= 210; ++hue) round(hue);
+    Engine->SetDeltaHue(10);
+    Application->ProcessMessages();
+    EXPECT_EQ(GdiObjectCount(), before);
     EXPECT_TRUE(Reports.empty());
 }
