@@ -11,6 +11,7 @@
 #include "skinctl/KsSkinEdits.h"
 #include "skinctl/KsSkinGroupBoxs.h"
 #include "skinctl/KsSkinProgress.h"
+#include "skinwin/KsSkinForms.h"
 
 #include <memory>
 #include <string>
@@ -51,6 +52,7 @@ public:
     TOpenDialog* OpenDialog1 = nullptr;
     TSaveDialog* SaveDialog1 = nullptr;
     TSeSkinEngine* SeSkinEngine1 = nullptr;
+    TSeSkinForm* SeSkinForm1 = nullptr;
     TMessageDialog* SeSkinMessage1 = nullptr;
 
     // Application state that lives as long as the window.
