@@ -10,6 +10,9 @@
 #include <functional>
 #include <string>
 
+// The commands of the edit's context menu.
+enum TEditMenuCommand { emcUndo, emcCut, emcCopy, emcPaste, emcDelete, emcSelectAll };
+
 // A single-line text box that keeps, draws and edits its text itself: caret, selection, horizontal
 // scrolling, clipboard, undo and typing through input methods.
 // Positions count UTF-16 units and always lie between whole characters; MaxLength counts the bytes
@@ -59,6 +62,9 @@ public:
     void ClearSelection();
     void Undo();
     bool CanUndo() const { return text_.CanUndo(); }
+    // Whether the context menu offers the command now (its entry is enabled), and running it.
+    bool CommandEnabled(TEditMenuCommand command) const;
+    void RunCommand(TEditMenuCommand command);
 
     std::function<void()> OnChange;
 

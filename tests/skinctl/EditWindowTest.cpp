@@ -260,3 +260,33 @@ TEST_F(EditInputMethod, TextComposedInThePlatformsInputMethodIsInsertedAtTheCare
     EXPECT_EQ(Edit->Text(), L"C:\\資料\\");
     EXPECT_EQ(Edit->CaretPos(), 5);
 }
+
+using EditMenu = EditWindowTest;
+
+TEST_F(EditMenu, EntriesFollowTheSelectionTheHistoryTheClipboardReadOnlyAndMasking)
+{
+    auto enabled = [&] {
+        std::vector<bool> entries;
+        for (auto command : {emcUndo, emcCut, emcCopy, emcPaste, emcDelete, emcSelectAll})
+            entries.push_back(Edit->CommandEnabled(command));
+        return entries;
+    };
+    OpenClipboard(Edit->Handle());
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_EQ(enabled(), (std::vector<bool>{false, false, false, false, false, false}));
+    Type(L"ab");
+    EXPECT_EQ(enabled(), (std::vector<bool>{true, false, false, false, false, true}));
+    Key('A', ssCtrl);
+    SetClipboardText(Edit->Handle(), L"x");
+    EXPECT_EQ(enabled(), (std::vector<bool>{true, true, true, true, true, false}));
+    Edit->SetReadOnly(true);
+    EXPECT_EQ(enabled(), (std::vector<bool>{false, false, true, false, false, false}));
+    Edit->SetReadOnly(false);
+    Edit->SetPasswordKind(pkRect);
+    EXPECT_EQ(enabled(), (std::vector<bool>{true, false, false, true, true, false}));
+    Edit->RunCommand(emcDelete);
+    EXPECT_EQ(Edit->Text(), L"");
+    Edit->RunCommand(emcUndo);
+    EXPECT_EQ(Edit->Text(), L"ab");
+}
