@@ -14,9 +14,8 @@
 enum TEditMenuCommand { emcUndo, emcCut, emcCopy, emcPaste, emcDelete, emcSelectAll };
 
 // A single-line text box that keeps, draws and edits its text itself: caret, selection, horizontal
-// scrolling, clipboard, undo and typing through input methods.
-// Positions count UTF-16 units and always lie between whole characters; MaxLength counts the bytes
-// the text takes in the ANSI code page.
+// scrolling, clipboard, undo and typing through input methods. Positions count UTF-16 units and
+// always lie between whole characters; MaxLength counts the bytes the text takes in the ANSI code page.
 class TKsCustomEdit : public TKsCustomControl {
 public:
     explicit TKsCustomEdit(TComponent* owner);
@@ -108,7 +107,6 @@ private:
     int HitTest(int x);
     void AdjustHeight();
     void FontChanged();
-    void TypeUnit(wchar_t unit);
     bool SelectionShown() const { return HasFocus() || !hideSelection_; }
     void DrawVisibleText(const TRect& clip, COLORREF color);
     bool Handles(TMessage& message);
