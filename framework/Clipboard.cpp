@@ -12,7 +12,10 @@ public:
     explicit TOpenClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
     TOpenClipboard(const TOpenClipboard&) = delete;
     TOpenClipboard& operator=(const TOpenClipboard&) = delete;
-    ~TOpenClipboard() { if (open_) CloseClipboard(); }
+    ~TOpenClipboard()
+    {
+        if (open_) CloseClipboard();
+    }
     bool Open() const { return open_; }
 
 private:
@@ -25,7 +28,10 @@ public:
     explicit TGlobalLock(HGLOBAL memory) : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
     TGlobalLock(const TGlobalLock&) = delete;
     TGlobalLock& operator=(const TGlobalLock&) = delete;
-    ~TGlobalLock() { if (data_) GlobalUnlock(memory_); }
+    ~TGlobalLock()
+    {
+        if (data_) GlobalUnlock(memory_);
+    }
     void* Data() const { return data_; }
 
 private:

@@ -10,7 +10,10 @@ public:
     explicit TInputContext(HWND window) : window_(window), context_(ImmGetContext(window)) {}
     TInputContext(const TInputContext&) = delete;
     TInputContext& operator=(const TInputContext&) = delete;
-    ~TInputContext() { if (context_) ImmReleaseContext(window_, context_); }
+    ~TInputContext()
+    {
+        if (context_) ImmReleaseContext(window_, context_);
+    }
     HIMC Get() const { return context_; }
 
 private:

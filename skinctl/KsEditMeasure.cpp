@@ -43,8 +43,8 @@ int TKsEditMeasure::CharWidth(std::wstring_view character)
         if (width == kUnmeasured) width = TextExtent(character).cx;
         return width;
     }
-    unsigned key = character.size() == 2 ? 0x10000u + ((character[0] - 0xD800u) << 10) + (character[1] - 0xDC00u)
-                                         : character[0];
+    unsigned key =
+        character.size() == 2 ? 0x10000u + ((character[0] - 0xD800u) << 10) + (character[1] - 0xDC00u) : character[0];
     auto found = others_.find(key);
     if (found != others_.end()) return found->second;
     int width = TextExtent(character).cx;

@@ -71,7 +71,8 @@ TEST(EditLayout, AClickGoesToTheNearestBoundaryButNeverPastTheRightEdge)
 
 TEST(EditLayout, PasswordCellsAreOnePerCharacterAndAClickTakesTheCellBoundaryToItsLeft)
 {
-    std::wstring text = L"\xD840\xDC00\xD840\xDC00" L"ab";
+    std::wstring text = L"\xD840\xDC00\xD840\xDC00"
+                        L"ab";
     TKsEditLayout layout = Layout(text, taLeftJustify, 8);
     EXPECT_EQ(layout.HitTest(kLeft + 15, 0), 2);
     EXPECT_EQ(layout.HitTest(kLeft + 17, 0), 4);

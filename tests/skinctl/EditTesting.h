@@ -12,9 +12,9 @@
 // An edit that lets tests look at its drawing.
 class TTestEdit : public TKsCustomEdit {
 public:
-    using TKsCustomEdit::TKsCustomEdit;
     using TKsCustomEdit::SelectionRect;
     using TKsCustomEdit::TextRect;
+    using TKsCustomEdit::TKsCustomEdit;
 };
 
 // A shown form with one focused edit, and input delivered the way the keyboard and mouse deliver it.

@@ -190,7 +190,9 @@ TEST(EditPaste, KeepsTheFirstLineWithoutControlCharacters)
     EXPECT_EQ(edit.Text(), L"C:\\ToolsOld");
     edit.Paste(L"\r\nnothing before the break");
     EXPECT_EQ(edit.Text(), L"C:\\ToolsOld");
-    edit.Paste(L"\xDC00" L"z" L"\xD840");
+    edit.Paste(L"\xDC00"
+               L"z"
+               L"\xD840");
     EXPECT_EQ(edit.Text(), L"C:\\ToolsOldz");
 
     std::wstring longText(10000, L'x');

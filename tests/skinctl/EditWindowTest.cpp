@@ -230,7 +230,8 @@ TEST_F(EditText, SelectionIsFilledWithTheHighlightColourOnlyWhileShown)
         int count = 0;
         for (int y = r.Top; y < r.Bottom; ++y)
             for (int x = r.Left; x < r.Right; ++x)
-                count += (Edit->PaintBuffer().Bitmap().Pixel(x, y) & 0xFFFFFF) == (ColorToPixel(clHighlight) & 0xFFFFFF);
+                count +=
+                    (Edit->PaintBuffer().Bitmap().Pixel(x, y) & 0xFFFFFF) == (ColorToPixel(clHighlight) & 0xFFFFFF);
         return count;
     };
     TRect selection = Edit->SelectionRect();
