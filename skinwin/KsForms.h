@@ -324,6 +324,9 @@ private:
     int sysMenuShowAnimationTime_ = 300;
     bool createStatus_ = false;
     bool trayIconShown_ = false;
+    // Minimized by the frame to its own small rectangle rather than by the platform, whose restore
+    // the frame otherwise follows.
+    bool minimizedInPlace_ = false;
     std::wstring trayTip_;
     TWindowHandle utilityWindow_;
 };

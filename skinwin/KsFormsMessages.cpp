@@ -46,6 +46,7 @@ void TKsCustomForm::BeforeMessage(TMessage& message)
             SaveNormalBounds();
             previousState_ = windowState_;
             windowState_ = kwsMinimized;
+            minimizedInPlace_ = false;
         }
         return;
     case WM_PAINT:
@@ -172,7 +173,8 @@ void TKsCustomForm::AfterMessage(TMessage& message)
         PaintNonClient();
         return;
     case WM_SIZE:
-        if (windowState_ == kwsMinimized && message.WParam != SIZE_MINIMIZED && !IsIconic(window)) PlatformRestored();
+        if (windowState_ == kwsMinimized && !minimizedInPlace_ && message.WParam != SIZE_MINIMIZED && !IsIconic(window))
+            PlatformRestored();
         return;
     default:
         return;

@@ -54,10 +54,16 @@ void TKsCustomForm::Minimize()
     SaveNormalBounds();
     previousState_ = windowState_;
     windowState_ = kwsMinimized;
+    minimizedInPlace_ = false;
     if (minimizeApplication_) {
-        Application->Minimize();
+        // The program goes to its task-bar button; a form outside a program with a main form goes alone.
+        if (Application->MainForm())
+            Application->Minimize();
+        else
+            ShowWindow(window, SW_MINIMIZE);
         return;
     }
+    minimizedInPlace_ = true;
     SetFormBounds(MinimizedRect());
     PaintNonClient();
 }
@@ -174,6 +180,7 @@ void TKsCustomForm::Restore()
         // Not minimized any more while the platform brings the window back, so the frame does not
         // take the platform's restore for one of its own.
         windowState_ = kwsNormal;
+        minimizedInPlace_ = false;
         LeavePlatformMinimized();
         ReturnTo(target == kwsMaximized || target == kwsRollup ? target : kwsNormal, kwsMinimized);
         break;
