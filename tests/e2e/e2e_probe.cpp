@@ -3,6 +3,8 @@
 //   frame TITLE         screen rectangle of the whole window TITLE: "width height left top"
 //   message TITLE       UTF-8 text of the visible message window TITLE (a platform box, or the
 //                       program's own dialog, which puts its text on the clipboard on WM_COPY)
+//   dialog TITLE        class and screen rectangle of the visible message window TITLE:
+//                       "class width height left top", then the screen's "width height"
 //   close TITLE         asks the top-level window TITLE to close
 //   headers T0 T1       for every second from Unix time T0 to T1, the header line a run started at
 //                       that moment writes, as hexadecimal bytes in the ANSI code page, one per line
@@ -160,6 +162,16 @@ int main(int argc, char** argv)
             std::wstring text = Text(child);
             if (_wcsicmp(name, L"Static") == 0 && !text.empty()) Write(Convert(text, CP_UTF8) + "\n");
         }
+    } else if (command == "dialog") {
+        HWND window = MessageWindow(Widen(argv[2]));
+        RECT r;
+        if (!window || !GetWindowRect(window, &r)) return 1;
+        wchar_t className[32] = {};
+        GetClassNameW(window, className, 32);
+        Write(Convert(className, CP_UTF8) + " " + std::to_string(r.right - r.left) + " " +
+              std::to_string(r.bottom - r.top) + " " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+              std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " + std::to_string(GetSystemMetrics(SM_CYSCREEN)) +
+              "\n");
     } else if (command == "close") {
         HWND window = MainWindow(Widen(argv[2]));
         if (!window) return 1;
