@@ -66,7 +66,7 @@ private:
 } // namespace
 
 TKsMessageForm* TKsCustomMessage::CreateMessageDialog(const std::wstring& text, TKsMessageType type,
-                                               TKsMessageButtons buttons)
+                                                      TKsMessageButtons buttons)
 {
     auto dialog = std::make_unique<TKsMessageForm>(Application, *this);
     const bool rightToLeft = dialog->BiDiMode() != bdLeftToRight;

@@ -192,7 +192,8 @@ TEST_F(MessageDialog, EscapeAnswersWithTheCancelButtonsOwnResult)
         TKsMessageButtons Buttons;
         int Result;
     };
-    for (const TCase& c : {TCase{{kmbOK}, mrOk}, TCase{{kmbYes, kmbNo}, mrNo}, TCase{{kmbYes, kmbNo, kmbCancel}, mrCancel}}) {
+    for (const TCase& c :
+         {TCase{{kmbOK}, mrOk}, TCase{{kmbYes, kmbNo}, mrNo}, TCase{{kmbYes, kmbNo, kmbCancel}, mrCancel}}) {
         TDialogWorker escape = TDialogWorker::Key(VK_ESCAPE);
         EXPECT_EQ(Message->ShowDialog(L"Escape", kmtConfirmation, c.Buttons, 0, -1, -1), c.Result);
         EXPECT_EQ(escape.Seen(), 1);

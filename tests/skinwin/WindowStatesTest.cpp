@@ -30,8 +30,10 @@ TEST(SystemMenu, EntriesFollowTheBorderIconsAndTheState)
     EXPECT_EQ(Describe(SystemMenuEntries(mainWindow, kwsMinimized)), L"&Restore|-|&Close[Alt+F4]");
     EXPECT_EQ(Describe(SystemMenuEntries(all, kwsNormal)),
               L"Mi&nimize|Ma&ximize|Ro&llup|Minimize to &Tray|-|&Close[Alt+F4]");
-    EXPECT_EQ(Describe(SystemMenuEntries(all, kwsMaximized)), L"&Restore|Mi&nimize|Ro&llup|Minimize to &Tray|-|&Close[Alt+F4]");
-    EXPECT_EQ(Describe(SystemMenuEntries(all, kwsRollup)), L"&Restore|Mi&nimize|Ma&ximize|Minimize to &Tray|-|&Close[Alt+F4]");
+    EXPECT_EQ(Describe(SystemMenuEntries(all, kwsMaximized)),
+              L"&Restore|Mi&nimize|Ro&llup|Minimize to &Tray|-|&Close[Alt+F4]");
+    EXPECT_EQ(Describe(SystemMenuEntries(all, kwsRollup)),
+              L"&Restore|Mi&nimize|Ma&ximize|Minimize to &Tray|-|&Close[Alt+F4]");
     EXPECT_EQ(Describe(SystemMenuEntries(all, kwsTray)), L"&Restore|-|&Close[Alt+F4]");
     EXPECT_EQ(Describe(SystemMenuEntries({kbiClose}, kwsNormal)), L"&Close[Alt+F4]") << "no separator above nothing";
     EXPECT_EQ(Describe(SystemMenuEntries({kbiMaximize}, kwsMaximized)), L"&Restore");
