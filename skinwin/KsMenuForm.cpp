@@ -137,10 +137,11 @@ void TKsPopupWindow::WndProc(TMessage& message)
         if (frame_) frame_->KeepTargetActive();
         break;
     case WM_NCCALCSIZE:
-        if (message.WParam && frame_) {
-            auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam);
+        if (frame_) {
+            // wParam 0 (at creation) brings the rectangle itself, otherwise the first of three.
+            RECT& r = message.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0]
+                                     : *reinterpret_cast<RECT*>(message.LParam);
             TRect margins = frame_->ClientMargins();
-            RECT& r = params->rgrc[0];
             int shadow = frame_->DropShadow() ? frame_->ShadowWidth() : 0;
             r = RECT{r.left + margins.Left, r.top + margins.Top, r.right - margins.Right - shadow,
                      r.bottom - margins.Bottom - shadow};
