@@ -3,9 +3,9 @@
 #include "framework/ComCtrls.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"
-#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "skin/engine/KsSkinEngine.h"
+#include "skinwin/KsSkinMenus.h"
 
 #include <memory>
 #include <string>
@@ -36,13 +36,13 @@ public:
     TButton* BitBtn5 = nullptr;
     TButton* BitBtn6 = nullptr;
     TProgressBar* ProgressBar1 = nullptr;
-    TMainMenu* SeSkinMenuBar1 = nullptr;
-    TMenuItem* F1 = nullptr;
-    TMenuItem* CFGL1 = nullptr;
-    TMenuItem* CFGS1 = nullptr;
-    TMenuItem* X1 = nullptr;
-    TMenuItem* A1 = nullptr;
-    TMenuItem* D1 = nullptr;
+    TSeSkinMenuBar* SeSkinMenuBar1 = nullptr;
+    TSeSkinItem* F1 = nullptr;
+    TSeSkinItem* CFGL1 = nullptr;
+    TSeSkinItem* CFGS1 = nullptr;
+    TSeSkinItem* X1 = nullptr;
+    TSeSkinItem* A1 = nullptr;
+    TSeSkinItem* D1 = nullptr;
     TOpenDialog* OpenDialog1 = nullptr;
     TSaveDialog* SaveDialog1 = nullptr;
     TSeSkinEngine* SeSkinEngine1 = nullptr;

@@ -3,24 +3,42 @@
 #include "skinwin/KsItems.h"
 
 #include "framework/Application.h"
-#include "framework/Forms.h"
+#include "framework/Handles.h"
 #include "framework/Messages.h"
 
 #include <algorithm>
 
 namespace {
 
+// DestroyWindow: the click handler's hidden window.
+struct TWindowTraits {
+    using Handle = HWND;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyWindow(h); }
+};
+
 // The hidden window whose posted messages run item clicks. A click runs after every message
-// pending before it, so the menu's windows are gone and the form has its focus back.
-class TKsItemClickHandler : public TCustomForm {
+// pending before it, so the menu's windows are gone and the form has its focus back. It lives as
+// long as the program, apart from every form.
+class TKsItemClickHandler {
 public:
-    explicit TKsItemClickHandler(TComponent* owner) : TCustomForm(owner) { SetBounds(10000, 10000, 0, 0); }
-    ~TKsItemClickHandler() override;
+    TKsItemClickHandler()
+    {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"Folvane.ItemClick";
+        RegisterClassW(&windowClass);
+        window_.Reset(CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      windowClass.hInstance, nullptr));
+        if (!window_) RaiseLastOSError();
+    }
+    ~TKsItemClickHandler();
 
     void Post(TKsCustomItem* item)
     {
         pending_.push_back(item);
-        PostMessageW(Handle(), CM_ITEMCLICK, 0, reinterpret_cast<LPARAM>(item));
+        PostMessageW(window_.Get(), CM_ITEMCLICK, 0, reinterpret_cast<LPARAM>(item));
     }
 
     void Forget(TKsCustomItem* item)
@@ -29,14 +47,9 @@ public:
         std::erase(running_, item);
     }
 
-protected:
-    void WndProc(TMessage& message) override
-    {
-        if (message.Msg == CM_ITEMCLICK) Run(reinterpret_cast<TKsCustomItem*>(message.LParam));
-        else TCustomForm::WndProc(message);
-    }
-
 private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
     // The item may be freed by anything the pending messages do; its destructor takes it out of
     // both lists, so only an item still listed is touched.
     void Run(TKsCustomItem* item)
@@ -55,22 +68,29 @@ private:
         return true;
     }
 
+    TUniqueHandle<TWindowTraits> window_;
     std::vector<TKsCustomItem*> pending_;
     std::vector<TKsCustomItem*> running_;
 };
 
 TKsItemClickHandler* clickHandler = nullptr;
 
-TKsItemClickHandler::~TKsItemClickHandler()
-{
-    if (clickHandler == this) clickHandler = nullptr;
-}
+// Forms freed after the program's end free their items after this.
+TKsItemClickHandler::~TKsItemClickHandler() { clickHandler = nullptr; }
 
-// Made on the first click and freed with the application's forms.
+// Made on the first click.
 TKsItemClickHandler& ClickHandler()
 {
-    if (!clickHandler) clickHandler = new TKsItemClickHandler(Application);
-    return *clickHandler;
+    static TKsItemClickHandler handler;
+    clickHandler = &handler;
+    return handler;
+}
+
+LRESULT CALLBACK TKsItemClickHandler::Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg != CM_ITEMCLICK || !clickHandler) return DefWindowProcW(window, msg, wParam, lParam);
+    GuardEntryPoint([&] { clickHandler->Run(reinterpret_cast<TKsCustomItem*>(lParam)); });
+    return 0;
 }
 
 // How often a shortcut walk starts again because a click changed the tree under it.

@@ -110,6 +110,12 @@ void TKsCustomItem::SetParentComponent(TComponent* parent)
     }
 }
 
+void TKsCustomItem::Loaded()
+{
+    TComponent::Loaded();
+    Changed();
+}
+
 bool TKsCustomItem::Announces() const { return !IsLoading() && !IsDestroying(); }
 
 void TKsCustomItem::Changed()

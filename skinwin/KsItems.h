@@ -155,6 +155,9 @@ public:
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
+    // The tree's container hears once more about an item read from a form: it was measured with
+    // the plain look while the item was still being read.
+    void Loaded() override;
     void Changed();
     // True while neither loading nor being destroyed: only then are changes announced.
     bool Announces() const;

@@ -69,6 +69,8 @@ public:
 
     // The area the items are laid out in, in client coordinates.
     virtual TRect ContentRect();
+    // The bar is worked by the mouse and the menu keys; the focus stays where it is.
+    bool CanFocus() const override { return false; }
 
 protected:
     // Makes the root item: the skinned bar makes a skinned one.

@@ -77,11 +77,14 @@ TEST_F(ItemTree, TheRootHearsOfRealChangesAnywhereInItsTreeButNotWhileLoading)
     NewItem(&owner, L"new", file);
     EXPECT_EQ(heard, (std::vector<TKsCustomItem*>{save, save, file, file}));
 
+    // Changes made while an item is read are told once, when it has been read.
     heard.clear();
     save->BeginLoading();
     save->SetCaption(L"loading");
-    save->EndLoading();
+    save->SetEnabled(true);
     EXPECT_TRUE(heard.empty());
+    save->EndLoading();
+    EXPECT_EQ(heard, std::vector<TKsCustomItem*>{save});
 }
 
 TEST_F(ItemTree, ItemsReadFromAFormFindTheirMenuThroughTheRegisteredContainers)
