@@ -11,6 +11,12 @@
 // Text alignment in a list view column; named apart from the skin objects' text alignment.
 enum TAlignment { taLeftJustify, taRightJustify, taCenterJustify };
 
+// One row of a list view: its caption and its first sub-item.
+struct TListRow {
+    std::wstring Caption;
+    std::wstring SubItem;
+};
+
 // One column of a report-style list view.
 struct TListColumn {
     std::wstring Caption;
@@ -41,6 +47,9 @@ public:
     void SetRowSelected(int index, bool selected);
     void DeleteRow(int index);
     void ClearRows();
+    // Deletes every row and appends the given ones in order, with the window's drawing held back
+    // until the last row is in: a list of thousands of rows is then one repaint, not thousands.
+    void ReplaceRows(const std::vector<TListRow>& rows);
 
     bool GridLines() const { return gridLines_; }
     void SetGridLines(bool gridLines);
@@ -65,6 +74,7 @@ private:
 
     void InsertColumnIntoWindow(int index);
     void InsertRowIntoWindow(int index);
+    void RefillWindowRows();
     void HandleNotify(TMessage& message);
     bool ColumnTooNarrow(const NMHEADERW& header) const;
 
