@@ -123,6 +123,9 @@ public:
     // keeps its look while they show.
     TWinControl* OwnerControl() const { return ownerControl_; }
     void SetOwnerControlTree(TWinControl* control);
+    // The view that shows this item's children while their popup is open, or none.
+    TKsItemView* PopupView() const { return popupView_; }
+    void SetPopupView(TKsItemView* view) { popupView_ = view; }
     // Popups of this tree are brought to the foreground (a menu of the notification-area icon).
     bool BringToForeground() const { return bringToForeground_; }
     void SetBringToForegroundTree(bool value);
@@ -197,6 +200,7 @@ private:
     TBiDiMode biDiMode_ = bdLeftToRight;
     TWinControl* ownerControl_ = nullptr;
     bool bringToForeground_ = false;
+    TKsItemView* popupView_ = nullptr;
 };
 
 enum TKsViewOrientation { voVertical, voHorizontal };

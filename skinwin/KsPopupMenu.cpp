@@ -35,6 +35,14 @@ void TKsCustomPopupMenu::CloseShowing()
     // Any non-client button message ends a tracking loop and stays queued for the window.
     if (auto* owner = dynamic_cast<TWinControl*>(showingMenu->Owner()); owner && owner->HandleAllocated())
         PostMessageW(owner->Handle(), WM_NCMBUTTONDBLCLK, 0, 0);
+    // Asked from a message its own loop dispatched, the menu's loop cannot see that message before
+    // the caller's menu has closed: its popups end and disappear now, and its loop leaves when the
+    // caller returns to it.
+    TKsItemView* innermost = showingMenu->Items()->PopupView();
+    if (!innermost) return;
+    while (innermost->ChildView()) innermost = innermost->ChildView();
+    innermost->EndChainTracking();
+    for (TKsItemView* view = innermost; view; view = view->ParentView()) view->Control()->Hide();
 }
 
 void TKsCustomPopupMenu::SetPopupBlend(bool value)

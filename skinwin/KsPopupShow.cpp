@@ -33,21 +33,25 @@ void ApplySettings(TKsCustomItem& item, TKsPopupForm& frame)
     }
 }
 
-// Links the opening view to the popup's view for as long as the popup runs, however it ends.
+// Links the opening view and the item to the popup's view for as long as the popup runs, however
+// it ends.
 class TChildViewLink {
 public:
-    TChildViewLink(TKsItemView* parent, TKsItemView* child) : parent_(parent)
+    TChildViewLink(TKsCustomItem& item, TKsItemView* parent, TKsItemView* child) : item_(item), parent_(parent)
     {
         if (parent_) parent_->SetChildView(child);
+        item_.SetPopupView(child);
     }
     ~TChildViewLink()
     {
         if (parent_) parent_->SetChildView(nullptr);
+        item_.SetPopupView(nullptr);
     }
     TChildViewLink(const TChildViewLink&) = delete;
     TChildViewLink& operator=(const TChildViewLink&) = delete;
 
 private:
+    TKsCustomItem& item_;
     TKsItemView* parent_;
 };
 
@@ -94,6 +98,6 @@ void ShowItemPopup(TKsCustomItem& item, TKsItemView* parentView, TPoint at, cons
     window->Show();
     if (item.BringToForeground()) SetForegroundWindow(window->Handle());
 
-    TChildViewLink link(parentView, view);
+    TChildViewLink link(item, parentView, view);
     view->Track();
 }

@@ -61,6 +61,34 @@ TEST_F(PopupWindows, APopupMenuTenPixelsFromTheScreensRightEdgeOpensLeftOfThePoi
     EXPECT_EQ(TKsCustomPopupMenu::Showing(), nullptr);
 }
 
+TEST_F(PopupWindows, ASecondPopupMenuClosesTheFirstBeforeItShows)
+{
+    TKsCustomPopupMenu first(Form), second(Form);
+    AddItem(first.Items(), L"複製(&C)");
+    AddItem(second.Items(), L"貼上(&P)");
+    HWND firstWindow = nullptr;
+    bool firstVisibleDuringSecond = true, firstTrackingDuringSecond = true;
+    TMenuScript script;
+    script.When("the first menu", [&] { return first.Items()->PopupView() != nullptr; },
+                [&] {
+                    firstWindow = WindowOf(first.Items()->PopupView());
+                    second.Popup(300, 300);
+                })
+        .When("the second menu", [&] { return second.Items()->PopupView() != nullptr; },
+              [&] {
+                  EXPECT_EQ(TKsCustomPopupMenu::Showing(), &second);
+                  firstVisibleDuringSecond = IsWindowVisible(firstWindow);
+                  firstTrackingDuringSecond = first.Items()->PopupView() && first.Items()->PopupView()->Tracking();
+                  PostKey(VK_ESCAPE);
+              });
+    first.Popup(100, 100);
+    EXPECT_TRUE(script.Done());
+    EXPECT_FALSE(firstVisibleDuringSecond);
+    EXPECT_FALSE(firstTrackingDuringSecond);
+    EXPECT_EQ(FindWindowW(L"Folvane.PopupMenu", nullptr), nullptr);
+    EXPECT_EQ(TKsCustomPopupMenu::Showing(), nullptr);
+}
+
 TEST_F(PopupWindows, ASubMenuNearTheRightEdgeOpensLeftOfItsItem)
 {
     TKsCustomItem* more = AddItem(File, L"More");
