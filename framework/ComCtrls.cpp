@@ -1,9 +1,6 @@
 #include "framework/ComCtrls.h"
 
-#include "framework/Application.h"
 #include "framework/Exceptions.h"
-
-#include <cmath>
 
 namespace {
 
@@ -282,80 +279,4 @@ void TListView::WndProc(TMessage& message)
         break;
     }
     TWinControl::WndProc(message);
-}
-
-// ---- TProgressBar ----
-
-TProgressBar::TProgressBar(TComponent* owner) : TCustomControl(owner) { SetBounds(0, 0, 150, 16); }
-
-void TProgressBar::SetMin(int min)
-{
-    if (min_ == min) return;
-    min_ = min;
-    Invalidate();
-}
-
-void TProgressBar::SetMax(int max)
-{
-    if (max_ == max) return;
-    max_ = max;
-    Invalidate();
-}
-
-void TProgressBar::SetShowBorder(bool showBorder)
-{
-    if (showBorder_ == showBorder) return;
-    showBorder_ = showBorder;
-    Invalidate();
-}
-
-float TProgressBar::Fraction(int position) const
-{
-    if (min_ < 0 || position < min_ || position > max_ || max_ == min_) return 0.0f;
-    return static_cast<float>(static_cast<double>(position - min_) / static_cast<double>(max_ - min_));
-}
-
-void TProgressBar::SetPosition(int position)
-{
-    if (position == position_) return;
-    float before = Fraction(position_);
-    position_ = position;
-    if (Fraction(position_) == before) return;
-    Invalidate();
-    // This is where a long command lets the user's input through, such as the stop button of a run.
-    if (Application) Application->ProcessMessages();
-}
-
-TRect TProgressBar::BarArea() const
-{
-    TRect area = ClientRect();
-    return showBorder_ ? area.Inflate(-2) : area;
-}
-
-void TProgressBar::Paint()
-{
-    TCanvas& canvas = Canvas();
-    TRect trough = ClientRect();
-    if (showBorder_) {
-        canvas.Frame3D(trough, clBtnShadow, clBtnHighlight);
-        trough = trough.Inflate(-1);
-    }
-    canvas.SetBrushStyle(bsSolidBrush);
-    canvas.SetBrushColor(Color());
-    canvas.FillRect(trough);
-
-    // Blocks s - 2 pixels long with 2-pixel gaps, n + 1 of them for n = fraction x block count.
-    TRect area = BarArea();
-    float fraction = Fraction(position_);
-    int step = static_cast<int>(std::lrint(area.Height() * 0.64)) + 2;
-    if (area.IsEmpty()) return;
-    int blockCount = area.Width() / step;
-    long filled = std::lrint(fraction * blockCount);
-    if (static_cast<long double>(fraction) < 0.01L || filled < 0) return;
-    canvas.SetBrushColor(clHighlight);
-    for (long i = 0; i <= filled; ++i) {
-        int left = area.Left + static_cast<int>(i) * step;
-        TRect block = TRect(left, area.Top, left + step - 2, area.Bottom).Intersect(area);
-        if (!block.IsEmpty()) canvas.FillRect(block);
-    }
 }

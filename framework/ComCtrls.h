@@ -83,34 +83,3 @@ private:
     bool gridLines_ = true;
     bool readOnly_ = false;
 };
-
-// A bar that shows a position between a minimum and a maximum, drawn as a row of blocks. Moving
-// the position lets pending window messages through whenever the drawn fraction changes.
-class TProgressBar : public TCustomControl {
-public:
-    explicit TProgressBar(TComponent* owner);
-
-    int Min() const { return min_; }
-    void SetMin(int min);
-    int Max() const { return max_; }
-    void SetMax(int max);
-    int Position() const { return position_; }
-    void SetPosition(int position);
-    bool ShowBorder() const { return showBorder_; }
-    void SetShowBorder(bool showBorder);
-
-    // The drawn part of the bar for position p: (p - Min) / (Max - Min) when Min >= 0 and
-    // Min <= p <= Max and Max != Min, else 0.
-    float Fraction(int position) const;
-
-protected:
-    void Paint() override;
-
-private:
-    TRect BarArea() const;
-
-    int min_ = 0;
-    int max_ = 100;
-    int position_ = 0;
-    bool showBorder_ = true;
-};

@@ -288,6 +288,9 @@ void TControl::WndProc(TMessage& message)
     case CM_EXIT:
         DoExit();
         return;
+    case CM_DIALOGKEY:
+        message.Result = DialogKey(static_cast<WORD>(message.WParam), KeyboardShiftState());
+        return;
     case WM_MOUSEWHEEL:
         if (MouseWheel(MouseShiftState(GET_KEYSTATE_WPARAM(message.WParam)), GET_WHEEL_DELTA_WPARAM(message.WParam),
                        PointFromLParam(message.LParam)))
@@ -907,10 +910,13 @@ void TWinControl::HandleKeyDown(TMessage& message)
     WPARAM key = message.WParam;
     bool tab = key == VK_TAB;
     bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
-    if (!tab && !arrow) return;
+    bool command = key == VK_RETURN || key == VK_ESCAPE;
+    if (!tab && !arrow && !command) return;
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return;
     LRESULT code = SendMessageW(msg->hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(msg));
-    LRESULT wants = DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | (tab ? DLGC_WANTTAB : DLGC_WANTARROWS);
+    LRESULT wants = DLGC_WANTALLKEYS | DLGC_WANTMESSAGE;
+    if (tab) wants |= DLGC_WANTTAB;
+    if (arrow) wants |= DLGC_WANTARROWS;
     if (code & wants) return;
     TCustomForm* form = GetParentForm(this);
     if (form && form->Perform(CM_DIALOGKEY, key, 0)) message.Result = 1;

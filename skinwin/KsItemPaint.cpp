@@ -88,6 +88,15 @@ TKsBitmapFontScope::TKsBitmapFontScope(TKsBitmap& bitmap, const TFont& font) : b
 
 TKsBitmapFontScope::~TKsBitmapFontScope() { bitmap_.SetFont(saved_); }
 
+int CaptionWidth(const TKsBitmap& buffer, const TFont& font, const std::wstring& text)
+{
+    if (buffer.Empty() || text.empty()) return 0;
+    TSelectObject selected(buffer.DC(), font.Handle());
+    RECT extent{0, 0, 0, 0};
+    DrawTextW(buffer.DC(), text.c_str(), static_cast<int>(text.size()), &extent, DT_SINGLELINE | DT_CALCRECT);
+    return extent.right - extent.left;
+}
+
 const TFont& MenuFont()
 {
     static const TFont font = [] {
@@ -180,14 +189,14 @@ void DrawPlainWindowButton(TKsBitmap& buffer, TKsItemKind kind, const TRect& rec
 
 SIZE TKsCustomItem::Measure(TKsBitmap& buffer, const TKsItemView& view)
 {
-    TKsBitmapFontScope font(buffer, MenuFont());
+    const TFont& font = MenuFont();
     int height = PlainItemHeight();
     if (view.Orientation() == voHorizontal) {
         if (kind_ != ikNormal) return {height, height};
-        return {buffer.TextWidth(caption_) + 12, height};
+        return {CaptionWidth(buffer, font, caption_) + 12, height};
     }
-    int width = buffer.TextWidth(caption_) + 74;
-    if (shortCut_ != scNone) width += buffer.TextWidth(ShortCutToText(shortCut_));
+    int width = CaptionWidth(buffer, font, caption_) + 74;
+    if (shortCut_ != scNone) width += CaptionWidth(buffer, font, ShortCutToText(shortCut_));
     return {width, IsSeparator() ? 15 : height};
 }
 

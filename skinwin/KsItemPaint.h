@@ -19,6 +19,9 @@ private:
     TFont saved_;
 };
 
+// The width of a caption in font, the "&" of its accelerator left out. The font's own platform
+// font is used, so measuring makes none.
+int CaptionWidth(const TKsBitmap& buffer, const TFont& font, const std::wstring& text);
 // The system's menu font, which the plain look draws with.
 const TFont& MenuFont();
 // The height of a plain item: the system's menu height, at least 20.

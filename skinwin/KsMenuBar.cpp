@@ -15,7 +15,7 @@ TKsMenuBarView::TKsMenuBarView(TKsCustomMenuBar* bar) : TKsItemView(bar, voHoriz
 {
     SetControl(bar);
     SetCoordControl(bar);
-    SetPaintBuffer(&bar->buffer_);
+    SetPaintBuffer(&bar->Surface());
 }
 
 void TKsMenuBarView::SizeComputed(int, int height)
@@ -30,9 +30,8 @@ void TKsMenuBarView::Repaint() { bar_->Invalidate(); }
 TKsCustomMenuBar::TKsCustomMenuBar(TComponent* owner) : TKsCustomMenuBar(owner, &MakePlainRoot) {}
 
 TKsCustomMenuBar::TKsCustomMenuBar(TComponent* owner, TKsCustomItem* (*makeRoot)(TComponent* owner))
-    : TCustomControl(owner)
+    : TKsCustomControl(owner)
 {
-    buffer_.SetSize(10, 10);
     items_ = makeRoot(this);
     items_->SetContainer(this);
     items_->OnChange = [this](TKsCustomItem*) { ItemsChanged(); };
@@ -51,7 +50,7 @@ TKsCustomMenuBar::~TKsCustomMenuBar()
 
 void TKsCustomMenuBar::CreateParams(TCreateParams& params)
 {
-    TCustomControl::CreateParams(params);
+    TKsCustomControl::CreateParams(params);
     params.ClassName = L"Folvane.MenuBar";
 }
 
@@ -74,8 +73,10 @@ void TKsCustomMenuBar::AdaptHeight(int itemsHeight)
 
 void TKsCustomMenuBar::BoundsChanged()
 {
-    TCustomControl::BoundsChanged();
-    if (!autoSize_ && !sizing_ && view_) view_->ComputeSize();
+    TKsCustomControl::BoundsChanged();
+    if (!view_) return;
+    UpdateOrigin();
+    if (!autoSize_ && !sizing_) view_->ComputeSize();
 }
 
 void TKsCustomMenuBar::SetPopupBlend(bool value)
@@ -136,20 +137,22 @@ void TKsCustomMenuBar::ItemsChanged()
     // A removed item can no longer be the selection.
     if (items_->IndexOf(view_->Selected()) < 0) view_->SetSelected(nullptr);
     PushToItems();
+    UpdateOrigin();
     view_->ComputeSize();
     Invalidate();
 }
 
 void TKsCustomMenuBar::Loaded()
 {
-    TCustomControl::Loaded();
+    TKsCustomControl::Loaded();
     PushToItems();
+    UpdateOrigin();
     view_->ComputeSize();
     for (int i = 0; i < items_->Count(); ++i) items_->Items(i)->SetItemBiDiMode(BiDiMode());
     Invalidate();
 }
 
-TRect TKsCustomMenuBar::ContentRect()
+TRect TKsCustomMenuBar::ContentRect() const
 {
     TRect client{0, 0, Width(), Height()};
     if (Align() == alBottom) client.Top += 2;
@@ -166,35 +169,35 @@ void TKsCustomMenuBar::PaintBackground(TKsBitmap& buffer)
     buffer.FillRect({0, y + 1, client.Right, y + 2}, ColorToPixel(clBtnHighlight));
 }
 
-void TKsCustomMenuBar::PaintWindow(HDC dc)
+void TKsCustomMenuBar::UpdateOrigin()
 {
-    if (Width() <= 0 || Height() <= 0) return;
-    buffer_.SetSize(Width(), Height());
-    PaintBackground(buffer_);
     TRect content = ContentRect();
     view_->SetOrigin({content.Left, content.Top});
-    view_->PaintItems(buffer_);
-    buffer_.CopyToDC(dc, 0, 0, {0, 0, Width(), Height()});
 }
 
-bool TKsCustomMenuBar::EraseBackground(HDC, LPARAM) { return true; }
+void TKsCustomMenuBar::PaintFace()
+{
+    PaintBackground(Surface());
+    UpdateOrigin();
+    view_->PaintItems(Surface());
+}
 
 void TKsCustomMenuBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    TCustomControl::MouseDown(button, shift, x, y);
+    TKsCustomControl::MouseDown(button, shift, x, y);
     if (button != mbLeft || view_->Tracking()) return;
     if (view_->ItemAtScreen(ClientToScreen({x, y}))) EnterTracking();
 }
 
 void TKsCustomMenuBar::MouseMove(TShiftState shift, int x, int y)
 {
-    TCustomControl::MouseMove(shift, x, y);
+    TKsCustomControl::MouseMove(shift, x, y);
     if (!view_->Tracking()) view_->Hit(ClientToScreen({x, y}));
 }
 
 void TKsCustomMenuBar::MouseLeave()
 {
-    TCustomControl::MouseLeave();
+    TKsCustomControl::MouseLeave();
     if (!view_->Tracking()) view_->Hit({-1, -1});
 }
 

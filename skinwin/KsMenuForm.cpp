@@ -59,11 +59,16 @@ void TKsPopupForm::PaintClientBackground(TKsBitmap& buffer)
 void TKsPopupForm::PaintTo(HDC dc, bool client)
 {
     buffer_.SetSize(std::max(window_->Width(), 1), std::max(window_->Height(), 1));
+    TRect area = ClientRect();
+    if (client) {
+        PaintClientBackground(buffer_);
+        buffer_.CopyToDC(dc, 0, 0, area);
+        return;
+    }
     PaintFrame(buffer_);
-    PaintClientBackground(buffer_);
-    TRect origin = ClientRect();
-    if (client) buffer_.CopyToDC(dc, -origin.Left, -origin.Top);
-    else buffer_.CopyToDC(dc, 0, 0);
+    TSavedDC saved(dc);
+    ExcludeClipRect(dc, area.Left, area.Top, area.Right, area.Bottom);
+    buffer_.CopyToDC(dc, 0, 0);
 }
 
 // ---- TKsPopupView ----
@@ -151,9 +156,12 @@ void TKsPopupWindow::WndProc(TMessage& message)
         break;
     case WM_NCPAINT:
         if (frame_) {
-            HDC dc = GetWindowDC(Handle());
-            frame_->PaintTo(dc, false);
-            ReleaseDC(Handle(), dc);
+            struct TWholeWindowDC {
+                HWND window;
+                HDC dc;
+                ~TWholeWindowDC() { ReleaseDC(window, dc); }
+            } target{Handle(), GetWindowDC(Handle())};
+            frame_->PaintTo(target.dc, false);
         }
         return;
     default:

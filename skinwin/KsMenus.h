@@ -3,6 +3,7 @@
 #include "framework/Controls.h"
 #include "framework/ImgList.h"
 #include "skin/raster/KsBitmap.h"
+#include "skinctl/KsControls.h"
 #include "skinwin/KsItems.h"
 
 class TKsCustomMenuBar;
@@ -33,7 +34,7 @@ struct TKsMenuPopupOptions {
 
 // A menu bar control: the top-level items of Items() in a row, their children in popup windows.
 // This class paints the plain look of the system's menu colours; TSeSkinMenuBar paints through a skin.
-class TKsCustomMenuBar : public TCustomControl {
+class TKsCustomMenuBar : public TKsCustomControl {
 public:
     explicit TKsCustomMenuBar(TComponent* owner);
     ~TKsCustomMenuBar() override;
@@ -68,7 +69,7 @@ public:
     bool IsShortCut(WPARAM key, LPARAM keyData);
 
     // The area the items are laid out in, in client coordinates.
-    virtual TRect ContentRect();
+    TRect ContentRect() const override;
     // The bar is worked by the mouse and the menu keys; the focus stays where it is.
     bool CanFocus() const override { return false; }
 
@@ -81,10 +82,12 @@ protected:
     // An item of the tree changed (outside loading).
     virtual void ItemsChanged();
 
+    // The background, then the items at the content rectangle's origin.
+    void PaintFace() override;
+    // The items start at the content rectangle's top left corner.
+    void UpdateOrigin();
     void Loaded() override;
     void BoundsChanged() override;
-    void PaintWindow(HDC dc) override;
-    bool EraseBackground(HDC dc, LPARAM flags) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseLeave() override;
@@ -99,7 +102,6 @@ private:
 
     TKsCustomItem* items_ = nullptr;
     TKsMenuBarView* view_ = nullptr;
-    TKsBitmap buffer_;
     TKsMenuPopupOptions options_;
     bool autoSize_ = true;
     bool onToolbar_ = false;

@@ -6,11 +6,6 @@
 
 #include <memory>
 
-bool SkinUsable(const TSeSkinEngine* engine)
-{
-    return engine && engine->Source() && !engine->Source()->Changing() && engine->IsSkinLoaded();
-}
-
 TSeSkinObject* SkinChild(const TSeSkinObject* object, std::wstring_view name)
 {
     if (!object) return nullptr;
@@ -42,7 +37,7 @@ void TSeSkinItem::SetSkinEngine(TSeSkinEngine* engine)
 void TSeSkinItem::Resolve()
 {
     menuBar_ = popupMenu_ = barItem_ = popupItem_ = separator_ = nullptr;
-    if (!SkinUsable(engine_)) return;
+    if (!TSeSkinBinding::Usable(engine_)) return;
     menuBar_ = engine_->Source()->ObjectByName(L"MenuBar");
     popupMenu_ = engine_->Source()->ObjectByName(L"PopupMenu");
     barItem_ = SkinChild(menuBar_, OnToolbar() ? L"ToolbarItem" : L"Item");
@@ -61,7 +56,7 @@ void TSeSkinItem::Notification(TComponent* component, TOperation operation)
 
 bool TSeSkinItem::Skinned() const
 {
-    return Announces() && SkinUsable(engine_) && menuBar_ && popupMenu_;
+    return Announces() && TSeSkinBinding::Usable(engine_) && menuBar_ && popupMenu_;
 }
 
 SIZE TSeSkinItem::Measure(TKsBitmap& buffer, const TKsItemView& view)
@@ -69,13 +64,14 @@ SIZE TSeSkinItem::Measure(TKsBitmap& buffer, const TKsItemView& view)
     bool bar = view.Orientation() == voHorizontal;
     TSeSkinObject* object = bar ? barItem_ : popupItem_;
     if (!Skinned() || !object) return TKsCustomItem::Measure(buffer, view);
-    TKsBitmapFontScope font(buffer, object->Font());
+    const TFont& font = object->Font();
     if (bar) {
         if (Kind() != ikNormal) return {object->Height(), object->Height()};
-        return {buffer.TextWidth(Caption()) + object->TextMarginLeft() + object->TextMarginRight(), object->Height()};
+        return {CaptionWidth(buffer, font, Caption()) + object->TextMarginLeft() + object->TextMarginRight(),
+                object->Height()};
     }
-    int width = buffer.TextWidth(Caption()) + 74;
-    if (ShortCut() != scNone) width += buffer.TextWidth(ShortCutToText(ShortCut()));
+    int width = CaptionWidth(buffer, font, Caption()) + 74;
+    if (ShortCut() != scNone) width += CaptionWidth(buffer, font, ShortCutToText(ShortCut()));
     return {width, object->Height()};
 }
 

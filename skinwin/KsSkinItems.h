@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/engine/KsSkinEngine.h"
+#include "skinctl/KsSkinBinding.h"
 #include "skinwin/KsItems.h"
 
 // A menu item drawn through the skin of an engine: the "MenuBar" and "PopupMenu" objects of the
@@ -13,7 +14,7 @@ public:
     TSeSkinEngine* SkinEngine() const { return engine_; }
     // Binds this item and every skinned item below it to engine.
     void SetSkinEngine(TSeSkinEngine* engine);
-    std::wstring Version() const { return L"2.9.0"; }
+    std::wstring Version() const { return kSeSkinVersion; }
 
     // True when the item draws through the skin: not loading or going, the engine's skin usable,
     // and both "MenuBar" and "PopupMenu" found.
@@ -43,8 +44,6 @@ private:
     TSeSkinObject* separator_ = nullptr;
 };
 
-// The engine holds a skin that can be drawn with: present, not being replaced, not empty.
-bool SkinUsable(const TSeSkinEngine* engine);
 // The direct child of object with that name (ignoring ASCII case), or none.
 TSeSkinObject* SkinChild(const TSeSkinObject* object, std::wstring_view name);
 // The state a selected item is drawn in: hot when the mouse chose it, focused when the keyboard did.

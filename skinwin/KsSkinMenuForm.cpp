@@ -9,7 +9,7 @@ TSeSkinPopupForm::TSeSkinPopupForm(TComponent* owner, TKsPopupWindow* window, TS
 
 TSeSkinObject* TSeSkinPopupForm::PopupMenuObject() const
 {
-    return SkinUsable(engine_) ? engine_->Source()->ObjectByName(L"PopupMenu") : nullptr;
+    return TSeSkinBinding::Usable(engine_) ? engine_->Source()->ObjectByName(L"PopupMenu") : nullptr;
 }
 
 bool TSeSkinPopupForm::Skinned() const { return PopupMenuObject() != nullptr; }

@@ -10,43 +10,25 @@ TKsCustomItem* MakeSkinRoot(TComponent* owner) { return new TSeSkinItem(owner); 
 
 TSeSkinMenuBar::TSeSkinMenuBar(TComponent* owner) : TKsCustomMenuBar(owner, &MakeSkinRoot) {}
 
-TSeSkinMenuBar::~TSeSkinMenuBar()
-{
-    Destroying();
-    skinCopy_.reset();
-}
+TSeSkinMenuBar::~TSeSkinMenuBar() { Destroying(); }
 
 void TSeSkinMenuBar::SetSkinEngine(TSeSkinEngine* engine)
 {
-    if (engine_ != engine) {
-        if (engine_) RemoveFreeNotification(engine_);
-        engine_ = engine;
-        if (engine_) FreeNotification(engine_);
-    }
-    SkinItems()->SetSkinEngine(engine_);
-    skinCopy_.reset();
-    if (SkinUsable(engine_)) {
-        if (TSeSkinObject* object = engine_->Source()->ObjectByName(skinObject_)) {
-            skinCopy_.reset(object->Clone(nullptr));
-            skinCopy_->Bind(this);
-            if (TSeSkinObject* frame = SkinChild(skinCopy_.get(), OnToolbar() ? L"ToolbarFrame" : L"Frame"))
-                SetBounds(Left(), Top(), Width(), frame->Height());
-        }
-    }
-    Invalidate();
+    SkinItems()->SetSkinEngine(engine);
+    skin_.SetEngine(engine);
+    if (TSeSkinObject* frame = FrameObject()) SetBounds(Left(), Top(), Width(), frame->Height());
+    UpdateOrigin();
 }
 
 TSeSkinObject* TSeSkinMenuBar::FrameObject() const
 {
-    if (!skinCopy_ || !SkinUsable(engine_)) return nullptr;
-    return SkinChild(skinCopy_.get(), OnToolbar() ? L"ToolbarFrame" : L"Frame");
+    return skin_.Skinned() ? SkinChild(skin_.Copy(), OnToolbar() ? L"ToolbarFrame" : L"Frame") : nullptr;
 }
 
-TRect TSeSkinMenuBar::ContentRect()
+TRect TSeSkinMenuBar::ContentRect() const
 {
     TSeSkinObject* frame = FrameObject();
     if (!frame) return TKsCustomMenuBar::ContentRect();
-    frame->SetBounds({0, 0, Width(), Height()});
     return {frame->MarginLeft(), frame->MarginTop(), Width() - frame->MarginRight(), Height() - frame->MarginBottom()};
 }
 
@@ -64,40 +46,33 @@ void TSeSkinMenuBar::PaintBackground(TKsBitmap& buffer)
 void TSeSkinMenuBar::ItemsChanged()
 {
     // Items added to the tree draw through the bar's engine like the others.
-    if (!IsLoading() && !IsDestroying() && !(Owner() && Owner()->IsDestroying())) SkinItems()->SetSkinEngine(engine_);
+    if (!IsLoading() && !IsDestroying() && !(Owner() && Owner()->IsDestroying()))
+        SkinItems()->SetSkinEngine(SkinEngine());
     TKsCustomMenuBar::ItemsChanged();
 }
 
 void TSeSkinMenuBar::WndProc(TMessage& message)
 {
-    auto fromEngine = [&] { return engine_ && reinterpret_cast<TSeSkinEngine*>(message.LParam) == engine_; };
-    switch (message.Msg) {
-    case CM_SKINCHANGING:
-        if (fromEngine()) {
-            skinCopy_.reset();
-            SkinItems()->SetSkinEngine(engine_);
-        }
+    bool fromEngine = SkinEngine() && message.LParam == reinterpret_cast<LPARAM>(SkinEngine());
+    if (message.Msg == CM_SKINCHANGED) {
+        if (fromEngine) SetSkinEngine(SkinEngine());
         return;
-    case CM_SKINCHANGED:
-        if (fromEngine()) SetSkinEngine(engine_);
-        return;
-    case CM_SKINOBJECTINVALIDATE:
-        Invalidate();
-        return;
-    default:
-        TKsCustomMenuBar::WndProc(message);
     }
+    if (message.Msg == CM_SKINCHANGING && fromEngine) {
+        // The items let go of the skin's objects while the skin is being replaced.
+        skin_.HandleMessage(message);
+        SkinItems()->SetSkinEngine(SkinEngine());
+        return;
+    }
+    if (skin_.HandleMessage(message)) return;
+    TKsCustomMenuBar::WndProc(message);
 }
 
 void TSeSkinMenuBar::Notification(TComponent* component, TOperation operation)
 {
     TKsCustomMenuBar::Notification(component, operation);
-    if (operation == opRemove && component == engine_) {
-        engine_ = nullptr;
-        skinCopy_.reset();
-        SkinItems()->SetSkinEngine(nullptr);
-        Invalidate();
-    }
+    if (operation == opRemove && component && component == SkinEngine()) SkinItems()->SetSkinEngine(nullptr);
+    skin_.Notification(component, operation);
 }
 
 // ---- TSeSkinPopupMenu ----

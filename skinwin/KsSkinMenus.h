@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/engine/KsSkinEngine.h"
+#include "skinctl/KsSkinBinding.h"
 #include "skinwin/KsMenus.h"
 #include "skinwin/KsSkinItems.h"
 
@@ -14,16 +15,16 @@ public:
     ~TSeSkinMenuBar() override;
 
     TSeSkinItem* SkinItems() const { return static_cast<TSeSkinItem*>(Items()); }
-    TSeSkinEngine* SkinEngine() const { return engine_; }
+    TSeSkinEngine* SkinEngine() const { return skin_.Engine(); }
     // Binds the bar and its items to engine; the bar takes the height of the skin's frame.
     void SetSkinEngine(TSeSkinEngine* engine);
-    const std::wstring& SkinObject() const { return skinObject_; }
+    const std::wstring& SkinObject() const { return skin_.ObjectName(); }
     // Takes effect at the next binding.
-    void SetSkinObject(const std::wstring& name) { skinObject_ = name; }
-    std::wstring Version() const { return L"2.9.0"; }
-    TSeSkinObject* SkinCopy() const { return skinCopy_.get(); }
+    void SetSkinObject(const std::wstring& name) { skin_.SetObjectName(name); }
+    std::wstring Version() const { return kSeSkinVersion; }
+    TSeSkinObject* SkinCopy() const { return skin_.Copy(); }
 
-    TRect ContentRect() override;
+    TRect ContentRect() const override;
 
 protected:
     void PaintBackground(TKsBitmap& buffer) override;
@@ -35,9 +36,7 @@ private:
     // The copy's frame object, or none without a usable skin or without that child.
     TSeSkinObject* FrameObject() const;
 
-    TSeSkinEngine* engine_ = nullptr;
-    std::wstring skinObject_ = L"MenuBar";
-    std::unique_ptr<TSeSkinObject> skinCopy_;
+    TSeSkinBinding skin_{*this, L"MenuBar"};
 };
 
 // A popup menu whose items draw through the skin of its engine.
@@ -48,7 +47,7 @@ public:
     TSeSkinItem* SkinItems() const { return static_cast<TSeSkinItem*>(Items()); }
     TSeSkinEngine* SkinEngine() const { return engine_; }
     void SetSkinEngine(TSeSkinEngine* engine);
-    std::wstring Version() const { return L"2.9.0"; }
+    std::wstring Version() const { return kSeSkinVersion; }
 
     // Binds the items to the engine again, then shows them.
     void Popup(int x, int y) override;
