@@ -40,10 +40,14 @@ void PaintPopupItem(TKsCustomItem& item, TKsBitmap& buffer, const TKsItemView& v
     if (item.Checked() || hasImage) {
         TRect box{rect.Left, rect.Top, rect.Left + kCheckBoxWidth, rect.Bottom};
         buffer.FillRect(box, ColorToPixel(clBtnFace));
-        if (item.Checked()) buffer.FrameRect(box, ColorToPixel(clBtnShadow), ColorToPixel(clBtnHighlight));
-        else if (selected) buffer.FrameRect(box, ColorToPixel(clBtnHighlight), ColorToPixel(clBtnShadow));
-        if (hasImage) DrawItemImage(buffer, *images, item.ImageIndex(), item.Enabled(), box);
-        else DrawCheckMark(buffer, box, ColorToPixel(clBlack));
+        if (item.Checked())
+            buffer.FrameRect(box, ColorToPixel(clBtnShadow), ColorToPixel(clBtnHighlight));
+        else if (selected)
+            buffer.FrameRect(box, ColorToPixel(clBtnHighlight), ColorToPixel(clBtnShadow));
+        if (hasImage)
+            DrawItemImage(buffer, *images, item.ImageIndex(), item.Enabled(), box);
+        else
+            DrawCheckMark(buffer, box, ColorToPixel(clBlack));
     }
 
     TRect captionRect{rect.Left + kCaptionLeft, rect.Top, rect.Right, rect.Bottom};
@@ -74,8 +78,10 @@ void PaintPlainBarItem(TKsCustomItem& item, TKsBitmap& buffer, bool mouseDriven,
         return;
     }
     if (selected) {
-        if (mouseDriven) buffer.FrameRect(rect, ColorToPixel(clBtnShadow), ColorToPixel(clBtnHighlight));
-        else buffer.FrameRect(rect, ColorToPixel(clBtnHighlight), ColorToPixel(clBtnShadow));
+        if (mouseDriven)
+            buffer.FrameRect(rect, ColorToPixel(clBtnShadow), ColorToPixel(clBtnHighlight));
+        else
+            buffer.FrameRect(rect, ColorToPixel(clBtnHighlight), ColorToPixel(clBtnShadow));
     }
     DrawTextIn(buffer, MenuFont(), item.Enabled() ? clMenuText : clGrayText, item.Caption(), rect,
                DT_SINGLELINE | DT_CENTER | DT_VCENTER);
@@ -203,6 +209,8 @@ SIZE TKsCustomItem::Measure(TKsBitmap& buffer, const TKsItemView& view)
 void TKsCustomItem::Paint(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected,
                           const TRect& rect)
 {
-    if (view.Orientation() == voHorizontal) PaintPlainBarItem(*this, buffer, mouseDriven, selected, rect);
-    else PaintPopupItem(*this, buffer, view, selected, rect);
+    if (view.Orientation() == voHorizontal)
+        PaintPlainBarItem(*this, buffer, mouseDriven, selected, rect);
+    else
+        PaintPopupItem(*this, buffer, view, selected, rect);
 }

@@ -200,10 +200,14 @@ void TKsItemView::ScrollTo(int index, bool wrappedToLast)
     int count = item_->Count();
     int window = item_->ScrollCount();
     int first = WindowFirst();
-    if (index == 0) first = 0;
-    else if (wrappedToLast) first = count - window;
-    if (index >= first + window) first = index - window + 1;
-    else if (index < first) first = index;
+    if (index == 0)
+        first = 0;
+    else if (wrappedToLast)
+        first = count - window;
+    if (index >= first + window)
+        first = index - window + 1;
+    else if (index < first)
+        first = index;
     // A window longer than the list starts at the top.
     item_->SetFirstVisibleIndex(std::clamp(first, 0, std::max(count - window, 0)));
 }

@@ -21,8 +21,10 @@ TKsItemContainerRegistration::TKsItemContainerRegistration(TRootOf rootOf) : roo
     if (!containerClasses) containerClasses = new std::vector<TContainerClass>;
     auto found = std::find_if(containerClasses->begin(), containerClasses->end(),
                               [&](const TContainerClass& c) { return c.RootOf == rootOf; });
-    if (found != containerClasses->end()) ++found->Instances;
-    else containerClasses->push_back({rootOf, 1});
+    if (found != containerClasses->end())
+        ++found->Instances;
+    else
+        containerClasses->push_back({rootOf, 1});
 }
 
 TKsItemContainerRegistration::~TKsItemContainerRegistration()
@@ -126,8 +128,7 @@ void TKsCustomItem::Changed()
     if (root != this && root->OnChange && !root->IsDestroying()) root->OnChange(this);
 }
 
-template <typename Value>
-void TKsCustomItem::SetAndAnnounce(Value& field, const Value& value)
+template <typename Value> void TKsCustomItem::SetAndAnnounce(Value& field, const Value& value)
 {
     if (field == value) return;
     field = value;

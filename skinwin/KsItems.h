@@ -151,8 +151,7 @@ public:
     // The size of the item as view shows it, measured with the fonts selected into buffer.
     virtual SIZE Measure(TKsBitmap& buffer, const TKsItemView& view);
     // Paints the item into rect of buffer; mouseDriven tells a hot selection from a keyboard one.
-    virtual void Paint(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected,
-                       const TRect& rect);
+    virtual void Paint(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected, const TRect& rect);
     // The popup window that shows this item's children.
     virtual TKsPopupWindow* CreatePopupWindow(TKsItemView* parentView);
 
@@ -166,8 +165,7 @@ protected:
     bool Announces() const;
 
 private:
-    template <typename Value>
-    void SetAndAnnounce(Value& field, const Value& value);
+    template <typename Value> void SetAndAnnounce(Value& field, const Value& value);
     // A click posted for this item that has not run yet is dropped when the item goes.
     static void ForgetPendingClicks(TKsCustomItem* item);
     void ForEachInTree(const std::function<void(TKsCustomItem&)>& action);
@@ -317,8 +315,7 @@ private:
 };
 
 // The root item of component when it is a C, else none: the lookup a container class registers.
-template <typename C>
-TKsCustomItem* ItemContainerRoot(TComponent* component)
+template <typename C> TKsCustomItem* ItemContainerRoot(TComponent* component)
 {
     auto* container = dynamic_cast<C*>(component);
     return container ? container->Items() : nullptr;

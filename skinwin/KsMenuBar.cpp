@@ -155,8 +155,10 @@ void TKsCustomMenuBar::Loaded()
 TRect TKsCustomMenuBar::ContentRect() const
 {
     TRect client{0, 0, Width(), Height()};
-    if (Align() == alBottom) client.Top += 2;
-    else client.Bottom -= 2;
+    if (Align() == alBottom)
+        client.Top += 2;
+    else
+        client.Bottom -= 2;
     return client;
 }
 

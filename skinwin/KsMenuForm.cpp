@@ -130,8 +130,10 @@ void TKsPopupWindow::WndProc(TMessage& message)
     case CM_VISIBLECHANGED: {
         // Shown and hidden in place, above its owner, and never activated.
         UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-        if (message.WParam) SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, flags | SWP_SHOWWINDOW);
-        else if (HandleAllocated()) SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, flags | SWP_HIDEWINDOW);
+        if (message.WParam)
+            SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, flags | SWP_SHOWWINDOW);
+        else if (HandleAllocated())
+            SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, flags | SWP_HIDEWINDOW);
         return;
     }
     case WM_MOUSEACTIVATE:

@@ -54,10 +54,7 @@ void TSeSkinItem::Notification(TComponent* component, TOperation operation)
     }
 }
 
-bool TSeSkinItem::Skinned() const
-{
-    return Announces() && TSeSkinBinding::Usable(engine_) && menuBar_ && popupMenu_;
-}
+bool TSeSkinItem::Skinned() const { return Announces() && TSeSkinBinding::Usable(engine_) && menuBar_ && popupMenu_; }
 
 SIZE TSeSkinItem::Measure(TKsBitmap& buffer, const TKsItemView& view)
 {
@@ -82,8 +79,10 @@ void TSeSkinItem::Paint(TKsBitmap& buffer, const TKsItemView& view, bool mouseDr
         TKsCustomItem::Paint(buffer, view, mouseDriven, selected, rect);
         return;
     }
-    if (bar) PaintBarItem(buffer, mouseDriven, selected, rect);
-    else PaintPopupItem(buffer, view, mouseDriven, selected, rect);
+    if (bar)
+        PaintBarItem(buffer, mouseDriven, selected, rect);
+    else
+        PaintPopupItem(buffer, view, mouseDriven, selected, rect);
 }
 
 void TSeSkinItem::PaintBarItem(TKsBitmap& buffer, bool mouseDriven, bool selected, const TRect& rect)

@@ -23,8 +23,7 @@ public:
     TSeSkinObject* PopupMenuObject() const { return popupMenu_; }
 
     SIZE Measure(TKsBitmap& buffer, const TKsItemView& view) override;
-    void Paint(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected,
-               const TRect& rect) override;
+    void Paint(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected, const TRect& rect) override;
     TKsPopupWindow* CreatePopupWindow(TKsItemView* parentView) override;
 
 protected:
@@ -33,8 +32,7 @@ protected:
 private:
     void Resolve();
     void PaintBarItem(TKsBitmap& buffer, bool mouseDriven, bool selected, const TRect& rect);
-    void PaintPopupItem(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected,
-                        const TRect& rect);
+    void PaintPopupItem(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected, const TRect& rect);
 
     TSeSkinEngine* engine_ = nullptr;
     TSeSkinObject* menuBar_ = nullptr;

@@ -5,10 +5,7 @@ namespace {
 using MenuKeyboard = MenuWindow;
 
 // Alt+F as the platform delivers it once the letter is translated: a system character.
-void PostAltF(HWND window)
-{
-    PostMessageW(window, WM_SYSCHAR, L'f', 0x20000001);
-}
+void PostAltF(HWND window) { PostMessageW(window, WM_SYSCHAR, L'f', 0x20000001); }
 
 TEST_F(MenuKeyboard, AltFOpensTheFileMenuWithItsFirstItemAndTheArrowsWrapAround)
 {
@@ -21,14 +18,15 @@ TEST_F(MenuKeyboard, AltFOpensTheFileMenuWithItsFirstItemAndTheArrowsWrapAround)
     };
     TMenuScript script;
     script
-        .When("the file menu", [&] { return FirstPopup() != nullptr; },
-              [&] {
-                  HoldAlt(false);
-                  EXPECT_EQ(Bar->View()->Selected(), File);
-                  EXPECT_EQ(FirstPopup()->Selected(), Load);
-                  EXPECT_TRUE(IsWindowVisible(WindowOf(FirstPopup())));
-                  for (int i = 0; i < 3; ++i) PostKey(VK_DOWN);
-              })
+        .When(
+            "the file menu", [&] { return FirstPopup() != nullptr; },
+            [&] {
+                HoldAlt(false);
+                EXPECT_EQ(Bar->View()->Selected(), File);
+                EXPECT_EQ(FirstPopup()->Selected(), Load);
+                EXPECT_TRUE(IsWindowVisible(WindowOf(FirstPopup())));
+                for (int i = 0; i < 3; ++i) PostKey(VK_DOWN);
+            })
         .Then([&] {
             EXPECT_EQ(FirstPopup()->Selected(), Load);
             PostKey(VK_UP);
@@ -52,17 +50,20 @@ TEST_F(MenuKeyboard, AltFOpensTheFileMenuWithItsFirstItemAndTheArrowsWrapAround)
 TEST_F(MenuKeyboard, LeftInTheFirstPopupOpensThePreviousBarItemWrappingToTheLast)
 {
     TMenuScript script;
-    script.When("the file menu", [&] { return FirstPopup() != nullptr; },
-                [&] {
-                    HoldAlt(false);
-                    PostKey(VK_LEFT);
-                })
-        .When("the about menu", [&] { return FirstPopup() && Bar->View()->Selected() == About; },
-              [&] {
-                  EXPECT_EQ(FirstPopup()->Item(), About);
-                  EXPECT_EQ(FirstPopup()->Selected(), Product);
-                  PostKey(VK_ESCAPE);
-              })
+    script
+        .When(
+            "the file menu", [&] { return FirstPopup() != nullptr; },
+            [&] {
+                HoldAlt(false);
+                PostKey(VK_LEFT);
+            })
+        .When(
+            "the about menu", [&] { return FirstPopup() && Bar->View()->Selected() == About; },
+            [&] {
+                EXPECT_EQ(FirstPopup()->Item(), About);
+                EXPECT_EQ(FirstPopup()->Selected(), Product);
+                PostKey(VK_ESCAPE);
+            })
         .Then([&] {
             // Escape closes the popup; the bar stays selected for the keyboard.
             EXPECT_EQ(FirstPopup(), nullptr);
@@ -86,11 +87,13 @@ TEST_F(MenuKeyboard, LeftInTheFirstPopupOpensThePreviousBarItemWrappingToTheLast
 TEST_F(MenuKeyboard, ACharacterThatIsNoAcceleratorChangesNothing)
 {
     TMenuScript script;
-    script.When("the file menu", [&] { return FirstPopup() != nullptr; },
-                [&] {
-                    HoldAlt(false);
-                    PostMessageW(Form->Handle(), WM_CHAR, L'q', 1);
-                })
+    script
+        .When(
+            "the file menu", [&] { return FirstPopup() != nullptr; },
+            [&] {
+                HoldAlt(false);
+                PostMessageW(Form->Handle(), WM_CHAR, L'q', 1);
+            })
         .Then([&] {
             ASSERT_NE(FirstPopup(), nullptr);
             EXPECT_EQ(FirstPopup()->Selected(), Load);
@@ -109,12 +112,14 @@ TEST_F(MenuKeyboard, AMenuWithoutASelectableItemNeitherLoopsNorClicks)
     Product->SetVisible(false);
     AddItem(About, L"-");
     TMenuScript script;
-    script.When("the about menu", [&] { return FirstPopup() != nullptr; },
-                [&] {
-                    HoldAlt(false);
-                    EXPECT_EQ(FirstPopup()->Selected(), nullptr);
-                    for (WPARAM key : {VK_DOWN, VK_UP, VK_RETURN}) PostKey(key);
-                })
+    script
+        .When(
+            "the about menu", [&] { return FirstPopup() != nullptr; },
+            [&] {
+                HoldAlt(false);
+                EXPECT_EQ(FirstPopup()->Selected(), nullptr);
+                for (WPARAM key : {VK_DOWN, VK_UP, VK_RETURN}) PostKey(key);
+            })
         .Then([&] {
             ASSERT_NE(FirstPopup(), nullptr);
             EXPECT_EQ(FirstPopup()->Selected(), nullptr);
@@ -136,16 +141,18 @@ TEST_F(MenuKeyboard, AScrolledPopupShowsThreeItemsAndScrollsWithTheSelection)
     About->SetScrolled(true);
     About->SetScrollCount(3);
     TMenuScript script;
-    script.When("the scrolled menu", [&] { return FirstPopup() != nullptr; },
-                [&] {
-                    HoldAlt(false);
-                    TKsItemView* popup = FirstPopup();
-                    int itemHeight = popup->ItemRect(entries[0]).Height();
-                    RECT client;
-                    GetClientRect(WindowOf(popup), &client);
-                    EXPECT_EQ(client.bottom, 3 * itemHeight);
-                    for (int i = 0; i < 3; ++i) PostKey(VK_DOWN);
-                })
+    script
+        .When(
+            "the scrolled menu", [&] { return FirstPopup() != nullptr; },
+            [&] {
+                HoldAlt(false);
+                TKsItemView* popup = FirstPopup();
+                int itemHeight = popup->ItemRect(entries[0]).Height();
+                RECT client;
+                GetClientRect(WindowOf(popup), &client);
+                EXPECT_EQ(client.bottom, 3 * itemHeight);
+                for (int i = 0; i < 3; ++i) PostKey(VK_DOWN);
+            })
         .Then([&] {
             EXPECT_EQ(FirstPopup()->Selected(), entries[3]);
             EXPECT_EQ(About->FirstVisibleIndex(), 1);
@@ -168,7 +175,8 @@ TEST_F(MenuKeyboard, AScrolledPopupShowsThreeItemsAndScrollsWithTheSelection)
 TEST_F(MenuKeyboard, AQuitMessageEndsEveryMenuAndStaysQueued)
 {
     TMenuScript script;
-    script.When("the file menu", [&] { return FirstPopup() != nullptr; }, [] { PostQuitMessage(7); });
+    script.When(
+        "the file menu", [&] { return FirstPopup() != nullptr; }, [] { PostQuitMessage(7); });
     PostMessageW(Form->Handle(), WM_CHAR, L'f', 1);
     Bar->EnterTracking();
 

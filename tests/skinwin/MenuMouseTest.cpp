@@ -52,17 +52,21 @@ protected:
 TEST_F(MenuMouse, ClickingABarItemOpensItsPopupAndHoveringTheOtherSwitchesWithoutAClick)
 {
     TMenuScript script;
-    script.When("the file menu", [&] { return FirstPopup() != nullptr; }, [&] { MoveOverBar(About); })
-        .When("the about menu", [&] { return FirstPopup() && FirstPopup()->Item() == About; },
-              [&] {
-                  EXPECT_EQ(Bar->View()->Selected(), About);
-                  MoveOverBar(File);
-              })
-        .When("the file menu again", [&] { return FirstPopup() && FirstPopup()->Item() == File; },
-              [&] {
-                  PostKey(VK_ESCAPE);
-                  PostKey(VK_ESCAPE);
-              });
+    script
+        .When(
+            "the file menu", [&] { return FirstPopup() != nullptr; }, [&] { MoveOverBar(About); })
+        .When(
+            "the about menu", [&] { return FirstPopup() && FirstPopup()->Item() == About; },
+            [&] {
+                EXPECT_EQ(Bar->View()->Selected(), About);
+                MoveOverBar(File);
+            })
+        .When(
+            "the file menu again", [&] { return FirstPopup() && FirstPopup()->Item() == File; },
+            [&] {
+                PostKey(VK_ESCAPE);
+                PostKey(VK_ESCAPE);
+            });
     TPoint file = Bar->ScreenToClient(ItemCentre(Bar->View(), File));
     PostMessageW(Bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(file.X, file.Y));
     PostMessageW(Bar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(file.X, file.Y));
@@ -76,12 +80,13 @@ TEST_F(MenuMouse, AClickOutsideClosesEveryMenuAndReachesTheWindowUnderThePointer
 {
     TPoint target = Target->ClientToScreen({50, 30});
     TMenuScript script;
-    script.When("the file menu", [&] { return FirstPopup() != nullptr; },
-                [&] {
-                    HoldAlt(false);
-                    SendMouse(target, MOUSEEVENTF_LEFTDOWN);
-                    SendMouse(target, MOUSEEVENTF_LEFTUP);
-                });
+    script.When(
+        "the file menu", [&] { return FirstPopup() != nullptr; },
+        [&] {
+            HoldAlt(false);
+            SendMouse(target, MOUSEEVENTF_LEFTDOWN);
+            SendMouse(target, MOUSEEVENTF_LEFTUP);
+        });
     HoldAlt(true);
     PostMessageW(Form->Handle(), WM_SYSCHAR, L'f', 0x20000001);
     Application->ProcessMessages();
@@ -100,18 +105,21 @@ TEST_F(MenuMouse, AClickOutsideClosesEveryMenuAndReachesTheWindowUnderThePointer
 TEST_F(MenuMouse, ClickingAPopupItemClosesTheMenusAndThenRunsItsClick)
 {
     TMenuScript script;
-    script.When("the file menu", [&] { return FirstPopup() != nullptr; },
-                [&] {
-                    TKsItemView* popup = FirstPopup();
-                    TPoint save = ItemCentre(popup, Save);
-                    SendMouse(save, 0);
-                })
-        .When("the save item under the pointer", [&] { return FirstPopup() && FirstPopup()->Selected() == Save; },
-              [&] {
-                  TPoint save = ItemCentre(FirstPopup(), Save);
-                  SendMouse(save, MOUSEEVENTF_LEFTDOWN);
-                  SendMouse(save, MOUSEEVENTF_LEFTUP);
-              });
+    script
+        .When(
+            "the file menu", [&] { return FirstPopup() != nullptr; },
+            [&] {
+                TKsItemView* popup = FirstPopup();
+                TPoint save = ItemCentre(popup, Save);
+                SendMouse(save, 0);
+            })
+        .When(
+            "the save item under the pointer", [&] { return FirstPopup() && FirstPopup()->Selected() == Save; },
+            [&] {
+                TPoint save = ItemCentre(FirstPopup(), Save);
+                SendMouse(save, MOUSEEVENTF_LEFTDOWN);
+                SendMouse(save, MOUSEEVENTF_LEFTUP);
+            });
     TPoint file = ItemCentre(Bar->View(), File);
     SendMouse(file, MOUSEEVENTF_LEFTDOWN);
     SendMouse(file, MOUSEEVENTF_LEFTUP);

@@ -32,8 +32,7 @@ TMenuScript::~TMenuScript()
     DestroyWindow(window_);
 }
 
-TMenuScript& TMenuScript::When(const std::string& what, std::function<bool()> condition,
-                               std::function<void()> action)
+TMenuScript& TMenuScript::When(const std::string& what, std::function<bool()> condition, std::function<void()> action)
 {
     steps_.push_back({what, std::move(condition), std::move(action)});
     return *this;
@@ -41,7 +40,8 @@ TMenuScript& TMenuScript::When(const std::string& what, std::function<bool()> co
 
 TMenuScript& TMenuScript::Then(std::function<void()> action)
 {
-    return When("a step", [] { return true; }, std::move(action));
+    return When(
+        "a step", [] { return true; }, std::move(action));
 }
 
 LRESULT CALLBACK TMenuScript::Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)

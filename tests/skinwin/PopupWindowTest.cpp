@@ -43,14 +43,15 @@ TEST_F(PopupWindows, APopupMenuTenPixelsFromTheScreensRightEdgeOpensLeftOfThePoi
     bool showingDuringPopup = false;
     HWND activeDuringPopup = nullptr;
     TMenuScript script;
-    script.When("the popup", [] { return FindWindowW(L"Folvane.PopupMenu", nullptr) != nullptr; },
-                [&] {
-                    HWND popup = FindWindowW(L"Folvane.PopupMenu", nullptr);
-                    GetWindowRect(popup, &placed);
-                    showingDuringPopup = TKsCustomPopupMenu::Showing() == &menu;
-                    activeDuringPopup = GetActiveWindow();
-                    PostKey(VK_ESCAPE);
-                });
+    script.When(
+        "the popup", [] { return FindWindowW(L"Folvane.PopupMenu", nullptr) != nullptr; },
+        [&] {
+            HWND popup = FindWindowW(L"Folvane.PopupMenu", nullptr);
+            GetWindowRect(popup, &placed);
+            showingDuringPopup = TKsCustomPopupMenu::Showing() == &menu;
+            activeDuringPopup = GetActiveWindow();
+            PostKey(VK_ESCAPE);
+        });
     menu.Popup(at.X, at.Y);
     EXPECT_TRUE(script.Done());
     EXPECT_EQ(placed.right, at.X);
@@ -69,18 +70,21 @@ TEST_F(PopupWindows, ASecondPopupMenuClosesTheFirstBeforeItShows)
     HWND firstWindow = nullptr;
     bool firstVisibleDuringSecond = true, firstTrackingDuringSecond = true;
     TMenuScript script;
-    script.When("the first menu", [&] { return first.Items()->PopupView() != nullptr; },
-                [&] {
-                    firstWindow = WindowOf(first.Items()->PopupView());
-                    second.Popup(300, 300);
-                })
-        .When("the second menu", [&] { return second.Items()->PopupView() != nullptr; },
-              [&] {
-                  EXPECT_EQ(TKsCustomPopupMenu::Showing(), &second);
-                  firstVisibleDuringSecond = IsWindowVisible(firstWindow);
-                  firstTrackingDuringSecond = first.Items()->PopupView() && first.Items()->PopupView()->Tracking();
-                  PostKey(VK_ESCAPE);
-              });
+    script
+        .When(
+            "the first menu", [&] { return first.Items()->PopupView() != nullptr; },
+            [&] {
+                firstWindow = WindowOf(first.Items()->PopupView());
+                second.Popup(300, 300);
+            })
+        .When(
+            "the second menu", [&] { return second.Items()->PopupView() != nullptr; },
+            [&] {
+                EXPECT_EQ(TKsCustomPopupMenu::Showing(), &second);
+                firstVisibleDuringSecond = IsWindowVisible(firstWindow);
+                firstTrackingDuringSecond = first.Items()->PopupView() && first.Items()->PopupView()->Tracking();
+                PostKey(VK_ESCAPE);
+            });
     first.Popup(100, 100);
     EXPECT_TRUE(script.Done());
     EXPECT_FALSE(firstVisibleDuringSecond);
@@ -96,17 +100,20 @@ TEST_F(PopupWindows, ASubMenuNearTheRightEdgeOpensLeftOfItsItem)
     Form->SetBounds(GetSystemMetrics(SM_CXSCREEN) - 200, 100, 200, 200);
     RECT outer{}, inner{};
     TMenuScript script;
-    script.When("the file menu", [&] { return FirstPopup() != nullptr; },
-                [&] {
-                    for (int i = 0; i < 3; ++i) PostKey(VK_DOWN);
-                    PostKey(VK_RETURN);
-                })
-        .When("the sub-menu", [&] { return PopupOf(FirstPopup()) != nullptr; },
-              [&] {
-                  GetWindowRect(WindowOf(FirstPopup()), &outer);
-                  GetWindowRect(WindowOf(PopupOf(FirstPopup())), &inner);
-                  PostMessageW(Form->Handle(), WM_NCMBUTTONDOWN, HTCAPTION, 0);
-              });
+    script
+        .When(
+            "the file menu", [&] { return FirstPopup() != nullptr; },
+            [&] {
+                for (int i = 0; i < 3; ++i) PostKey(VK_DOWN);
+                PostKey(VK_RETURN);
+            })
+        .When(
+            "the sub-menu", [&] { return PopupOf(FirstPopup()) != nullptr; },
+            [&] {
+                GetWindowRect(WindowOf(FirstPopup()), &outer);
+                GetWindowRect(WindowOf(PopupOf(FirstPopup())), &inner);
+                PostMessageW(Form->Handle(), WM_NCMBUTTONDOWN, HTCAPTION, 0);
+            });
     PostMessageW(Form->Handle(), WM_CHAR, L'f', 1);
     Bar->EnterTracking();
     EXPECT_TRUE(script.Done());
@@ -120,11 +127,12 @@ TEST_F(PopupWindows, AnErrorWhileAPopupRunsStillReleasesTheCaptureAndClosesEvery
     AddItem(more, L"Inner");
     more->OnBeforeDropDown = [](TKsCustomItem*) { throw Exception(L"drop-down failed"); };
     TMenuScript script;
-    script.When("the file menu", [&] { return FirstPopup() != nullptr; },
-                [&] {
-                    for (int i = 0; i < 3; ++i) PostKey(VK_DOWN);
-                    PostKey(VK_RETURN);
-                });
+    script.When(
+        "the file menu", [&] { return FirstPopup() != nullptr; },
+        [&] {
+            for (int i = 0; i < 3; ++i) PostKey(VK_DOWN);
+            PostKey(VK_RETURN);
+        });
     PostMessageW(Form->Handle(), WM_CHAR, L'f', 1);
     EXPECT_THROW(Bar->EnterTracking(), Exception);
     EXPECT_TRUE(script.Done());
@@ -139,11 +147,12 @@ TEST_F(PopupWindows, HandlesReturnToTheirCountAfterFiveHundredMenuOpenings)
     HANDLE process = GetCurrentProcess();
     auto open = [&] {
         TMenuScript script;
-        script.When("the file menu", [&] { return FirstPopup() != nullptr; },
-                    [&] {
-                        PostKey(VK_ESCAPE);
-                        PostKey(VK_ESCAPE);
-                    });
+        script.When(
+            "the file menu", [&] { return FirstPopup() != nullptr; },
+            [&] {
+                PostKey(VK_ESCAPE);
+                PostKey(VK_ESCAPE);
+            });
         PostMessageW(Form->Handle(), WM_CHAR, L'f', 1);
         Bar->EnterTracking();
         Application->ProcessMessages();

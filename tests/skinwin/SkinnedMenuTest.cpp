@@ -114,15 +114,16 @@ TEST_F(SkinnedMenu, ASkinWithoutTheMenusPartsDrawsThePlainLookWithoutFailing)
     AddItem(File, L"-");
     bool painted = false;
     TMenuScript script;
-    script.When("the file menu", [&] { return Bar->View()->ChildView() != nullptr; },
-                [&] {
-                    TKsItemView* popup = Bar->View()->ChildView();
-                    UpdateWindow(popup->Control()->Handle());
-                    painted = true;
-                    auto* window = static_cast<TKsPopupWindow*>(popup->Control());
-                    EXPECT_EQ(window->PopupForm()->ClientMargins(), (TRect{3, 3, 3, 3}));
-                    PostMessageW(Form->Handle(), WM_NCMBUTTONDOWN, HTCAPTION, 0);
-                });
+    script.When(
+        "the file menu", [&] { return Bar->View()->ChildView() != nullptr; },
+        [&] {
+            TKsItemView* popup = Bar->View()->ChildView();
+            UpdateWindow(popup->Control()->Handle());
+            painted = true;
+            auto* window = static_cast<TKsPopupWindow*>(popup->Control());
+            EXPECT_EQ(window->PopupForm()->ClientMargins(), (TRect{3, 3, 3, 3}));
+            PostMessageW(Form->Handle(), WM_NCMBUTTONDOWN, HTCAPTION, 0);
+        });
     PostMessageW(Form->Handle(), WM_CHAR, L'f', 1);
     Bar->EnterTracking();
     EXPECT_TRUE(script.Done());
@@ -142,18 +143,20 @@ TEST_F(SkinnedMenu, OnlyTheFirstDropDownOfOneTrackingAnimates)
     ShowForm();
     for (int tracking = 0; tracking < 2; ++tracking) {
         TMenuScript script;
-        script.When("the file menu", [&] { return Bar->View()->ChildView() != nullptr; },
-                    [&] {
-                        record();
-                        PostMessageW(Form->Handle(), WM_KEYDOWN, VK_RIGHT, 1);
-                    })
-            .When("the about menu",
-                  [&] { return Bar->View()->ChildView() && Bar->View()->ChildView()->Item() == About; },
-                  [&] {
-                      record();
-                      PostMessageW(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
-                      PostMessageW(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
-                  });
+        script
+            .When(
+                "the file menu", [&] { return Bar->View()->ChildView() != nullptr; },
+                [&] {
+                    record();
+                    PostMessageW(Form->Handle(), WM_KEYDOWN, VK_RIGHT, 1);
+                })
+            .When(
+                "the about menu", [&] { return Bar->View()->ChildView() && Bar->View()->ChildView()->Item() == About; },
+                [&] {
+                    record();
+                    PostMessageW(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+                    PostMessageW(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+                });
         PostMessageW(Form->Handle(), WM_CHAR, L'f', 1);
         Bar->EnterTracking();
     }
