@@ -5,7 +5,14 @@
 
 // ---- TKsPopupForm ----
 
-TKsPopupForm::TKsPopupForm(TComponent* owner, TKsPopupWindow* window) : TComponent(owner), window_(window) {}
+TKsPopupForm::TKsPopupForm(TKsPopupWindow* window) : TKsCustomForm(window), window_(window)
+{
+    SetBorderIcons({});
+    SetBorderStyle(kbsNone);
+    SetCanMove(false);
+    SetCanResize(false);
+    SetActive(true);
+}
 
 TWinControl* TKsPopupForm::ActivationTarget() const
 {
@@ -15,10 +22,13 @@ TWinControl* TKsPopupForm::ActivationTarget() const
     return dynamic_cast<TWinControl*>(owner);
 }
 
-void TKsPopupForm::KeepTargetActive()
+void TKsPopupForm::BeforeMessage(TMessage& message)
 {
-    TWinControl* target = ActivationTarget();
-    if (target && target->HandleAllocated()) SendMessageW(target->Handle(), WM_NCACTIVATE, 1, 0);
+    if (message.Msg == WM_ACTIVATE || message.Msg == WM_MOUSEACTIVATE) {
+        TWinControl* target = ActivationTarget();
+        if (target && target->HandleAllocated()) SendMessageW(target->Handle(), WM_NCACTIVATE, 1, 0);
+    }
+    TKsCustomForm::BeforeMessage(message);
 }
 
 TRect TKsPopupForm::ClientMargins() { return {3, 3, 3, 3}; }
@@ -26,15 +36,14 @@ TRect TKsPopupForm::ClientMargins() { return {3, 3, 3, 3}; }
 TRect TKsPopupForm::ClientRect()
 {
     TRect margins = ClientMargins();
-    int width = window_->Width() - (dropShadow_ ? shadowWidth_ : 0);
-    int height = window_->Height() - (dropShadow_ ? shadowWidth_ : 0);
-    return {margins.Left, margins.Top, width - margins.Right, height - margins.Bottom};
+    SIZE frame = FrameSize();
+    return {margins.Left, margins.Top, frame.cx - margins.Right, frame.cy - margins.Bottom};
 }
 
 void TKsPopupForm::PaintFrame(TKsBitmap& buffer)
 {
-    TRect rect{0, 0, window_->Width() - (dropShadow_ ? shadowWidth_ : 0),
-               window_->Height() - (dropShadow_ ? shadowWidth_ : 0)};
+    SIZE frame = FrameSize();
+    TRect rect{0, 0, frame.cx, frame.cy};
     buffer.FrameRect(rect, ColorToPixel(clBtnFace), ColorToPixel(clBlack));
     rect = rect.Inflate(-1);
     buffer.FrameRect(rect, ColorToPixel(clBtnHighlight), ColorToPixel(clBtnShadow));
@@ -54,21 +63,6 @@ void TKsPopupForm::PaintClientBackground(TKsBitmap& buffer)
         ~TResetOrigin() { view->SetOrigin({0, 0}); }
     } reset{view};
     view->PaintItems(buffer);
-}
-
-void TKsPopupForm::PaintTo(HDC dc, bool client)
-{
-    buffer_.SetSize(std::max(window_->Width(), 1), std::max(window_->Height(), 1));
-    TRect area = ClientRect();
-    if (client) {
-        PaintClientBackground(buffer_);
-        buffer_.CopyToDC(dc, 0, 0, area);
-        return;
-    }
-    PaintFrame(buffer_);
-    TSavedDC saved(dc);
-    ExcludeClipRect(dc, area.Left, area.Top, area.Right, area.Bottom);
-    buffer_.CopyToDC(dc, 0, 0);
 }
 
 // ---- TKsPopupView ----
@@ -112,13 +106,18 @@ void TKsPopupWindow::Prepare(TKsCustomItem* item, TKsItemView* parentView)
     frame_ = CreatePopupForm();
     frame_->SetStayOnTop(true);
     view_ = new TKsPopupView(this, item, parentView);
+    // The frame is complete at once: loading it hooks this window.
+    frame_->BeginLoading();
+    frame_->EndLoading();
 }
 
-TKsPopupForm* TKsPopupWindow::CreatePopupForm() { return new TKsPopupForm(this, this); }
+TKsPopupForm* TKsPopupWindow::CreatePopupForm() { return new TKsPopupForm(this); }
 
 void TKsPopupWindow::CreateParams(TCreateParams& params)
 {
     TCustomForm::CreateParams(params);
+    // The frame draws all there is of a border; the window itself is a bare popup.
+    params.Style = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     params.ExStyle |= WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     params.ClassName = L"Folvane.PopupMenu";
     params.Cursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -137,47 +136,13 @@ void TKsPopupWindow::WndProc(TMessage& message)
         return;
     }
     case WM_MOUSEACTIVATE:
-        if (frame_) frame_->KeepTargetActive();
         message.Result = MA_NOACTIVATE;
-        return;
-    case WM_ACTIVATE:
-        if (frame_) frame_->KeepTargetActive();
-        break;
-    case WM_NCCALCSIZE:
-        if (frame_) {
-            // wParam 0 (at creation) brings the rectangle itself, otherwise the first of three.
-            RECT& r = message.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0]
-                                     : *reinterpret_cast<RECT*>(message.LParam);
-            TRect margins = frame_->ClientMargins();
-            int shadow = frame_->DropShadow() ? frame_->ShadowWidth() : 0;
-            r = RECT{r.left + margins.Left, r.top + margins.Top, r.right - margins.Right - shadow,
-                     r.bottom - margins.Bottom - shadow};
-            message.Result = 0;
-            return;
-        }
-        break;
-    case WM_NCPAINT:
-        if (frame_) {
-            struct TWholeWindowDC {
-                HWND window;
-                HDC dc;
-                ~TWholeWindowDC() { ReleaseDC(window, dc); }
-            } target{Handle(), GetWindowDC(Handle())};
-            frame_->PaintTo(target.dc, false);
-        }
         return;
     default:
         break;
     }
     TCustomForm::WndProc(message);
 }
-
-void TKsPopupWindow::PaintWindow(HDC dc)
-{
-    if (frame_) frame_->PaintTo(dc, true);
-}
-
-bool TKsPopupWindow::EraseBackground(HDC, LPARAM) { return true; }
 
 TKsPopupWindow* TKsCustomItem::CreatePopupWindow(TKsItemView* parentView)
 {

@@ -2,62 +2,38 @@
 
 #include "framework/Forms.h"
 #include "skin/raster/KsBitmap.h"
+#include "skinwin/KsForms.h"
 #include "skinwin/KsItems.h"
 
 #include <memory>
 
 class TKsPopupWindow;
 
-// The frame of a popup menu window: three plain one-pixel borders around the item area, which the
-// popup's view paints as the client background. It keeps the window the menu belongs to looking
-// active while the menu is used.
-class TKsPopupForm : public TComponent {
+// The frame of a popup menu window: no caption, three plain one-pixel borders around the item area,
+// which the popup's view paints as the client background. It keeps the window the menu belongs to
+// looking active while the menu is used.
+class TKsPopupForm : public TKsCustomForm {
 public:
-    TKsPopupForm(TComponent* owner, TKsPopupWindow* window);
+    explicit TKsPopupForm(TKsPopupWindow* window);
 
     TKsPopupWindow* PopupWindow() const { return window_; }
     // The window whose caption stays active while the popup is used.
     TWinControl* ActivationTarget() const;
 
-    bool StayOnTop() const { return stayOnTop_; }
-    void SetStayOnTop(bool value) { stayOnTop_ = value; }
-    bool Blend() const { return blend_; }
-    void SetBlend(bool value) { blend_ = value; }
-    int BlendValue() const { return blendValue_; }
-    void SetBlendValue(int value) { blendValue_ = value; }
-    bool DropShadow() const { return dropShadow_; }
-    void SetDropShadow(bool value) { dropShadow_ = value; }
-    int ShadowWidth() const { return shadowWidth_; }
-    void SetShadowWidth(int value) { shadowWidth_ = value; }
-    TKsAnimation ShowAnimation() const { return showAnimation_; }
-    void SetShowAnimation(TKsAnimation value) { showAnimation_ = value; }
-    int ShowAnimationTime() const { return showAnimationTime_; }
-    void SetShowAnimationTime(int value) { showAnimationTime_ = value; }
-
     // The widths of the frame on the left, top, right and bottom.
     virtual TRect ClientMargins();
-    // The item area inside a frame of the window's size.
-    TRect ClientRect();
-    SIZE MinimumSize() { return {10, 10}; }
-    virtual void PaintFrame(TKsBitmap& buffer);
+    TRect ClientRect() override;
+    SIZE MinimumSize() override { return {10, 10}; }
+    void PaintFrame(TKsBitmap& buffer) override;
     // The items, painted by the popup's view into the area inside the frame.
-    void PaintClientBackground(TKsBitmap& buffer);
-    // Paints frame and items into the frame's buffer and copies that to dc: a drawing context of
-    // the client area or of the whole window.
-    void PaintTo(HDC dc, bool client);
-    // The popup window was (de)activated or clicked: the target keeps its active caption.
-    void KeepTargetActive();
+    void PaintClientBackground(TKsBitmap& buffer) override;
+
+protected:
+    // Activation and clicks on the popup send the target a request to look active.
+    void BeforeMessage(TMessage& message) override;
 
 private:
     TKsPopupWindow* window_;
-    TKsBitmap buffer_;
-    bool stayOnTop_ = false;
-    bool blend_ = false;
-    int blendValue_ = 150;
-    bool dropShadow_ = false;
-    int shadowWidth_ = 4;
-    TKsAnimation showAnimation_ = kaNone;
-    int showAnimationTime_ = 400;
 };
 
 // The vertical view of a popup window's items.
@@ -93,8 +69,6 @@ protected:
 
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
-    void PaintWindow(HDC dc) override;
-    bool EraseBackground(HDC dc, LPARAM flags) override;
 
 private:
     TKsPopupForm* frame_ = nullptr;

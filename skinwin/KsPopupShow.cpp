@@ -33,6 +33,37 @@ void ApplySettings(TKsCustomItem& item, TKsPopupForm& frame)
     }
 }
 
+// The frame of the form the menu belongs to: the first frame among the owner control's components.
+TKsCustomForm* OwnerFrame(const TKsCustomItem& item)
+{
+    TWinControl* owner = item.OwnerControl();
+    if (!owner) return nullptr;
+    for (int i = 0; i < owner->ComponentCount(); ++i)
+        if (auto* frame = dynamic_cast<TKsCustomForm*>(owner->Components(i))) return frame;
+    return nullptr;
+}
+
+// Holds the owner's frame still while the popup appears, so that activation changes do not repaint
+// it, and paints it afterwards, however the showing ends.
+class TFramePaintHold {
+public:
+    explicit TFramePaintHold(TKsCustomForm* frame) : frame_(frame)
+    {
+        if (frame_) frame_->SuspendPainting();
+    }
+    ~TFramePaintHold()
+    {
+        if (!frame_) return;
+        frame_->ResumePainting();
+        frame_->PaintNonClient();
+    }
+    TFramePaintHold(const TFramePaintHold&) = delete;
+    TFramePaintHold& operator=(const TFramePaintHold&) = delete;
+
+private:
+    TKsCustomForm* frame_;
+};
+
 // Links the opening view and the item to the popup's view for as long as the popup runs, however
 // it ends.
 class TChildViewLink {
@@ -95,8 +126,11 @@ void ShowItemPopup(TKsCustomItem& item, TKsItemView* parentView, TPoint at, cons
     bool fromMenuBar = parentView && parentView->IsMenuBar();
     TPoint place = PlacePopup({window->Width(), window->Height()}, at, itemRect, fromMenuBar, BoundingArea(item));
     window->SetBounds(place.X, place.Y, window->Width(), window->Height());
-    window->Show();
-    if (item.BringToForeground()) SetForegroundWindow(window->Handle());
+    {
+        TFramePaintHold hold(OwnerFrame(item));
+        window->Show();
+        if (item.BringToForeground()) SetForegroundWindow(window->Handle());
+    }
 
     TChildViewLink link(item, parentView, view);
     view->Track();

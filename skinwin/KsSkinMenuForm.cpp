@@ -2,8 +2,8 @@
 
 #include "skinwin/KsSkinItems.h"
 
-TSeSkinPopupForm::TSeSkinPopupForm(TComponent* owner, TKsPopupWindow* window, TSeSkinEngine* engine)
-    : TKsPopupForm(owner, window), engine_(engine)
+TSeSkinPopupForm::TSeSkinPopupForm(TKsPopupWindow* window, TSeSkinEngine* engine)
+    : TKsPopupForm(window), engine_(engine)
 {
 }
 
@@ -32,8 +32,7 @@ void TSeSkinPopupForm::PaintFrame(TKsBitmap& buffer)
     }
     TSeSkinObject* frame = SkinChild(popup, L"Frame");
     if (!frame) return;
-    int shadow = DropShadow() ? ShadowWidth() : 0;
-    frame->SetBounds({0, 0, PopupWindow()->Width() - shadow, PopupWindow()->Height() - shadow});
+    frame->SetBounds({0, 0, FrameSize().cx, FrameSize().cy});
     frame->Draw(buffer);
 }
 
@@ -42,4 +41,4 @@ TSeSkinPopupWindow::TSeSkinPopupWindow(TComponent* owner, TSeSkinEngine* engine)
 {
 }
 
-TKsPopupForm* TSeSkinPopupWindow::CreatePopupForm() { return new TSeSkinPopupForm(this, this, engine_); }
+TKsPopupForm* TSeSkinPopupWindow::CreatePopupForm() { return new TSeSkinPopupForm(this, engine_); }

@@ -7,7 +7,7 @@
 // own object, not a copy); the plain frame without a usable skin.
 class TSeSkinPopupForm : public TKsPopupForm {
 public:
-    TSeSkinPopupForm(TComponent* owner, TKsPopupWindow* window, TSeSkinEngine* engine);
+    TSeSkinPopupForm(TKsPopupWindow* window, TSeSkinEngine* engine);
 
     // The engine's skin is usable and holds "PopupMenu".
     bool Skinned() const;
