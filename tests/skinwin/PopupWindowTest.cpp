@@ -1,6 +1,7 @@
 #include "tests/skinwin/MenuTesting.h"
 
 #include "framework/Exceptions.h"
+#include "skinwin/KsForms.h"
 
 namespace {
 
@@ -121,8 +122,51 @@ TEST_F(PopupWindows, ASubMenuNearTheRightEdgeOpensLeftOfItsItem)
     EXPECT_EQ(inner.right, outer.left + 3);
 }
 
+// A plain frame that counts how often it paints.
+class TCountingFrame : public TKsCustomForm {
+public:
+    using TKsCustomForm::TKsCustomForm;
+    int Paints = 0;
+    void PaintFrame(TKsBitmap& buffer) override
+    {
+        ++Paints;
+        TKsCustomForm::PaintFrame(buffer);
+    }
+};
+
+TEST_F(PopupWindows, TheFormKeepsItsActiveCaptionWhileItsMenuIsOpenAndClicked)
+{
+    auto* frame = new TCountingFrame(Form);
+    frame->BeginLoading();
+    frame->EndLoading();
+    Application->ProcessMessages();
+    bool activeAfterClick = false;
+    HWND activeWindow = nullptr;
+    TMenuScript script;
+    script.When("the file menu", [&] { return FirstPopup() != nullptr; },
+                [&] {
+                    HWND popup = WindowOf(FirstPopup());
+                    // A click on the popup, as on a window of its own: the form's caption must stay active.
+                    SendMessageW(Form->Handle(), WM_NCACTIVATE, 0, 0);
+                    SendMessageW(popup, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(Form->Handle()),
+                                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+                    activeAfterClick = frame->FrameActive();
+                    activeWindow = GetActiveWindow();
+                    PostKey(VK_ESCAPE);
+                    PostKey(VK_ESCAPE);
+                });
+    PostMessageW(Form->Handle(), WM_CHAR, L'f', 1);
+    Bar->EnterTracking();
+    EXPECT_TRUE(script.Done());
+    EXPECT_TRUE(activeAfterClick);
+    EXPECT_EQ(activeWindow, Form->Handle());
+}
+
 TEST_F(PopupWindows, AnErrorWhileAPopupRunsStillReleasesTheCaptureAndClosesEveryPopup)
 {
+    auto* frame = new TCountingFrame(Form);
+    frame->BeginLoading();
+    frame->EndLoading();
     TKsCustomItem* more = AddItem(File, L"More");
     AddItem(more, L"Inner");
     more->OnBeforeDropDown = [](TKsCustomItem*) { throw Exception(L"drop-down failed"); };
@@ -140,6 +184,10 @@ TEST_F(PopupWindows, AnErrorWhileAPopupRunsStillReleasesTheCaptureAndClosesEvery
     EXPECT_EQ(Bar->View()->ChildView(), nullptr);
     EXPECT_FALSE(Bar->View()->Tracking());
     EXPECT_EQ(FindWindowW(L"Folvane.PopupMenu", nullptr), nullptr);
+    // The form's frame was held still while the popups appeared, and paints again.
+    const int paints = frame->Paints;
+    frame->PaintNonClient();
+    EXPECT_EQ(frame->Paints, paints + 1);
 }
 
 TEST_F(PopupWindows, HandlesReturnToTheirCountAfterFiveHundredMenuOpenings)
