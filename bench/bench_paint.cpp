@@ -158,42 +158,41 @@ LRESULT CALLBACK PlainToolProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM
     return DefWindowProcW(window, msg, wParam, lParam);
 }
 
-// Median times of opening the bar's first drop-down and of a plain tool window of its size.
+// Median times of opening the bar's first drop-down and of a plain tool window of its size. The two
+// are taken in turns, so that both meet the same load of the machine.
 std::pair<double, double> MenuOpening(TForm1& form, SIZE& dropDown)
 {
-    constexpr int kOpenings = 40;
+    constexpr int kOpenings = 60;
     TSeSkinMenuBar* bar = form.SeSkinMenuBar1;
     bar->SetShowAnimation(kaNone);
     TRect item = bar->View()->ItemRect(form.F1);
     const LPARAM at = MAKELPARAM((item.Left + item.Right) / 2, (item.Top + item.Bottom) / 2);
-    watch.form = form.Handle();
-    watch.hook = SetWindowsHookExW(WH_GETMESSAGE, WatchMessages, nullptr, GetCurrentThreadId());
-    std::vector<double> opening;
-    for (int i = 0; i <= kOpenings; ++i) {
-        watch.markerPosted = false;
-        watch.paintedAt = 0;
-        const double start = Milliseconds();
-        PostMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageW(bar->Handle(), WM_LBUTTONUP, 0, at);
-        Application->ProcessMessages();
-        if (i > 0 && watch.paintedAt > 0) opening.push_back(watch.paintedAt - start);
+    {
+        TKsPopupWindow* window = form.F1->CreatePopupWindow(nullptr);
+        window->View()->ComputeSize();
+        dropDown = {window->Width(), window->Height()};
+        delete window;
     }
-    UnhookWindowsHookEx(watch.hook);
-    if (opening.empty()) return {0, 0};
-
-    TKsPopupWindow* window = form.F1->CreatePopupWindow(nullptr);
-    window->View()->ComputeSize();
-    dropDown = {window->Width(), window->Height()};
-    delete window;
     WNDCLASSW plainClass{};
     plainClass.lpfnWndProc = PlainToolProcedure;
     plainClass.hInstance = GetModuleHandleW(nullptr);
     plainClass.hbrBackground = GetSysColorBrush(COLOR_MENU);
     plainClass.lpszClassName = L"Folvane.PlainTool";
     RegisterClassW(&plainClass);
-    std::vector<double> plain;
+
+    watch.form = form.Handle();
+    watch.hook = SetWindowsHookExW(WH_GETMESSAGE, WatchMessages, nullptr, GetCurrentThreadId());
+    std::vector<double> opening, plain;
     for (int i = 0; i <= kOpenings; ++i) {
-        const double start = Milliseconds();
+        watch.markerPosted = false;
+        watch.paintedAt = 0;
+        double start = Milliseconds();
+        PostMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(bar->Handle(), WM_LBUTTONUP, 0, at);
+        Application->ProcessMessages();
+        if (i > 0 && watch.paintedAt > 0) opening.push_back(watch.paintedAt - start);
+
+        start = Milliseconds();
         HWND tool = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, plainClass.lpszClassName, L"", WS_POPUP, 100, 100,
                                     dropDown.cx, dropDown.cy, nullptr, nullptr, plainClass.hInstance, nullptr);
         ShowWindow(tool, SW_SHOWNOACTIVATE);
@@ -203,6 +202,8 @@ std::pair<double, double> MenuOpening(TForm1& form, SIZE& dropDown)
         Application->ProcessMessages();
         if (i > 0) plain.push_back(stop - start);
     }
+    UnhookWindowsHookEx(watch.hook);
+    if (opening.empty()) return {0, 0};
     return {Median(opening), Median(plain)};
 }
 

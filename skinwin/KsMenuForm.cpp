@@ -106,7 +106,10 @@ void TKsPopupWindow::Prepare(TKsCustomItem* item, TKsItemView* parentView)
     frame_ = CreatePopupForm();
     frame_->SetStayOnTop(true);
     view_ = new TKsPopupView(this, item, parentView);
-    // The frame is complete at once: loading it hooks this window.
+}
+
+void TKsPopupWindow::LoadFrame()
+{
     frame_->BeginLoading();
     frame_->EndLoading();
 }
@@ -138,6 +141,20 @@ void TKsPopupWindow::WndProc(TMessage& message)
     case WM_MOUSEACTIVATE:
         message.Result = MA_NOACTIVATE;
         return;
+    case WM_NCCALCSIZE:
+        // Made with the frame's client area, the window keeps its size when the frame hooks it; from
+        // then on the frame answers this itself.
+        if (frame_) {
+            RECT& r = message.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0]
+                                     : *reinterpret_cast<RECT*>(message.LParam);
+            TRect margins = frame_->ClientMargins();
+            int shadow = frame_->DropShadow() ? frame_->ShadowWidth() : 0;
+            r = RECT{r.left + margins.Left, r.top + margins.Top, r.right - margins.Right - shadow,
+                     r.bottom - margins.Bottom - shadow};
+            message.Result = 0;
+            return;
+        }
+        break;
     default:
         break;
     }

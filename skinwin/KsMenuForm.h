@@ -59,6 +59,9 @@ public:
 
     // Makes the frame and the view that shows item's children, opened from parentView.
     void Prepare(TKsCustomItem* item, TKsItemView* parentView);
+    // Lets the frame finish loading, which hooks this window (making it at its bounds when it has
+    // no window yet).
+    void LoadFrame();
 
     TKsPopupForm* PopupForm() const { return frame_; }
     TKsPopupView* View() const { return view_; }

@@ -126,6 +126,8 @@ void ShowItemPopup(TKsCustomItem& item, TKsItemView* parentView, TPoint at, cons
     bool fromMenuBar = parentView && parentView->IsMenuBar();
     TPoint place = PlacePopup({window->Width(), window->Height()}, at, itemRect, fromMenuBar, BoundingArea(item));
     window->SetBounds(place.X, place.Y, window->Width(), window->Height());
+    // Sized and placed before it exists, the window is made once, at its place.
+    window->LoadFrame();
     {
         TFramePaintHold hold(OwnerFrame(item));
         window->Show();
