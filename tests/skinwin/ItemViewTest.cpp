@@ -37,33 +37,4 @@ TEST_F(ItemView, WrappingToTheLastItemOfAWindowLongerThanTheListStartsAtTheTop)
     EXPECT_EQ(View.WindowEnd(), 3);
 }
 
-TEST_F(ItemView, SelectionSkipsSeparatorsAndHiddenItemsAndScrollsItsWindowAlong)
-{
-    TKsCustomItem* first = AddChild(L"first");
-    AddChild(L"-");
-    TKsCustomItem* hidden = AddChild(L"hidden");
-    hidden->SetVisible(false);
-    TKsCustomItem* fourth = AddChild(L"fourth");
-    TKsCustomItem* fifth = AddChild(L"fifth");
-    Menu->SetScrolled(true);
-    Menu->SetScrollCount(2);
-    View.SetItem(Menu);
-
-    View.SelectNext();
-    EXPECT_EQ(View.Selected(), first);
-    View.SelectNext();
-    EXPECT_EQ(View.Selected(), fourth);
-    // The window ends at the selection once it moved past the window's end.
-    EXPECT_EQ(Menu->FirstVisibleIndex(), 2);
-    View.SelectNext();
-    EXPECT_EQ(View.Selected(), fifth);
-    EXPECT_EQ(Menu->FirstVisibleIndex(), 3);
-    View.SelectNext();
-    EXPECT_EQ(View.Selected(), first);
-    EXPECT_EQ(Menu->FirstVisibleIndex(), 0);
-    View.SelectPrevious();
-    EXPECT_EQ(View.Selected(), fifth);
-    EXPECT_EQ(Menu->FirstVisibleIndex(), 3);
-}
-
 } // namespace
