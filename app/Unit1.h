@@ -2,8 +2,8 @@
 
 #include "framework/ComCtrls.h"
 #include "framework/Dialogs.h"
+#include "framework/Exceptions.h"
 #include "framework/Forms.h"
-#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "skin/engine/KsSkinEngine.h"
 #include "skinctl/KsSkinButtons.h"
@@ -12,6 +12,8 @@
 #include "skinctl/KsSkinGroupBoxs.h"
 #include "skinctl/KsSkinProgress.h"
 #include "skinwin/KsSkinForms.h"
+#include "skinwin/KsSkinMenus.h"
+#include "skinwin/KsSkinMessages.h"
 
 #include <memory>
 #include <string>
@@ -42,18 +44,18 @@ public:
     TSeSkinButton* BitBtn5 = nullptr;
     TSeSkinButton* BitBtn6 = nullptr;
     TSeSkinProgressBar* ProgressBar1 = nullptr;
-    TMainMenu* SeSkinMenuBar1 = nullptr;
-    TMenuItem* F1 = nullptr;
-    TMenuItem* CFGL1 = nullptr;
-    TMenuItem* CFGS1 = nullptr;
-    TMenuItem* X1 = nullptr;
-    TMenuItem* A1 = nullptr;
-    TMenuItem* D1 = nullptr;
+    TSeSkinMenuBar* SeSkinMenuBar1 = nullptr;
+    TSeSkinItem* F1 = nullptr;
+    TSeSkinItem* CFGL1 = nullptr;
+    TSeSkinItem* CFGS1 = nullptr;
+    TSeSkinItem* X1 = nullptr;
+    TSeSkinItem* A1 = nullptr;
+    TSeSkinItem* D1 = nullptr;
     TOpenDialog* OpenDialog1 = nullptr;
     TSaveDialog* SaveDialog1 = nullptr;
     TSeSkinEngine* SeSkinEngine1 = nullptr;
     TSeSkinForm* SeSkinForm1 = nullptr;
-    TMessageDialog* SeSkinMessage1 = nullptr;
+    TSeSkinMessage* SeSkinMessage1 = nullptr;
 
     // Application state that lives as long as the window.
     std::wstring StartDir;
@@ -76,6 +78,9 @@ public:
     void BitBtn3Click();
     void CFGS1Click();
     void CFGL1Click();
+
+    // The program's error report: the error's text in the skinned dialog, with the error icon.
+    void ReportError(const Exception& error);
 
     // True while a listing run is in progress: the other commands are then ignored.
     bool RunInProgress() const { return runInProgress_; }

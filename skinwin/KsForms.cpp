@@ -2,6 +2,7 @@
 
 #include "framework/Screen.h"
 #include "skinwin/KsFlagScope.h"
+#include "skinwin/KsMenus.h"
 
 #include <algorithm>
 #include <vector>
@@ -17,11 +18,17 @@ TRect WindowRectOf(HWND window)
 
 } // namespace
 
-TKsCustomForm::TKsCustomForm(TComponent* owner) : TKsHook(owner) { ApplyFormStyle(); }
+TKsCustomForm::TKsCustomForm(TComponent* owner) : TKsHook(owner)
+{
+    ApplyFormStyle();
+    CreateUtilityWindow();
+}
 
 TKsCustomForm::~TKsCustomForm()
 {
     Destroying();
+    RemoveTrayIcon();
+    SetWindowLongPtrW(utilityWindow_.Get(), GWLP_USERDATA, 0);
     SetActive(false);
     SetControl(nullptr);
 }
@@ -145,6 +152,20 @@ void TKsCustomForm::ApplyFormStyle()
     if (borderIcons_.Contains(kbiMaximize)) wanted |= WS_MAXIMIZEBOX;
     if (canResize_) wanted |= WS_THICKFRAME;
     if (wanted != style) SetWindowLongPtrW(window, GWL_STYLE, wanted);
+}
+
+void TKsCustomForm::SetMenuBar(TKsCustomMenuBar* menuBar)
+{
+    if (menuBar_ == menuBar) return;
+    if (menuBar_) RemoveFreeNotification(menuBar_);
+    menuBar_ = menuBar;
+    if (menuBar_) FreeNotification(menuBar_);
+}
+
+void TKsCustomForm::Notification(TComponent* component, TOperation operation)
+{
+    TKsHook::Notification(component, operation);
+    if (operation == opRemove && component && component == menuBar_) menuBar_ = nullptr;
 }
 
 HICON TKsCustomForm::FormIcon() const

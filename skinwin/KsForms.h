@@ -64,6 +64,7 @@ enum TKsFramePart {
 };
 
 class TKsCustomForm;
+class TKsCustomMenuBar;
 using TKsFramePaintEvent = std::function<void(TKsCustomForm* sender, TCanvas& canvas)>;
 
 // The frame of a top-level form drawn by the program instead of the platform: caption, borders,
@@ -128,10 +129,24 @@ public:
     void SetSysMenuShowAnimationTime(int value) { sysMenuShowAnimationTime_ = value; }
     // True once the notification-area icon was added.
     bool CreateStatus() const { return createStatus_; }
+    // The tip of the notification-area icon: the caption (or the application's title) the window
+    // had when it went there, at most 63 characters.
+    const std::wstring& TrayTip() const { return trayTip_; }
+    // The hidden window that receives the notification-area icon's callback.
+    HWND UtilityWindow() const { return utilityWindow_.Get(); }
     // Lets the application draw over the client background.
     TKsFramePaintEvent OnPaint;
+    // The form's skinned menu bar: it takes the keyboard's menu commands and the shortcut keys.
+    TKsCustomMenuBar* MenuBar() const { return menuBar_; }
+    void SetMenuBar(TKsCustomMenuBar* menuBar);
+    // Nothing of the frame is painted until as many resumptions as suspensions have come; a popup
+    // of the form's menu holds it while it appears, so that activation changes do not repaint it.
+    void SuspendPainting() { ++paintSuspended_; }
+    void ResumePainting() { --paintSuspended_; }
 
     TKsWindowState FrameWindowState() const { return windowState_; }
+    // The state before the last change; restore goes back to it.
+    TKsWindowState PreviousWindowState() const { return previousState_; }
     bool FrameActive() const { return frameActive_; }
     // The window size including the shadow, and the size of the frame itself.
     SIZE FullSize() const { return fullSize_; }
@@ -177,6 +192,7 @@ public:
 
 protected:
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
     void BeforeMessage(TMessage& message) override;
     void AfterMessage(TMessage& message) override;
     void WindowRecreated() override;
@@ -198,6 +214,11 @@ protected:
     std::wstring CaptionText() const;
     // Whether part is the pressed caption button with the pointer still over it.
     bool ButtonPressed(TKsFramePart part);
+    // Puts the notification-area icon with this tip in place, or takes it away; true on success.
+    virtual bool AddTrayIcon(const std::wstring& tip);
+    virtual void RemoveTrayIcon();
+    // True while the form runs modally: it is then neither minimized nor closed, only given a result.
+    bool FormModal() const;
 
     // The plain look, also the skinned class's fallback.
     TRect PlainClientRect();
@@ -218,6 +239,19 @@ private:
     void NonClientMouse(TMessage& message);
     void TrackedMouse(TMessage& message);
     void PlatformRestored();
+    void SystemCommand(TMessage& message);
+
+    // The utility window and the notification-area icon's callback.
+    void CreateUtilityWindow();
+    static LRESULT CALLBACK UtilityProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void UtilityMessage(TMessage& message);
+    // Shows the form (or the application) again after the notification area, without its icon.
+    void LeaveTray();
+    // Brings the window back from the platform's minimized state (or the application's).
+    void LeavePlatformMinimized();
+    // Ends a restore in state (maximized, rolled up or normal with the saved bounds); leaving is the
+    // previous state a normal window remembers.
+    void ReturnTo(TKsWindowState state, TKsWindowState leaving);
 
     // Mouse tracking.
     void DragTo(TPoint point);
@@ -233,11 +267,6 @@ private:
     void CaptureBackground(const TRect& rect);
     TRect WindowScreenRect() const;
     void RunShowAnimation();
-    // The platform menu bar of the form, drawn and clicked in a band below the caption until the
-    // form gets a skinned menu bar.
-    int PlatformMenuHeight();
-    TRect PlatformMenuRect();
-    void PaintPlatformMenu(HDC target);
 
     // Window styles and geometry.
     void ApplyFormStyle();
@@ -262,13 +291,13 @@ private:
 
     bool frameActive_ = false;
     int paintSuspended_ = 0;
+    TKsCustomMenuBar* menuBar_ = nullptr;
     bool relayout_ = false;
     bool animating_ = false;
     std::wstring lastCaption_;
     bool captionSeen_ = false;
     bool captionStripped_ = false;
     bool outlineMode_ = false;
-    TRect platformMenuBand_;
 
     std::unique_ptr<TKsBitmap> background_;
     std::optional<TRect> backgroundRect_;
@@ -298,4 +327,14 @@ private:
     TKsAnimation sysMenuShowAnimation_ = kaNone;
     int sysMenuShowAnimationTime_ = 300;
     bool createStatus_ = false;
+    bool trayIconShown_ = false;
+    // Minimized by the frame to its own small rectangle rather than by the platform, whose restore
+    // the frame otherwise follows.
+    bool minimizedInPlace_ = false;
+    std::wstring trayTip_;
+    TWindowHandle utilityWindow_;
 };
+
+// The tip of the notification-area icon: at most 63 characters, never ending inside a character
+// that takes two UTF-16 units.
+std::wstring CutTrayTip(const std::wstring& text);
