@@ -229,6 +229,9 @@ bool TKsCustomEdit::Handles(TMessage& message)
         message.Result = MAKELRESULT(HitTest(point.X), 0);
         return true;
     }
+    case WM_CONTEXTMENU:
+        ShowPopupMenu(message.LParam);
+        return true;
     case WM_CAPTURECHANGED:
         mouseSelecting_ = false;
         capturing_ = false;

@@ -6,9 +6,12 @@
 #include "skinctl/KsEditMeasure.h"
 #include "skinctl/KsEditPassword.h"
 #include "skinctl/KsEditText.h"
+#include "skinwin/KsMenus.h"
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // The commands of the edit's context menu.
 enum TEditMenuCommand { emcUndo, emcCut, emcCopy, emcPaste, emcDelete, emcSelectAll };
@@ -65,6 +68,23 @@ public:
     bool CommandEnabled(TEditMenuCommand command) const;
     void RunCommand(TEditMenuCommand command);
 
+    // The context menu: "Undo", "Cut", "Copy", "Paste", "Delete", "Select All", made when the edit
+    // has finished loading (or at its first request) and owned by the edit.
+    TKsCustomPopupMenu* PopupMenu() const { return popupMenu_; }
+    // Its look, given to it each time it opens.
+    bool PopupMenuBlend() const { return popupOptions_.PopupBlend; }
+    void SetPopupMenuBlend(bool value) { popupOptions_.PopupBlend = value; }
+    int PopupMenuBlendValue() const { return popupOptions_.PopupBlendValue; }
+    void SetPopupMenuBlendValue(int value) { popupOptions_.PopupBlendValue = value; }
+    bool PopupMenuDropShadow() const { return popupOptions_.DropShadow; }
+    void SetPopupMenuDropShadow(bool value) { popupOptions_.DropShadow = value; }
+    int PopupMenuShadowWidth() const { return popupOptions_.ShadowWidth; }
+    void SetPopupMenuShadowWidth(int value) { popupOptions_.ShadowWidth = value; }
+    TKsAnimation PopupMenuShowAnimation() const { return popupOptions_.ShowAnimation; }
+    void SetPopupMenuShowAnimation(TKsAnimation value) { popupOptions_.ShowAnimation = value; }
+    int PopupMenuShowAnimationTime() const { return popupOptions_.ShowAnimationTime; }
+    void SetPopupMenuShowAnimationTime(int value) { popupOptions_.ShowAnimationTime = value; }
+
     std::function<void()> OnChange;
 
 protected:
@@ -83,8 +103,13 @@ protected:
     virtual void HideCaret();
     // The text changed: repaint, then OnChange.
     virtual void Change();
+    virtual TKsCustomPopupMenu* MakePopupMenu(TComponent* owner);
+    virtual TKsCustomItem* MakeMenuItem(TComponent* owner);
+    // Enables the entries by the commands' rules and gives the menu its look.
+    virtual void UpdatePopupMenu();
 
     void PaintFace() override;
+    void Loaded() override;
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
@@ -110,6 +135,10 @@ private:
     bool SelectionShown() const { return HasFocus() || !hideSelection_; }
     void DrawVisibleText(const TRect& clip, COLORREF color);
     bool Handles(TMessage& message);
+    void BuildPopupMenu();
+    // Shows the context menu at the screen point of the request, or below the caret for a request
+    // from the keyboard.
+    void ShowPopupMenu(LPARAM point);
 
     TKsEditText text_;
     TKsEditMeasure measure_;
@@ -124,4 +153,7 @@ private:
     wchar_t passwordChar_ = 0;
     TPasswordKind passwordKind_ = pkNone;
     TAlignment textAlignment_ = taLeftJustify;
+    TKsCustomPopupMenu* popupMenu_ = nullptr;
+    std::vector<std::pair<TKsCustomItem*, TEditMenuCommand>> menuEntries_;
+    TKsMenuPopupOptions popupOptions_{false, 150, true, 4, kaNone, 300};
 };

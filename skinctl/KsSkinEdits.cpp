@@ -2,6 +2,21 @@
 
 TSeSkinEdit::TSeSkinEdit(TComponent* owner) : TSeSkinned(owner, L"Edit") {}
 
+void TSeSkinEdit::SetSkinEngine(TSeSkinEngine* engine)
+{
+    TSeSkinned::SetSkinEngine(engine);
+    if (auto* menu = dynamic_cast<TSeSkinPopupMenu*>(PopupMenu())) menu->SetSkinEngine(engine);
+}
+
+TKsCustomPopupMenu* TSeSkinEdit::MakePopupMenu(TComponent* owner)
+{
+    auto* menu = new TSeSkinPopupMenu(owner);
+    menu->SetSkinEngine(SkinEngine());
+    return menu;
+}
+
+TKsCustomItem* TSeSkinEdit::MakeMenuItem(TComponent* owner) { return new TSeSkinItem(owner); }
+
 void TSeSkinEdit::SkinCopied(TSeSkinObject& copy)
 {
     TSeSkinObject* text = Skin().Part(L"Text");
