@@ -7,6 +7,7 @@ void TKsEditCaret::Create(HWND window, int height)
     window_ = window;
     height_ = height;
     position_ = {};
+    moved_ = false;
     SetCaretPos(0, 0);
 }
 
@@ -22,10 +23,16 @@ void TKsEditCaret::Destroy()
 
 void TKsEditCaret::MoveTo(TPoint position)
 {
-    // Moving the platform caret redraws it at once; a caret that stays put is left alone.
     if (!window_ || position == position_) return;
     position_ = position;
-    SetCaretPos(position.X, position.Y);
+    moved_ = true;
+}
+
+void TKsEditCaret::Place()
+{
+    if (!window_ || !moved_) return;
+    moved_ = false;
+    SetCaretPos(position_.X, position_.Y);
 }
 
 void TKsEditCaret::Show()

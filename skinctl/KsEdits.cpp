@@ -147,11 +147,12 @@ void TKsCustomEdit::FontChanged()
 {
     measure_.SetFont(Font());
     AdjustHeight();
+    if (caret_.Exists()) caret_.Create(Handle(), measure_.LineHeight());
+    CaretChanged();
     if (caret_.Exists()) {
-        caret_.Create(Handle(), measure_.LineHeight());
+        caret_.Place();
         ShowCaret();
     }
-    CaretChanged();
 }
 
 void TKsCustomEdit::ShowCaret() { caret_.Show(); }
@@ -165,6 +166,7 @@ void TKsCustomEdit::DoEnter()
     caret_.Create(Handle(), measure_.LineHeight());
     text_.MoveCaret(0, false);
     CaretChanged();
+    caret_.Place();
     ShowCaret();
     if (autoSelect_) SelectAll();
 }

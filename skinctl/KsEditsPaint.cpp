@@ -28,6 +28,8 @@ TRect TKsCustomEdit::SelectionRect()
 
 void TKsCustomEdit::PaintFace()
 {
+    // Inside a paint the platform has hidden the caret: moving it now costs nothing to redraw.
+    caret_.Place();
     TKsCustomControl::PaintFace();
     TRect text = TextRect();
     TRect background = TRect{text.Left, text.Top, text.Right, Height() - text.Top}.Inflate(1);

@@ -89,6 +89,8 @@ TEST_F(EditContextMenu, AMenuKeyRequestOpensBelowTheCaretAndSelectAllRuns)
     Edit->SetText(L"abc");
     Edit->SetSelStart(2);
     Edit->SetReadOnly(true);
+    // The platform caret moves when the edit paints.
+    Edit->Update();
     GUITHREADINFO thread{};
     thread.cbSize = sizeof(thread);
     ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &thread));
