@@ -36,11 +36,6 @@ TEST_F(EditKeys, TypingMovingSelectingAndUndoingThroughTheKeyboard)
     EXPECT_EQ(Edit->Text(), L"hello world");
 }
 
-TEST_F(EditKeys, ArrowsAndTabStayWithTheEditOrGoToTheForm)
-{
-    EXPECT_EQ(SendMessageW(Edit->Handle(), WM_GETDLGCODE, 0, 0), 129);
-}
-
 TEST_F(EditKeys, TheCaretSitsExactlyBetweenCharactersAlsoChineseOnes)
 {
     std::wstring text = L"Wi中文字 x";
