@@ -2,10 +2,18 @@
 
 #include "framework/ComCtrls.h"
 #include "framework/Dialogs.h"
+#include "framework/Exceptions.h"
 #include "framework/Forms.h"
-#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
-#include "skin/KsSkinEngine.h"
+#include "skin/engine/KsSkinEngine.h"
+#include "skinctl/KsSkinButtons.h"
+#include "skinctl/KsSkinCheckBoxs.h"
+#include "skinctl/KsSkinEdits.h"
+#include "skinctl/KsSkinGroupBoxs.h"
+#include "skinctl/KsSkinProgress.h"
+#include "skinwin/KsSkinForms.h"
+#include "skinwin/KsSkinMenus.h"
+#include "skinwin/KsSkinMessages.h"
 
 #include <memory>
 #include <string>
@@ -21,32 +29,33 @@ public:
     TLabel* Label2 = nullptr;
     TLabel* Label3 = nullptr;
     TListView* ListView1 = nullptr;
-    TEdit* Edit1 = nullptr;
-    TButton* BitBtn1 = nullptr;
+    TSeSkinEdit* Edit1 = nullptr;
+    TSeSkinButton* BitBtn1 = nullptr;
     TComboBox* ComboBox1 = nullptr;
-    TButton* BitBtn2 = nullptr;
-    TGroupBox* GroupBox1 = nullptr;
+    TSeSkinButton* BitBtn2 = nullptr;
+    TSeSkinGroupBox* GroupBox1 = nullptr;
     TLabel* Label4 = nullptr;
-    TEdit* Edit2 = nullptr;
-    TRadioButton* RadioButton1 = nullptr;
-    TRadioButton* RadioButton2 = nullptr;
-    TEdit* Edit3 = nullptr;
-    TButton* BitBtn4 = nullptr;
-    TButton* BitBtn3 = nullptr;
-    TButton* BitBtn5 = nullptr;
-    TButton* BitBtn6 = nullptr;
-    TProgressBar* ProgressBar1 = nullptr;
-    TMainMenu* SeSkinMenuBar1 = nullptr;
-    TMenuItem* F1 = nullptr;
-    TMenuItem* CFGL1 = nullptr;
-    TMenuItem* CFGS1 = nullptr;
-    TMenuItem* X1 = nullptr;
-    TMenuItem* A1 = nullptr;
-    TMenuItem* D1 = nullptr;
+    TSeSkinEdit* Edit2 = nullptr;
+    TSeSkinRadioButton* RadioButton1 = nullptr;
+    TSeSkinRadioButton* RadioButton2 = nullptr;
+    TSeSkinEdit* Edit3 = nullptr;
+    TSeSkinButton* BitBtn4 = nullptr;
+    TSeSkinButton* BitBtn3 = nullptr;
+    TSeSkinButton* BitBtn5 = nullptr;
+    TSeSkinButton* BitBtn6 = nullptr;
+    TSeSkinProgressBar* ProgressBar1 = nullptr;
+    TSeSkinMenuBar* SeSkinMenuBar1 = nullptr;
+    TSeSkinItem* F1 = nullptr;
+    TSeSkinItem* CFGL1 = nullptr;
+    TSeSkinItem* CFGS1 = nullptr;
+    TSeSkinItem* X1 = nullptr;
+    TSeSkinItem* A1 = nullptr;
+    TSeSkinItem* D1 = nullptr;
     TOpenDialog* OpenDialog1 = nullptr;
     TSaveDialog* SaveDialog1 = nullptr;
     TSeSkinEngine* SeSkinEngine1 = nullptr;
-    TMessageDialog* SeSkinMessage1 = nullptr;
+    TSeSkinForm* SeSkinForm1 = nullptr;
+    TSeSkinMessage* SeSkinMessage1 = nullptr;
 
     // Application state that lives as long as the window.
     std::wstring StartDir;
@@ -70,6 +79,9 @@ public:
     void CFGS1Click();
     void CFGL1Click();
 
+    // The program's error report: the error's text in the skinned dialog, with the error icon.
+    void ReportError(const Exception& error);
+
     // True while a listing run is in progress: the other commands are then ignored.
     bool RunInProgress() const { return runInProgress_; }
 
@@ -82,7 +94,7 @@ public:
 
 private:
     // Shared by BitBtn1Click and BitBtn4Click: the folder chooser writing into a box.
-    void ChooseFolderInto(TEdit* target);
+    void ChooseFolderInto(TSeSkinEdit* target);
 
     bool runInProgress_ = false;
     bool closeRequestedDuringRun_ = false;

@@ -2,8 +2,8 @@
 // copying a full-screen bitmap with alpha mode off and with mixed alpha, stretching and tiling
 // skin-sized sources into a window-sized target with alpha, and the hue shift of a skin's worth of
 // pixels. Every figure is the best of several runs after one untimed warm-up run.
-#include "skin/KsBitmap.h"
-#include "skin/KsPixelKernels.h"
+#include "skin/raster/KsBitmap.h"
+#include "skin/raster/KsPixelKernels.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 // build folder, beside this program's folder).
 #include "framework/Streams.h"
 #include "framework/Text.h"
-#include "skin/KsSkinSource.h"
+#include "skin/engine/KsSkinSource.h"
 
 #include <zlib.h>
 

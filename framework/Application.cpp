@@ -71,8 +71,10 @@ bool TApplication::ProcessMessage(MSG& message)
 {
     if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
     if (message.message == WM_QUIT) {
+        // Left in the queue for every nested loop on the way out; this pass ends here.
         terminated_ = true;
-        return true;
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return false;
     }
     if (!IsKeyMessage(message)) {
         TranslateMessage(&message);
@@ -102,8 +104,42 @@ void TApplication::Terminate()
     PostQuitMessage(0);
 }
 
+void TApplication::Minimize()
+{
+    if (minimized_ || !mainForm_ || !mainForm_->HandleAllocated()) return;
+    minimized_ = true;
+    hiddenForms_.clear();
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* form = Screen->Forms(i);
+        if (form == mainForm_ || !form->HandleAllocated() || !IsWindowVisible(form->Handle())) continue;
+        hiddenForms_.push_back(form->Handle());
+        ShowWindow(form->Handle(), SW_HIDE);
+    }
+    ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore()
+{
+    if (!minimized_) return;
+    minimized_ = false;
+    if (mainForm_ && mainForm_->HandleAllocated()) {
+        HWND window = mainForm_->Handle();
+        ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
+    }
+    std::vector<HWND> hidden;
+    hidden.swap(hiddenForms_);
+    for (HWND window : hidden)
+        if (IsWindow(window)) ShowWindow(window, SW_SHOWNA);
+}
+
 void TApplication::HandleException(const std::exception& error)
 {
+    if (reporting_) return;
+    struct TReporting {
+        bool& flag;
+        explicit TReporting(bool& f) : flag(f) { flag = true; }
+        ~TReporting() { flag = false; }
+    } reporting(reporting_);
     const auto* known = dynamic_cast<const Exception*>(&error);
     Exception converted(known ? known->Message() : AnsiToWide(error.what()));
     const Exception& report = known ? *known : converted;

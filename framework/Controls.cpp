@@ -13,12 +13,24 @@ LRESULT CALLBACK FolvaneWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
 
 namespace {
 
+// The control of a window made elsewhere and attached to a control (AttachToWindow).
 const wchar_t* const kControlProperty = L"Folvane.Control";
+// The window's own procedure, kept on a window that was given back while someone else's procedure
+// sat on top of ours.
+const wchar_t* const kForeignProcProperty = L"Folvane.ForeignProc";
 
 // The control whose window CreateWindowExW is making; its first message attaches the window to it.
 thread_local TWinControl* creatingControl = nullptr;
 
-bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && msg != WM_MOUSEWHEEL; }
+bool IsMouseMessage(UINT msg)
+{
+    return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && msg != WM_MOUSEWHEEL && msg != WM_MOUSEHWHEEL;
+}
+
+bool IsKeyMessage(UINT msg)
+{
+    return msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYUP || msg == WM_CHAR;
+}
 
 TPoint PointFromLParam(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
@@ -62,12 +74,37 @@ UINT NextChildId()
 
 } // namespace
 
+TShiftState KeyboardShiftState()
+{
+    TShiftState shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    return shift;
+}
+
+TShiftState MouseShiftState(WPARAM mouseFlags)
+{
+    TShiftState shift = 0;
+    if (mouseFlags & MK_SHIFT) shift |= ssShift;
+    if (mouseFlags & MK_CONTROL) shift |= ssCtrl;
+    if (mouseFlags & MK_LBUTTON) shift |= ssLeft;
+    if (mouseFlags & MK_RBUTTON) shift |= ssRight;
+    if (mouseFlags & MK_MBUTTON) shift |= ssMiddle;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    return shift;
+}
+
 // The one window procedure of every control: finds the control through the window's property and
 // runs its handler chain. Nothing thrown by a handler crosses back into the platform.
 LRESULT CALLBACK FolvaneWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     TWinControl* control = TWinControl::FindControl(window);
     if (!control) {
+        if (auto own = reinterpret_cast<WNDPROC>(GetPropW(window, kForeignProcProperty))) {
+            if (msg == WM_NCDESTROY) RemovePropW(window, kForeignProcProperty);
+            return CallWindowProcW(own, window, msg, wParam, lParam);
+        }
         control = creatingControl;
         if (!control) return DefWindowProcW(window, msg, wParam, lParam);
         creatingControl = nullptr;
@@ -214,15 +251,51 @@ void TControl::Click()
     if (OnClick) OnClick();
 }
 
+void TControl::MouseEnter()
+{
+    if (OnMouseEnter) OnMouseEnter();
+}
+
+void TControl::MouseLeave()
+{
+    if (OnMouseLeave) OnMouseLeave();
+}
+
+void TControl::DoEnter()
+{
+    if (OnEnter) OnEnter();
+}
+
+void TControl::DoExit()
+{
+    if (OnExit) OnExit();
+}
+
 void TControl::WndProc(TMessage& message)
 {
     switch (message.Msg) {
     case CM_MOUSEENTER:
         mouseInControl_ = true;
+        MouseEnter();
         return;
     case CM_MOUSELEAVE:
         mouseInControl_ = false;
+        MouseLeave();
         return;
+    case CM_ENTER:
+        DoEnter();
+        return;
+    case CM_EXIT:
+        DoExit();
+        return;
+    case CM_DIALOGKEY:
+        message.Result = DialogKey(static_cast<WORD>(message.WParam), KeyboardShiftState());
+        return;
+    case WM_MOUSEWHEEL:
+        if (MouseWheel(MouseShiftState(GET_KEYSTATE_WPARAM(message.WParam)), GET_WHEEL_DELTA_WPARAM(message.WParam),
+                       PointFromLParam(message.LParam)))
+            return;
+        break;
     case CM_PARENTFONTCHANGED:
         if (parentFont_ && parent_) {
             font_ = parent_->Font();
@@ -240,10 +313,28 @@ void TControl::WndProc(TMessage& message)
     default:
         break;
     }
-    // The framework's own notifications that nobody handled stop here; the platform never sees them.
-    if (message.Msg >= CM_BASE && message.Msg <= CN_LAST) return;
+    // Private messages that nobody handled stop here; the platform never sees them.
+    if (IsPrivateMessage(message.Msg)) return;
     if (IsMouseMessage(message.Msg)) HandleMouse(message);
+    if (IsKeyMessage(message.Msg)) {
+        HandleKey(message);
+        if (message.WParam == 0) return;
+    }
     DefaultHandler(message);
+}
+
+void TControl::HandleKey(TMessage& message)
+{
+    if (message.Msg == WM_CHAR) {
+        auto key = static_cast<wchar_t>(message.WParam);
+        KeyPress(key);
+        message.WParam = key;
+        return;
+    }
+    auto key = static_cast<WORD>(message.WParam);
+    if (message.Msg == WM_KEYDOWN || message.Msg == WM_SYSKEYDOWN) KeyDown(key, KeyboardShiftState());
+    else KeyUp(key, KeyboardShiftState());
+    message.WParam = key;
 }
 
 void TControl::DefaultHandler(TMessage&) {}
@@ -251,23 +342,37 @@ void TControl::DefaultHandler(TMessage&) {}
 void TControl::HandleMouse(TMessage& message)
 {
     TPoint p = PointFromLParam(message.LParam);
+    TShiftState shift = MouseShiftState(message.WParam);
+    auto doubleClick = [&](TMouseButton button) {
+        MouseDown(button, shift | ssDouble, p.X, p.Y);
+        DblClick();
+    };
     switch (message.Msg) {
     case WM_MOUSEMOVE:
-        MouseMove(p.X, p.Y);
+        MouseMove(shift, p.X, p.Y);
         break;
     case WM_LBUTTONDOWN:
+        mousePressed_ = true;
+        MouseDown(mbLeft, shift, p.X, p.Y);
+        break;
     case WM_LBUTTONDBLCLK:
         mousePressed_ = true;
-        MouseDown(mbLeft, p.X, p.Y);
+        doubleClick(mbLeft);
         break;
     case WM_RBUTTONDOWN:
-        MouseDown(mbRight, p.X, p.Y);
+        MouseDown(mbRight, shift, p.X, p.Y);
+        break;
+    case WM_RBUTTONDBLCLK:
+        doubleClick(mbRight);
         break;
     case WM_MBUTTONDOWN:
-        MouseDown(mbMiddle, p.X, p.Y);
+        MouseDown(mbMiddle, shift, p.X, p.Y);
+        break;
+    case WM_MBUTTONDBLCLK:
+        doubleClick(mbMiddle);
         break;
     case WM_LBUTTONUP:
-        MouseUp(mbLeft, p.X, p.Y);
+        MouseUp(mbLeft, shift, p.X, p.Y);
         if (mousePressed_) {
             mousePressed_ = false;
             // Window-less controls have no platform click; a press and release inside is one.
@@ -275,10 +380,10 @@ void TControl::HandleMouse(TMessage& message)
         }
         break;
     case WM_RBUTTONUP:
-        MouseUp(mbRight, p.X, p.Y);
+        MouseUp(mbRight, shift, p.X, p.Y);
         break;
     case WM_MBUTTONUP:
-        MouseUp(mbMiddle, p.X, p.Y);
+        MouseUp(mbMiddle, shift, p.X, p.Y);
         break;
     default:
         break;
@@ -328,12 +433,18 @@ TWinControl::~TWinControl()
     while (!controls_.empty()) delete controls_.back();
     // Leaving the parent here, while this is still a windowed control, takes it out of the tab order.
     if (Parent()) Parent()->RemoveControl(this);
+    if (attached_) ReleaseWindow();
     if (handle_) DestroyWindowNow();
 }
 
 TWinControl* TWinControl::FindControl(HWND window)
 {
+    // A window the framework made belongs to a class of ours and carries the control in its user
+    // data. Both are read without a round trip to the window server, which a window property
+    // costs under Wine on every message. Only windows made elsewhere and attached carry a property.
     if (!window) return nullptr;
+    if (GetClassLongPtrW(window, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(&FolvaneWndProc))
+        return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return static_cast<TWinControl*>(GetPropW(window, kControlProperty));
 }
 
@@ -395,14 +506,43 @@ void TWinControl::CreateWnd()
 void TWinControl::AttachWindow(HWND window)
 {
     handle_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void TWinControl::AttachToWindow(HWND window)
+{
+    if (handle_) throw EInvalidOperation(FormatMessageText(L"Control '%s' already has a window", {Name()}));
+    if (FindControl(window)) throw EInvalidOperation(L"The window belongs to another control");
+    defaultProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    handle_ = window;
     SetPropW(window, kControlProperty, this);
+    attached_ = true;
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FolvaneWndProc));
+    RECT r;
+    GetWindowRect(window, &r);
+    if (HWND parent = (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr)
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    UpdateBoundsRect(TRect(r));
+}
+
+void TWinControl::ReleaseWindow()
+{
+    if (!attached_ || !handle_) return;
+    // Another party that sub-classed the window after us keeps its procedure; ours then forwards
+    // to the window's own procedure for as long as the window lives.
+    if (GetWindowLongPtrW(handle_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FolvaneWndProc))
+        SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(defaultProc_));
+    else SetPropW(handle_, kForeignProcProperty, reinterpret_cast<HANDLE>(defaultProc_));
+    DetachWindow();
 }
 
 void TWinControl::DetachWindow()
 {
     if (!handle_) return;
-    RemovePropW(handle_, kControlProperty);
+    if (attached_) RemovePropW(handle_, kControlProperty);
+    else SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     handle_ = nullptr;
+    attached_ = false;
     trackingLeave_ = false;
     hotGraphicChild_ = nullptr;
     capturedGraphicChild_ = nullptr;
@@ -421,6 +561,10 @@ void TWinControl::SaveWindowState() { text_ = GetTextValue(); }
 void TWinControl::DestroyHandle()
 {
     if (!handle_) return;
+    if (attached_) {
+        ReleaseWindow();
+        return;
+    }
     for (TControl* control : controls_)
         if (auto* child = dynamic_cast<TWinControl*>(control)) child->DestroyHandle();
     SaveWindowState();
@@ -699,35 +843,65 @@ void TWinControl::PaintHandler(TMessage& message)
     if (!message.WParam) EndPaint(handle_, &ps);
 }
 
-void TWinControl::EraseBackground(TMessage& message)
+void TWinControl::EraseHandler(TMessage& message)
 {
     if (defaultProc_ != DefWindowProcW) {
         DefaultHandler(message);
         return;
     }
+    message.Result = EraseBackground(reinterpret_cast<HDC>(message.WParam), message.LParam) ? 1 : 0;
+}
+
+bool TWinControl::EraseBackground(HDC dc, LPARAM)
+{
     RECT r;
     GetClientRect(handle_, &r);
-    FillRect(reinterpret_cast<HDC>(message.WParam), &r, BackgroundBrush());
-    message.Result = 1;
+    FillRect(dc, &r, BackgroundBrush());
+    return true;
 }
 
 void TWinControl::ReflectToChild(TMessage& message)
 {
-    HWND source = nullptr;
-    UINT reflected = 0;
-    if (message.Msg == WM_COMMAND) {
-        source = reinterpret_cast<HWND>(message.LParam);
+    HWND source = reinterpret_cast<HWND>(message.LParam);
+    UINT reflected = CN_CTLCOLOR;
+    switch (message.Msg) {
+    case WM_COMMAND:
         reflected = CN_COMMAND;
-    } else if (message.Msg == WM_NOTIFY) {
+        break;
+    case WM_NOTIFY:
         source = reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom;
         reflected = CN_NOTIFY;
-    } else {
-        source = reinterpret_cast<HWND>(message.LParam);
-        reflected = CN_CTLCOLOR;
+        break;
+    case WM_DRAWITEM:
+        source = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem;
+        reflected = CN_DRAWITEM;
+        break;
+    case WM_MEASUREITEM:
+        // The item's window is named by its identifier only; menus (type ODT_MENU) have none.
+        if (reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam)->CtlType != ODT_MENU)
+            source = GetDlgItem(handle_, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam)->CtlID));
+        else source = nullptr;
+        reflected = CN_MEASUREITEM;
+        break;
+    case WM_HSCROLL:
+        reflected = CN_HSCROLL;
+        break;
+    case WM_VSCROLL:
+        reflected = CN_VSCROLL;
+        break;
+    default:
+        break;
     }
     TWinControl* child = source && source != handle_ ? FindControl(source) : nullptr;
     if (child) message.Result = child->Perform(reflected, message.WParam, message.LParam);
     else DefaultHandler(message);
+}
+
+void TWinControl::OfferDialogChar(TMessage& message)
+{
+    TCustomForm* form = GetParentForm(this);
+    if (form && form->Perform(CM_DIALOGCHAR, message.WParam, 0)) return;
+    DefaultHandler(message);
 }
 
 void TWinControl::HandleKeyDown(TMessage& message)
@@ -736,10 +910,13 @@ void TWinControl::HandleKeyDown(TMessage& message)
     WPARAM key = message.WParam;
     bool tab = key == VK_TAB;
     bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
-    if (!tab && !arrow) return;
+    bool command = key == VK_RETURN || key == VK_ESCAPE;
+    if (!tab && !arrow && !command) return;
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return;
     LRESULT code = SendMessageW(msg->hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(msg));
-    LRESULT wants = DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | (tab ? DLGC_WANTTAB : DLGC_WANTARROWS);
+    LRESULT wants = DLGC_WANTALLKEYS | DLGC_WANTMESSAGE;
+    if (tab) wants |= DLGC_WANTTAB;
+    if (arrow) wants |= DLGC_WANTARROWS;
     if (code & wants) return;
     TCustomForm* form = GetParentForm(this);
     if (form && form->Perform(CM_DIALOGKEY, key, 0)) message.Result = 1;
@@ -795,14 +972,14 @@ void TWinControl::WndProc(TMessage& message)
     case WM_PRINTCLIENT:
         if (defaultProc_ == DefWindowProcW) {
             TMessage erase{WM_ERASEBKGND, message.WParam, 0, 0};
-            EraseBackground(erase);
+            EraseHandler(erase);
             TMessage paint{WM_PAINT, message.WParam, 0, 0};
             PaintHandler(paint);
             return;
         }
         break;
     case WM_ERASEBKGND:
-        EraseBackground(message);
+        EraseHandler(message);
         return;
     case WM_COMMAND:
         if (message.LParam) {
@@ -810,7 +987,28 @@ void TWinControl::WndProc(TMessage& message)
             return;
         }
         break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        // The window's own scroll bars carry no window: those stay with this control.
+        if (message.LParam) {
+            ReflectToChild(message);
+            return;
+        }
+        break;
+    case WM_SYSCHAR:
+        OfferDialogChar(message);
+        return;
+    case WM_CHAR:
+        TControl::WndProc(message);
+        if (message.WParam >= L' ' && !(SendMessageW(handle_, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS)) {
+            // A character no control of ours took: it may be a mnemonic of the form's controls.
+            if (TCustomForm* form = GetParentForm(this))
+                form->Perform(CM_DIALOGCHAR, message.WParam, 0);
+        }
+        return;
     case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

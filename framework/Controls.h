@@ -30,10 +30,21 @@ enum TBorderStyle { bsNone, bsSingle };
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
+// Keys and mouse buttons held during an input message, and the double-click mark.
+enum TShiftFlag : unsigned {
+    ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64
+};
+using TShiftState = unsigned;
+// The keyboard's Shift, Ctrl and Alt as they are now.
+TShiftState KeyboardShiftState();
+// The shift state of a mouse message: its MK_ flags in wParam, plus Alt as it is now.
+TShiftState MouseShiftState(WPARAM mouseFlags);
+
 class TWinControl;
 
-// A visual element with a parent, bounds and a message handler. Each class handles the messages it
-// cares about in WndProc and passes the rest to its base class.
+// A visual element with a parent, bounds and a message handler. WndProc turns the input, focus and
+// hover messages into the protected handlers below once, for every control; a class overrides the
+// handlers it needs and calls the base. WndProc itself stays for the rare message without a handler.
 class TControl : public TComponent {
 public:
     explicit TControl(TComponent* owner);
@@ -80,6 +91,10 @@ public:
     std::wstring Caption() const { return Text(); }
     void SetCaption(const std::wstring& caption) { SetText(caption); }
 
+    // A short help text for the control; kept for whoever shows hints.
+    const std::wstring& Hint() const { return hint_; }
+    void SetHint(const std::wstring& hint) { hint_ = hint; }
+
     // True between the mouse enter and mouse leave notifications.
     bool MouseInControl() const { return mouseInControl_; }
 
@@ -99,6 +114,10 @@ public:
     // Runs OnClick; controls call it when the user activates them.
     virtual void Click();
     std::function<void()> OnClick;
+    std::function<void()> OnEnter;
+    std::function<void()> OnExit;
+    std::function<void()> OnMouseEnter;
+    std::function<void()> OnMouseLeave;
 
 protected:
     virtual void WndProc(TMessage& message);
@@ -110,10 +129,30 @@ protected:
     // Called when the control's bounds changed in the object (not yet on the screen).
     virtual void BoundsChanged() {}
 
-    // Mouse input in client coordinates; the base does nothing.
-    virtual void MouseDown(TMouseButton button, int x, int y) {}
-    virtual void MouseMove(int x, int y) {}
-    virtual void MouseUp(TMouseButton button, int x, int y) {}
+    // Mouse input in client coordinates. A double click arrives as a MouseDown with ssDouble, then DblClick.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y) {}
+    virtual void MouseMove(TShiftState shift, int x, int y) {}
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y) {}
+    virtual void DblClick() {}
+    // The wheel turned by delta (120 per notch, positive away from the user) with the pointer at the
+    // screen point; true when the control used it, otherwise the window's default handling runs.
+    virtual bool MouseWheel(TShiftState shift, int delta, TPoint screenPoint) { return false; }
+    // Keys: a handler that uses the key sets it to 0, and the window's default handling is skipped.
+    virtual void KeyDown(WORD& key, TShiftState shift) {}
+    virtual void KeyUp(WORD& key, TShiftState shift) {}
+    virtual void KeyPress(wchar_t& key) {}
+    // A character typed with Alt, or typed while the focused control takes no characters: true when
+    // this control used it as its mnemonic.
+    virtual bool DialogChar(wchar_t key) { return false; }
+    // A key that dialogs use (Tab, arrows, Enter, Escape) pressed while the focused control does not
+    // want it: true when this control used it.
+    virtual bool DialogKey(WORD key, TShiftState shift) { return false; }
+    // The pointer came over the control or left it; the base fires OnMouseEnter and OnMouseLeave.
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    // The focus came to the control or left it; the base fires OnEnter and OnExit.
+    virtual void DoEnter();
+    virtual void DoExit();
 
     // Moves the stored bounds without telling the platform (used when the platform moved the window).
     void UpdateBoundsRect(const TRect& bounds);
@@ -124,7 +163,9 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TCustomForm;
     void HandleMouse(TMessage& message);
+    void HandleKey(TMessage& message);
     void FontChanged();
 
     TWinControl* parent_ = nullptr;
@@ -138,6 +179,7 @@ private:
     bool mousePressed_ = false;
     TColor color_ = clBtnFace;
     TFont font_;
+    std::wstring hint_;
 };
 
 // A control without a window: its parent paints it (into the parent's window or into any drawing
@@ -194,6 +236,12 @@ public:
     void RecreateWnd();
     // Releases the window; the control keeps its state and makes a new window when asked.
     void DestroyHandle();
+    // Takes over a window made elsewhere: its procedure is sub-classed and its messages reach this
+    // control's handlers, the rest going to the window's own procedure. ReleaseWindow gives it back
+    // untouched (also when the window is destroyed first); destroying the control releases it too.
+    void AttachToWindow(HWND window);
+    void ReleaseWindow();
+    bool Attached() const { return attached_; }
 
     // All child controls, windowed or not, in the order they were given this parent.
     int ControlCount() const { return static_cast<int>(controls_.size()); }
@@ -244,6 +292,9 @@ protected:
     virtual void SaveWindowState();
     // Draws the content of a window of our own; the base fills nothing (the background is erased).
     virtual void PaintWindow(HDC dc) {}
+    // Fills the background of a window of our own into dc; flags is the erase request's lParam
+    // (kEraseFromControl when a child asks for the background under it). True when it was painted.
+    virtual bool EraseBackground(HDC dc, LPARAM flags);
     // The brush this control's background is filled with.
     HBRUSH BackgroundBrush();
 
@@ -264,8 +315,9 @@ private:
     void DetachWindow();
     void UpdateShowing();
     void PaintHandler(TMessage& message);
-    void EraseBackground(TMessage& message);
+    void EraseHandler(TMessage& message);
     void ReflectToChild(TMessage& message);
+    void OfferDialogChar(TMessage& message);
     void HandleKeyDown(TMessage& message);
     void TrackMouseLeave();
     void RouteMouseToGraphicChild(TMessage& message);
@@ -280,6 +332,7 @@ private:
     bool recreating_ = false;
     bool aligning_ = false;
     bool trackingLeave_ = false;
+    bool attached_ = false;
     TControl* hotGraphicChild_ = nullptr;
     TControl* capturedGraphicChild_ = nullptr;
     TBrushHandle backgroundBrush_;

@@ -3,12 +3,26 @@
 #include "framework/Controls.h"
 
 #include <functional>
+#include <span>
 
 class TMainMenu;
 
 enum TFormBorderStyle { fbsNone, fbsSingle, fbsSizeable, fbsDialog };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize };
-enum TPosition { poDesigned, poScreenCenter };
+// Where a form appears when it is first shown. The default positions leave the place to the form's
+// bounds; the centres use the primary display (screen and desktop alike), the main form or the owner.
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+// The results a modal form ends with; 0 keeps it running.
+enum TModalResult { mrNone, mrOk, mrCancel, mrAbort, mrRetry, mrIgnore, mrYes, mrNo, mrAll };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 // A top-level window of the program: caption, client size, position, icon, menu, the keyboard
@@ -29,6 +43,7 @@ public:
     void SetBorderStyle(TFormBorderStyle style);
     bool HasBorderIcon(TBorderIcon icon) const { return (borderIcons_ >> icon) & 1; }
     void SetBorderIcons(std::initializer_list<TBorderIcon> icons);
+    void SetBorderIcons(std::span<const TBorderIcon> icons);
     // Takes the icon of the window (a null icon removes it).
     void SetIcon(TIconHandle icon);
     HICON Icon() const { return icon_.Get(); }
@@ -40,7 +55,19 @@ public:
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
 
-    // Asks CloseQuery and then OnClose; the main form's close ends the application.
+    // The result a button of the form sets when it is clicked (0: none).
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+
+    // Shows the form and runs the application's messages until a modal result is set or the
+    // application terminates (then the result is mrCancel); the program's other windows are disabled
+    // meanwhile. Returns the modal result.
+    int ShowModal();
+    // True while ShowModal runs.
+    bool Modal() const { return modal_; }
+
+    // Asks CloseQuery and then OnClose; the main form's close ends the application. A modal form
+    // only takes mrCancel as its modal result.
     void Close();
     // True when the form may close now; the base asks OnCloseQuery.
     virtual bool CloseQuery();
@@ -57,12 +84,20 @@ protected:
     void SaveWindowState() override;
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
+    // Tab and the arrows move the focus; Enter and Escape are offered to the controls.
+    bool DialogKey(WORD key, TShiftState shift) override;
 
 private:
     void ApplyClientSize();
     void PlaceOnScreen();
     void HandleCommand(TMessage& message);
-    bool DialogKey(WPARAM key);
+    // Offers a typed character to the enabled, visible controls of parent, depth first, until one
+    // takes it as its mnemonic.
+    bool OfferMnemonic(TWinControl& parent, wchar_t key);
+    // Offers a dialog key the same way.
+    bool OfferDialogKey(TWinControl& parent, WORD key, TShiftState shift);
+    // Hands message to every control inside parent, depth first.
+    void NotifyControls(TWinControl& parent, TMessage& message);
 
     TPosition position_ = poDesigned;
     TFormBorderStyle borderStyle_ = fbsSizeable;
@@ -75,6 +110,8 @@ private:
     TIconHandle icon_;
     TMainMenu* menu_ = nullptr;
     TWinControl* activeControl_ = nullptr;
+    int modalResult_ = 0;
+    bool modal_ = false;
 };
 
 class TForm : public TCustomForm {

@@ -13,6 +13,13 @@ void TLabel::SetTransparent(bool transparent)
     Invalidate();
 }
 
+void TLabel::SetWordWrap(bool wordWrap)
+{
+    if (wordWrap_ == wordWrap) return;
+    wordWrap_ = wordWrap;
+    Invalidate();
+}
+
 void TLabel::Paint()
 {
     TCanvas& canvas = Canvas();
@@ -24,7 +31,25 @@ void TLabel::Paint()
     }
     canvas.SetBrushStyle(bsClearBrush);
     if (!Enabled()) canvas.Font().SetColor(clGrayText);
-    canvas.TextRect(area, Caption(), DT_LEFT | DT_TOP | DT_EXPANDTABS);
+    UINT format = DT_TOP | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
+    format |= BiDiMode() == bdLeftToRight ? DT_LEFT : DT_RIGHT | DT_RTLREADING;
+    canvas.TextRect(area, Caption(), format);
+}
+
+TImage::TImage(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 105, 105); }
+
+void TImage::SetIcon(HICON icon)
+{
+    if (icon_ == icon) return;
+    icon_ = icon;
+    Invalidate();
+}
+
+void TImage::Paint()
+{
+    if (!icon_) return;
+    TRect area = ClientRect();
+    DrawIconEx(Canvas().Handle(), 0, 0, icon_, area.Width(), area.Height(), 0, nullptr, DI_NORMAL);
 }
 
 // ---- TEdit ----
@@ -92,86 +117,6 @@ void TButton::WndProc(TMessage& message)
         return;
     }
     TWinControl::WndProc(message);
-}
-
-// ---- TRadioButton ----
-
-TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 113, 17); }
-
-void TRadioButton::SetChecked(bool checked)
-{
-    if (checked_ == checked) return;
-    checked_ = checked;
-    // Only the checked button of a group takes part in the tab order, as in the platform's dialogs.
-    SetTabStop(checked);
-    if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (checked) UncheckSiblings();
-}
-
-void TRadioButton::UncheckSiblings()
-{
-    if (!Parent()) return;
-    for (int i = 0; i < Parent()->ControlCount(); ++i) {
-        auto* sibling = dynamic_cast<TRadioButton*>(Parent()->Controls(i));
-        if (sibling && sibling != this && sibling->GroupIndex() == groupIndex_) sibling->SetChecked(false);
-    }
-}
-
-void TRadioButton::CreateParams(TCreateParams& params)
-{
-    TWinControl::CreateParams(params);
-    params.StandardClass = L"BUTTON";
-    params.ClassName = L"Folvane.RadioButton";
-    params.Style |= BS_RADIOBUTTON;
-}
-
-void TRadioButton::CreateWindowState()
-{
-    SendMessageW(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void TRadioButton::WndProc(TMessage& message)
-{
-    if (message.Msg == CN_COMMAND) {
-        WORD code = HIWORD(message.WParam);
-        if (code == BN_CLICKED || code == BN_DOUBLECLICKED) {
-            SetChecked(true);
-            Click();
-        }
-        return;
-    }
-    TWinControl::WndProc(message);
-}
-
-// ---- TGroupBox ----
-
-TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) { SetBounds(0, 0, 185, 105); }
-
-void TGroupBox::CreateParams(TCreateParams& params)
-{
-    TCustomControl::CreateParams(params);
-    params.ClassName = L"Folvane.GroupBox";
-    params.ClassStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-}
-
-void TGroupBox::Paint()
-{
-    TCanvas& canvas = Canvas();
-    std::wstring caption = Caption();
-    int textHeight = canvas.TextHeight(L"0");
-    // An etched frame: a shadow line with a highlight line one pixel inside and below it.
-    TRect frame(0, textHeight / 2, Width(), Height());
-    canvas.Frame3D(TRect(frame.Left + 1, frame.Top + 1, frame.Right, frame.Bottom), clBtnHighlight, clBtnHighlight);
-    canvas.Frame3D(TRect(frame.Left, frame.Top, frame.Right - 1, frame.Bottom - 1), clBtnShadow, clBtnShadow);
-    if (caption.empty()) return;
-    int textWidth = canvas.TextWidth(caption);
-    TRect textArea = TRect::FromSize(8, 0, textWidth + 4, textHeight);
-    canvas.SetBrushColor(Color());
-    canvas.SetBrushStyle(bsSolidBrush);
-    canvas.FillRect(textArea);
-    if (!Enabled()) canvas.Font().SetColor(clGrayText);
-    canvas.SetBrushStyle(bsClearBrush);
-    canvas.TextRect(textArea.Offset(2, 0), caption, DT_LEFT | DT_TOP | DT_SINGLELINE);
 }
 
 // ---- TComboBox ----

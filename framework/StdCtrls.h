@@ -13,12 +13,32 @@ public:
 
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
+    // Breaks the caption into lines at word boundaries to fit the label's width.
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wordWrap);
 
 protected:
     void Paint() override;
 
 private:
     bool transparent_ = true;
+    bool wordWrap_ = false;
+};
+
+// A window-less picture on its parent: an icon drawn at the top left at the control's size.
+class TImage : public TGraphicControl {
+public:
+    explicit TImage(TComponent* owner);
+
+    // The icon is not owned: it is one of the system's shared icons or outlives the image.
+    HICON Icon() const { return icon_; }
+    void SetIcon(HICON icon);
+
+protected:
+    void Paint() override;
+
+private:
+    HICON icon_ = nullptr;
 };
 
 // A single-line text box.
@@ -51,39 +71,6 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
-};
-
-// A radio button. Checking one unchecks the others of the same parent and group index; only the
-// checked one is a tab stop.
-class TRadioButton : public TWinControl {
-public:
-    explicit TRadioButton(TComponent* owner);
-
-    bool Checked() const { return checked_; }
-    void SetChecked(bool checked);
-    int GroupIndex() const { return groupIndex_; }
-    void SetGroupIndex(int index) { groupIndex_ = index; }
-
-protected:
-    void CreateParams(TCreateParams& params) override;
-    void CreateWindowState() override;
-    void WndProc(TMessage& message) override;
-
-private:
-    void UncheckSiblings();
-
-    bool checked_ = false;
-    int groupIndex_ = 0;
-};
-
-// A frame with a caption around a group of child controls.
-class TGroupBox : public TCustomControl {
-public:
-    explicit TGroupBox(TComponent* owner);
-
-protected:
-    void CreateParams(TCreateParams& params) override;
-    void Paint() override;
 };
 
 enum TComboBoxStyle { csDropDown, csDropDownList };

@@ -8,6 +8,7 @@
 std::string WideToAnsi(std::wstring_view text);
 std::wstring AnsiToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
+std::wstring Utf8ToWide(std::string_view text);
 
 // Removes leading and trailing units up to and including the blank (blanks and control characters).
 std::wstring Trim(std::wstring_view text);
@@ -29,3 +30,10 @@ std::wstring IncludeTrailingBackslash(std::wstring_view path);
 std::wstring ExtractFilePath(std::wstring_view path);
 std::wstring ExtractFileName(std::wstring_view path);
 std::wstring ExtractFileExt(std::wstring_view path);
+
+// The mnemonic of a caption: the character after a single "&" ("&&" is a literal ampersand), or 0.
+wchar_t AcceleratorChar(std::wstring_view caption);
+// The caption as it is read: single "&" marks removed, "&&" as one "&".
+std::wstring StripHotkey(std::wstring_view caption);
+// True when key is the caption's mnemonic, compared without regard to case.
+bool IsAccelerator(wchar_t key, std::wstring_view caption);

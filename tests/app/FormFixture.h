@@ -37,7 +37,7 @@ protected:
     // Handles every pending message of this thread, as the message loop would.
     void Pump();
     // Posts a click to a button so that it is handled at the next point that lets input through.
-    static void PostClick(TButton* button);
+    static void PostClick(TWinControl* button);
     // Posts an action that runs, like input, at the next point that lets this thread's messages through.
     void PostAction(std::function<void()> action);
     static bool FileExists(const std::wstring& path);

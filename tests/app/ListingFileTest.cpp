@@ -32,7 +32,9 @@ TEST(ListingHeader, ShortDateBlankAndLongTimeInTheAnsiCodePage)
 TEST(ListingHeader, TimeIsLeftOutAtExactlyMidnight)
 {
     EXPECT_EQ(ListingHeader(Moment(2026, 12, 6, 0, 0, 0)), kHeaderLabel + "2026/12/6\r\n");
-    EXPECT_NE(ListingHeader(Moment(2026, 12, 6, 0, 0, 1)), kHeaderLabel + "2026/12/6\r\n");
+    // A second or a minute past midnight is written out in full; the hour shows as 12 before noon.
+    EXPECT_EQ(ListingHeader(Moment(2026, 12, 6, 0, 0, 1)), kHeaderLabel + "2026/12/6 \xA4\x57\xA4\xC8" "12:00:01\r\n");
+    EXPECT_EQ(ListingHeader(Moment(2026, 12, 6, 0, 1, 0)), kHeaderLabel + "2026/12/6 \xA4\x57\xA4\xC8" "12:01:00\r\n");
 }
 
 TEST(ListingFileName, FixedOrDateNameJoinedWithOneBackslash)

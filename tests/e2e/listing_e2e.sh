@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # End-to-end check of a listing run: starts folvane.exe under Wine on the display, works it with
 # xdotool as a person would (types a root, picks a depth from the drop-down list, clicks Add and
-# Start, confirms the message with Enter) and compares the listing file byte for byte. The header's
-# date and time are checked against the headers that the helper builds from the platform's formats
-# for every second between the click on Start and the message.
+# Start on the skinned buttons, confirms the skinned completion dialog with Enter) and compares the
+# listing file byte for byte; then saves the configuration from the keyboard through the menu (Alt+F,
+# S) and compares that file too. The header's date and time are checked against the headers that the
+# helper builds from the platform's formats for every second between the click on Start and the
+# message. A screenshot of the main window after the run is left in BUILD_DIR/tests/e2e-main-window.png
+# for people to look at.
 # Usage: listing_e2e.sh BUILD_DIR FOLVANE_EXE PROBE_EXE
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -28,11 +31,13 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The tree: one visible folder with a Chinese name holding three folders (two levels, the lower one
-# sorted), a folder hidden by its dot name, and plain files.
-mkdir -p "$work/root/資料/beta" "$work/root/資料/Alpha/deeper" "$work/root/資料/gamma" "$work/root/.cache/inside" "$work/out"
-touch "$work/root/notes.txt" "$work/root/資料/readme.txt"
-root_win="Z:$(echo "$work/root/" | tr / '\\')"
+# The tree: a root with a Chinese name (typed into the edit as Chinese characters), one visible
+# folder with a Chinese name holding three folders (two levels, the lower one sorted), a folder
+# hidden by its dot name, and plain files.
+root="$work/根目錄"
+mkdir -p "$root/資料/beta" "$root/資料/Alpha/deeper" "$root/資料/gamma" "$root/.cache/inside" "$work/out"
+touch "$root/notes.txt" "$root/資料/readme.txt"
+root_win="Z:$(echo "$root/" | tr / '\\')"
 
 # Started from the output folder, so the output box shows it.
 (cd "$work/out" && exec wine "$folvane_exe") >/dev/null 2>&1 &
@@ -46,7 +51,9 @@ done
 [ -n "$origin" ] || fail "the main window did not appear"
 read -r ox oy <<<"$origin"
 sleep 1
-click() { xdotool mousemove "$((ox + $1))" "$((oy + $2))" click 1; sleep 0.5; }
+# The controls sit below the 21-pixel menu bar at the top of the client area.
+bar=21
+click() { xdotool mousemove "$((ox + $1))" "$((oy + bar + $2))" click 1; sleep 0.5; }
 
 # Root into Edit1 (8, 32, 249 x 21).
 click 100 42
@@ -67,12 +74,22 @@ for _ in $(seq 60); do
 done
 finished=$(date +%s)
 [ "$message" = "目錄列舉完畢" ] || fail "completion message: '$message'"
+# The program's own skinned dialog, centred on the screen; Enter reaches its focused OK button.
+read -r dclass dw dh dx dy sw sh <<<"$(wine "$probe_exe" dialog "Folvane Tool")"
+[ "$dclass" = "Folvane.MessageForm" ] || fail "the completion message is not the skinned dialog ($dclass)"
+[ "$dx" -eq $(((sw - dw) / 2)) ] && [ "$dy" -eq $(((sh - dh) / 2)) ] || fail "dialog at $dx,$dy is not centred"
+dialog_shot="$build_dir/tests/e2e-completion-dialog.png"
+import -window root -crop "${dw}x${dh}+${dx}+${dy}" +repage "$dialog_shot" && echo "screenshot: $dialog_shot"
 xdotool key Return
 for _ in $(seq 30); do
   wine "$probe_exe" message "Folvane Tool" >/dev/null 2>&1 || break
   sleep 0.5
 done
 wine "$probe_exe" message "Folvane Tool" >/dev/null 2>&1 && fail "the message did not close on Enter"
+
+read -r fw fh fx fy <<<"$(wine "$probe_exe" frame "Folvane Tool")"
+shot="$build_dir/tests/e2e-main-window.png"
+import -window root -crop "${fw}x${fh}+${fx}+${fy}" +repage "$shot" && echo "screenshot: $shot"
 
 listing="$work/out/folvane.txt"
 [ -f "$listing" ] || fail "no listing file"
@@ -98,6 +115,37 @@ expected_body=$({
 actual_body=$(tail -n +2 "$listing" | xxd -p | tr -d '\n')
 [ "$actual_body" = "$expected_body" ] || fail "listing body differs
 $(tail -n +2 "$listing" | iconv -f cp950 -t utf-8 | cat -A)"
+
+# The configuration saved from the keyboard: Alt+F opens the file menu, S chooses the save entry.
+xdotool key alt+f
+sleep 1
+xdotool key s
+dialog=""
+for _ in $(seq 30); do
+  dialog=$(xdotool search --name "選擇檔案儲存" 2>/dev/null || true)
+  [ -n "$dialog" ] && break
+  sleep 0.5
+done
+[ -n "$dialog" ] || fail "the save dialog did not open from the menu"
+sleep 1
+out_win="Z:$(echo "$work/out/" | tr / '\\')"
+xdotool type --delay 30 "${out_win}saved.cfg"
+xdotool key Return
+message=""
+for _ in $(seq 30); do
+  message=$(wine "$probe_exe" message "Folvane Tool" 2>/dev/null || true)
+  [ -n "$message" ] && break
+  sleep 0.5
+done
+[ "$message" = "儲存設定檔完成" ] || fail "save message: '$message'"
+xdotool key Return
+config="$work/out/saved.cfg"
+[ -f "$config" ] || fail "no configuration file"
+expected_config=$(printf '[DIR]\r\nDIR0=%s;2\r\n[OUTPUT]\r\nOUTPUTDIR=%s\r\nOUTPUTTYPE=0\r\nOUTPUTFILE=folvane.txt\r\n' \
+  "$root_win" "$out_win" | iconv -f utf-8 -t cp950 | xxd -p | tr -d '\n')
+[ "$(xxd -p "$config" | tr -d '\n')" = "$expected_config" ] || fail "configuration file differs
+$(iconv -f cp950 -t utf-8 "$config" | cat -A)"
+
 
 # The same kind of run from a .cfg: loaded in the window through its menu ("載入設定檔") and started
 # there, then run without a window by "folvane.exe /run"; both files must hold the same bytes after
@@ -131,6 +179,7 @@ check_header() {
     || fail "header of $1 is not the one of its run's start"
 }
 
+wait_closed "Folvane Tool"
 xdotool key alt+f
 sleep 0.5
 xdotool key l
@@ -179,5 +228,5 @@ status=0
 wine "$folvane_exe" -run >/dev/null 2>&1 || status=$?
 [ "$status" -eq 2 ] || fail "-run without a file ended with $status"
 
-echo "PASS: the listing of $root_win written by folvane.exe matches byte for byte"
+echo "PASS: the listing of $root_win written by folvane.exe matches byte for byte, and so does the configuration saved from the menu"
 echo "PASS: folvane.exe /run writes the window's bytes for the same .cfg; /? and bad command lines answer"

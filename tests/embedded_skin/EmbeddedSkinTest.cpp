@@ -1,6 +1,6 @@
 #include "framework/Streams.h"
-#include "skin/KsSkinEngine.h"
-#include "skin/KsSkinObjects2.h"
+#include "skin/engine/KsSkinEngine.h"
+#include "skin/objects/KsSkinObjects2.h"
 
 #include <gtest/gtest.h>
 

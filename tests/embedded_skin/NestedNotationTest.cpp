@@ -1,5 +1,5 @@
 #include "framework/Streams.h"
-#include "skin/KsSkinData.h"
+#include "skin/store/KsSkinData.h"
 #include "tools/skinc/NestedNotation.h"
 #include "tools/skinc/SkinSourceError.h"
 

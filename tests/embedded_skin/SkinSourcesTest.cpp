@@ -1,6 +1,6 @@
 #include "framework/Streams.h"
 #include "framework/Text.h"
-#include "skin/KsSkinSource.h"
+#include "skin/engine/KsSkinSource.h"
 #include "tools/skinc/BmpFile.h"
 #include "tools/skinc/SkinCompiler.h"
 #include "tools/skinc/SkinSourceError.h"

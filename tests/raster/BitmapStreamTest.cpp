@@ -54,6 +54,21 @@ TEST(BitmapRecord, ShortPixelDataRaisesReadError)
     EXPECT_THROW(bitmap.LoadFromStream(stream), EReadError);
 }
 
+TEST(BitmapRecord, MissingPixelDataIsNoticedBeforeABitmapOfTheClaimedSizeIsMade)
+{
+    // 4096 x 4096 is a size a record may claim (64 MiB of pixels); only 16 pixel bytes follow.
+    TMemoryStream stream = Record("huge", 4096, 4096, 16);
+    auto bitmap = MakeFilledBitmap(3, 2, 0xFF112233);
+    bitmap->SetName(L"kept");
+    int resizes = 0;
+    bitmap->OnAfterResize = [&resizes] { ++resizes; };
+    EXPECT_THROW(bitmap->LoadFromStream(stream), EReadError);
+    EXPECT_EQ(resizes, 0);
+    EXPECT_EQ(bitmap->BoundsRect(), TRect(0, 0, 3, 2));
+    EXPECT_EQ(bitmap->Pixel(2, 1), 0xFF112233u);
+    EXPECT_EQ(bitmap->Name(), L"kept");
+}
+
 TEST(BitmapRecord, ImpossibleSizesAreRefusedBeforeAnythingIsAllocated)
 {
     for (auto [width, height] : {std::pair{-1, 4}, {4, -1}, {100000, 1}, {10000, 10000}}) {

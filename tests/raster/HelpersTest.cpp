@@ -1,5 +1,7 @@
 #include "RasterTestSupport.h"
 
+#include "skin/raster/KsPlainFrames.h"
+
 #include <gtest/gtest.h>
 
 TEST(ColourConversion, PixelsAndColoursSwapRedAndBlue)
@@ -49,19 +51,4 @@ TEST(PlainFrames, RaisedFrameHasLightOutsideAndHighlightInside)
     DrawFlatFrame(*bitmap, TRect(0, 0, 6, 6));
     EXPECT_EQ(bitmap->Pixel(0, 0), ColorToPixel(clBtnShadow));
     EXPECT_EQ(bitmap->Pixel(1, 1), ColorToPixel(clBtnFace));
-}
-
-TEST(MouseCapture, NestedCapturesReleaseOnlyAtTheLastRelease)
-{
-    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(window, nullptr);
-    CaptureMouse(window);
-    CaptureMouse(window);
-    EXPECT_EQ(GetCapture(), window);
-    ReleaseMouse();
-    EXPECT_EQ(GetCapture(), window);
-    ReleaseMouse();
-    EXPECT_EQ(GetCapture(), nullptr);
-    ReleaseMouse();
-    DestroyWindow(window);
 }

@@ -1,4 +1,4 @@
-#include "skin/KsPixelKernels.h"
+#include "skin/raster/KsPixelKernels.h"
 
 #include <gtest/gtest.h>
 

@@ -69,9 +69,10 @@ TEST(SkinObjectLayout, SameBoundsTwiceRealignsOnce)
     auto parent = CreateTop(L"TSeSkinObject");
     TSeSkinObject* left = Child(parent.get(), saLeft, 5, 0);
     parent->SetBounds({0, 0, 100, 40});
-    left->SetBounds({0, 0, 30, 40});
+    // Moved away from where a realign would put it (0, 0, 30, 40).
+    left->SetBounds({12, 6, 42, 30});
     parent->SetBounds({0, 0, 100, 40});
-    EXPECT_EQ(left->Width(), 30);
+    EXPECT_EQ(left->BoundsRect(), TRect(12, 6, 42, 30));
     parent->SetBounds({0, 0, 100, 41});
     EXPECT_EQ(left->BoundsRect(), TRect(0, 0, 30, 41));
 }

@@ -1,4 +1,5 @@
-#include "skin/KsSkinObjects2.h"
+#include "skin/objects/KsSkinObjectRegistry.h"
+#include "skin/objects/KsSkinObjects2.h"
 
 #include <gtest/gtest.h>
 

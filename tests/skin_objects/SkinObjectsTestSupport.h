@@ -2,7 +2,8 @@
 
 #include "framework/Controls.h"
 #include "framework/Forms.h"
-#include "skin/KsSkinObjects2.h"
+#include "skin/objects/KsSkinObjectRegistry.h"
+#include "skin/objects/KsSkinObjects2.h"
 
 #include <memory>
 #include <string>
@@ -98,26 +99,36 @@ protected:
     }
 };
 
-// A form frame that records the operations the system buttons ask for.
+// A form frame that records the operations the system buttons ask for and, when Button is set,
+// that button's press state at the moment of each operation.
 class TFakeFrame : public TSeFormFrame {
 public:
     unsigned BorderIcons = 0x7F;
     std::vector<std::wstring> Calls;
     TSeSkinObject* CustomButton = nullptr;
+    const TSeSystemButton* Button = nullptr;
+    std::vector<int> PressStatesAtCalls;
 
     bool HasBorderIcon(TKsBorderIcon icon) const override { return (BorderIcons >> icon) & 1; }
     HICON FormIcon() const override { return nullptr; }
-    void Close() override { Calls.push_back(L"Close"); }
-    void ContextHelp() override { Calls.push_back(L"ContextHelp"); }
-    void Minimize() override { Calls.push_back(L"Minimize"); }
-    void Maximize() override { Calls.push_back(L"Maximize"); }
-    void Restore() override { Calls.push_back(L"Restore"); }
-    void RollUp() override { Calls.push_back(L"RollUp"); }
-    void MinimizeToTray() override { Calls.push_back(L"MinimizeToTray"); }
-    void ShowSystemMenu() override { Calls.push_back(L"ShowSystemMenu"); }
+    void Close() override { Record(L"Close"); }
+    void ContextHelp() override { Record(L"ContextHelp"); }
+    void Minimize() override { Record(L"Minimize"); }
+    void Maximize() override { Record(L"Maximize"); }
+    void Restore() override { Record(L"Restore"); }
+    void RollUp() override { Record(L"RollUp"); }
+    void MinimizeToTray() override { Record(L"MinimizeToTray"); }
+    void ShowSystemMenu() override { Record(L"ShowSystemMenu"); }
     void CustomAction(TSeSkinObject& button) override
     {
-        Calls.push_back(L"CustomAction");
+        Record(L"CustomAction");
         CustomButton = &button;
+    }
+
+private:
+    void Record(const wchar_t* call)
+    {
+        Calls.push_back(call);
+        if (Button) PressStatesAtCalls.push_back(Button->PressState());
     }
 };

@@ -34,6 +34,7 @@ struct TCaptionButton {
         button->AfterLoad();
         button->SetBounds({0, 0, 4, 4});
         control.Frame = &frame;
+        frame.Button = button.get();
         button->Bind(&control);
         button->SetActive(true);
     }
@@ -77,6 +78,8 @@ TEST(SystemButtonMouse, PressStatesFollowTheMouseAndReleasePerformsTheAction)
     b.button->MouseUp(mbLeft);
     EXPECT_EQ(b.button->PressState(), 1);
     EXPECT_EQ(b.frame.Calls, std::vector<std::wstring>{L"Minimize"});
+    // The button was already back to hot when the action ran.
+    EXPECT_EQ(b.frame.PressStatesAtCalls, std::vector<int>{1});
     // Released: a second release does nothing, and entering again is only hot.
     b.button->MouseUp(mbLeft);
     b.button->MouseLeave();

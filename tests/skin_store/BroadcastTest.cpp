@@ -2,7 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Forms.h"
-#include "skin/KsSkinEngine.h"
+#include "skin/engine/KsSkinEngine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "skin/KsCompress.h"
+#include "skin/store/KsCompress.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "SkinFixtures.h"
 
 #include "framework/Text.h"
-#include "skin/KsObjectRecords.h"
-#include "skin/KsSkinData.h"
-#include "skin/KsSkinObjects2.h"
+#include "skin/objects/KsSkinObjects2.h"
+#include "skin/store/KsObjectRecords.h"
+#include "skin/store/KsSkinData.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "SkinFixtures.h"
 
-#include "skin/KsSkinEngine.h"
-#include "skin/KsSkinObjects2.h"
+#include "skin/engine/KsSkinEngine.h"
+#include "skin/objects/KsSkinObjects2.h"
 
 #include <gtest/gtest.h>
 
@@ -262,6 +262,27 @@ TEST(SkinEngine, SkinFileReplacesTheSkinWithLookupsAnsweringNoneUntilItIsInPlace
     fresh.SetSkinFile(TempPath(L"folvane-no-such-skin.kskn"));
     EXPECT_EQ(freshLog.events, std::vector<std::string>{"after"});
     EXPECT_FALSE(fresh.IsSkinLoaded());
+}
+
+TEST(SkinEngine, TheSkinWrittenWhileItIsBeingReplacedIsTheWholeSkinHeldThen)
+{
+    TSkinFile file(L"folvane-engine-write-during.kskn", SmallSkinBytes(CompressedFilter()));
+    TSeSkinEngine engine(nullptr);
+    FillSmallSkin(*engine.Source());
+    engine.Source()->SetSkinName(L"Before");
+    const std::vector<uint8_t> before = SaveWith(UncompressedFilter(), *engine.Source());
+    TMemoryStream written;
+    engine.OnBeforeChange = [&written](TSeSkinEngine* sender) {
+        ASSERT_TRUE(sender->Source()->Changing());
+        sender->WriteSkinStream(written);
+    };
+    engine.SetSkinFile(file.Path());
+    ASSERT_EQ(engine.Source()->SkinName(), L"Small");
+
+    TSeSkinEngine reader(nullptr);
+    written.SetPosition(0);
+    reader.ReadSkinStream(written);
+    EXPECT_EQ(SaveWith(UncompressedFilter(), *reader.Source()), before);
 }
 
 TEST(SkinEngine, ABrokenSkinFileRaisesLeavesTheSourceEmptyAndStillAnnouncesTheChange)

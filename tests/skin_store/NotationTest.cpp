@@ -1,4 +1,4 @@
-#include "skin/KsObjectNotation.h"
+#include "skin/store/KsObjectNotation.h"
 
 #include <gtest/gtest.h>
 

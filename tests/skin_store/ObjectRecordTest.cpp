@@ -1,10 +1,13 @@
 #include "SkinFixtures.h"
 
 #include "framework/Text.h"
-#include "skin/KsObjectRecords.h"
-#include "skin/KsSkinData.h"
+#include "skin/objects/KsSkinObjectRegistry.h"
+#include "skin/store/KsObjectRecords.h"
+#include "skin/store/KsSkinData.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace {
 
@@ -179,4 +182,43 @@ TEST(ObjectRecord, ARecordCutShortRaisesAndLeavesNoChildBehindInItsOwner)
     TMemoryStream again(bytes);
     EXPECT_THROW(ReadObjectRecord(again, parent.get()), ENotationError) << "duplicate sibling name";
     EXPECT_EQ(parent->ChildCount(), 1);
+}
+
+TEST(ObjectRecord, EveryStandardColourNameIsReadAsItsValueAndWrittenBackByName)
+{
+    std::vector<std::pair<std::string, uint32_t>> colours = {
+        {"clBlack", 0x000000},  {"clMaroon", 0x000080},   {"clGreen", 0x008000},      {"clOlive", 0x008080},
+        {"clNavy", 0x800000},   {"clPurple", 0x800080},   {"clTeal", 0x808000},       {"clGray", 0x808080},
+        {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},      {"clLime", 0x00FF00},       {"clYellow", 0x00FFFF},
+        {"clBlue", 0xFF0000},   {"clFuchsia", 0xFF00FF},  {"clAqua", 0xFFFF00},       {"clWhite", 0xFFFFFF},
+        {"clCream", 0xF0FBFF},  {"clSkyBlue", 0xF0CAA6},  {"clMoneyGreen", 0xC0DCC0}, {"clMedGray", 0xA4A0A0},
+        {"clNone", 0x1FFFFFFF}, {"clDefault", 0x20000000}};
+    // A system colour is 0x80000000 plus the platform's colour index; these are indexes 0 to 30, where
+    // "-" marks 25, which names no colour.
+    std::istringstream systemColours(
+        "clScrollBar clBackground clActiveCaption clInactiveCaption clMenu clWindow clWindowFrame clMenuText "
+        "clWindowText clCaptionText clActiveBorder clInactiveBorder clAppWorkSpace clHighlight clHighlightText "
+        "clBtnFace clBtnShadow clGrayText clBtnText clInactiveCaptionText clBtnHighlight cl3DDkShadow cl3DLight "
+        "clInfoText clInfoBk - clHotLight clGradientActiveCaption clGradientInactiveCaption clMenuHighlight clMenuBar");
+    uint32_t index = 0;
+    for (std::string name; systemColours >> name; ++index)
+        if (name != "-") colours.emplace_back(name, 0x80000000u | index);
+    ASSERT_EQ(index, 31u);
+
+    for (const auto& [name, value] : colours) {
+        const std::string line = "  Font.Color = " + name + "\r\n";
+        std::unique_ptr<TSeSkinObject> object(MakeObject(nullptr, "TSeSkinObject", "Tinted", line));
+        EXPECT_EQ(static_cast<uint32_t>(object->Font().Color()), value) << name;
+        EXPECT_NE(WriteNotation(ObjectToNotation(*object)).find("\r\n" + line), std::string::npos) << name;
+    }
+}
+
+TEST(ObjectRecord, AnEmptyFontNameHasNoLineWhileTheFontsOtherLinesStay)
+{
+    std::unique_ptr<TSeSkinObject> object(MakeObject(nullptr, "TSeSkinObject", "Nameless", "  Font.Name = ''\r\n"));
+    ASSERT_EQ(object->Font().Name(), L"");
+    std::string text = WriteNotation(ObjectToNotation(*object));
+    EXPECT_EQ(text.find("Font.Name"), std::string::npos);
+    EXPECT_NE(text.find("\r\n  Font.Color = clWindowText\r\n  Font.Height = -11\r\n  Font.Style = []\r\n"),
+              std::string::npos);
 }

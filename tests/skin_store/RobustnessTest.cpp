@@ -1,8 +1,9 @@
 #include "SkinFixtures.h"
 
 #include "framework/Exceptions.h"
-#include "skin/KsObjectNotation.h"
-#include "skin/KsObjectRecords.h"
+#include "skin/objects/KsSkinObjectRegistry.h"
+#include "skin/store/KsObjectNotation.h"
+#include "skin/store/KsObjectRecords.h"
 
 #include <gtest/gtest.h>
 

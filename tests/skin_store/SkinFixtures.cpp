@@ -1,7 +1,8 @@
 #include "SkinFixtures.h"
 
 #include "framework/Text.h"
-#include "skin/KsObjectRecords.h"
+#include "skin/objects/KsSkinObjectRegistry.h"
+#include "skin/store/KsObjectRecords.h"
 
 #include <stdexcept>
 

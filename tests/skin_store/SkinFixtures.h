@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/KsSkinSource.h"
+#include "skin/engine/KsSkinSource.h"
 
 #include <memory>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "framework/Streams.h"
 #include "framework/Text.h"
-#include "skin/KsSkinData.h"
+#include "skin/store/KsSkinData.h"
 #include "tools/skinc/SkinSourceError.h"
 
 #include <cstdlib>

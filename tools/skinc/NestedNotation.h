@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/KsObjectNotation.h"
+#include "skin/store/KsObjectNotation.h"
 
 #include <string>
 #include <string_view>

@@ -2,9 +2,10 @@
 
 #include "framework/Streams.h"
 #include "framework/Text.h"
-#include "skin/KsObjectRecords.h"
-#include "skin/KsSkinData.h"
-#include "skin/KsSkinSource.h"
+#include "skin/engine/KsSkinSource.h"
+#include "skin/objects/KsSkinObjectRegistry.h"
+#include "skin/store/KsObjectRecords.h"
+#include "skin/store/KsSkinData.h"
 #include "tools/skinc/BmpFile.h"
 #include "tools/skinc/NestedNotation.h"
 #include "tools/skinc/SkinManifest.h"

@@ -1,8 +1,8 @@
 #include "tools/skinc/SkinSheet.h"
 
 #include "framework/Streams.h"
-#include "skin/KsSkinObjects2.h"
-#include "skin/KsSkinSource.h"
+#include "skin/engine/KsSkinSource.h"
+#include "skin/objects/KsSkinObjects2.h"
 #include "tools/skinc/BmpFile.h"
 
 #include <algorithm>

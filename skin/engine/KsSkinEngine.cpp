@@ -1,0 +1,141 @@
+#include "skin/engine/KsSkinEngine.h"
+
+#include "framework/Application.h"
+#include "framework/Forms.h"
+#include "framework/Screen.h"
+
+namespace {
+
+constexpr uint8_t SkinStoredMarker = 2;
+
+// Holds the source's changing flag for a scope, so that no path leaves lookups answering none.
+class TChangingScope {
+public:
+    TChangingScope(TSeSkinSource& source, bool active) : source_(source), active_(active)
+    {
+        if (active_) source_.SetChanging(true);
+    }
+    ~TChangingScope() { End(); }
+    TChangingScope(const TChangingScope&) = delete;
+    TChangingScope& operator=(const TChangingScope&) = delete;
+
+    bool Active() const { return active_; }
+    void End()
+    {
+        if (active_) source_.SetChanging(false);
+        active_ = false;
+    }
+
+private:
+    TSeSkinSource& source_;
+    bool active_;
+};
+
+// Sets a flag for a scope.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~TFlagScope() { flag_ = false; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+TSeSkinEngine::TSeSkinEngine(TComponent* owner) : TComponent(owner), source_(new TSeSkinSource(this)) {}
+
+void TSeSkinEngine::SetDeltaHue(int hue)
+{
+    if (hue == deltaHue_ && hue == source_->RequestedHue()) return;
+    deltaHue_ = hue;
+    if (!source_->IsLoaded() || changingHue_) return;
+    TFlagScope changing(changingHue_);
+    NotifyBeforeChange();
+    source_->ApplyHue(hue);
+    NotifyAfterChange();
+}
+
+void TSeSkinEngine::SetSkinFile(const std::wstring& fileName)
+{
+    skinFile_ = fileName;
+    TChangingScope changing(*source_, source_->IsLoaded());
+    if (changing.Active()) {
+        NotifyBeforeChange();
+        source_->Clear();
+    }
+    try {
+        source_->LoadFromFile(fileName);
+    } catch (...) {
+        // Whatever was read is gone; clients are told so that they bind to nothing.
+        source_->Clear();
+        changing.End();
+        NotifyAfterChange();
+        throw;
+    }
+    changing.End();
+    source_->ApplyHue(deltaHue_);
+    NotifyAfterChange();
+}
+
+void TSeSkinEngine::ReadSkinStream(TStream& stream)
+{
+    if (stream.ReadByte() == 0) return;
+    source_->LoadFromStream(stream);
+    skinFile_.clear();
+}
+
+void TSeSkinEngine::WriteSkinStream(TStream& stream)
+{
+    bool loaded = source_->IsLoaded();
+    stream.WriteByte(loaded ? SkinStoredMarker : 0);
+    if (loaded) source_->SaveToStream(stream);
+}
+
+void TSeSkinEngine::Loaded()
+{
+    TComponent::Loaded();
+    if (OnAfterChange && source_->IsLoaded()) OnAfterChange(this);
+}
+
+void TSeSkinEngine::NotifyBeforeChange()
+{
+    if (OnBeforeChange) OnBeforeChange(this);
+    Broadcast(CM_SKINCHANGING);
+}
+
+void TSeSkinEngine::NotifyAfterChange()
+{
+    Broadcast(CM_SKINCHANGED);
+    if (OnAfterChange) OnAfterChange(this);
+}
+
+void TSeSkinEngine::Broadcast(UINT message)
+{
+    if (!Screen) return;
+    auto wParam = reinterpret_cast<WPARAM>(this);
+    auto lParam = reinterpret_cast<LPARAM>(this);
+    // Counts are read again on every step: a client may free forms or controls while it is told.
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* form = Screen->Forms(i);
+        SendMessageW(form->Handle(), message, wParam, lParam);
+        for (int j = 0; j < form->ComponentCount(); ++j) {
+            TComponent* component = form->Components(j);
+            if (dynamic_cast<TWinControl*>(component) || dynamic_cast<TGraphicControl*>(component))
+                static_cast<TControl*>(component)->Perform(message, wParam, lParam);
+        }
+        if (message == CM_SKINCHANGED) ProcessPendingMessages();
+    }
+    if (message == CM_SKINCHANGING) ProcessPendingMessages();
+}
+
+void TSeSkinEngine::ProcessPendingMessages()
+{
+    // A message handled here may change the skin again; that change's broadcast then leaves the
+    // pending messages to this pass instead of pumping inside it.
+    if (!Application || pumping_) return;
+    TFlagScope pumping(pumping_);
+    Application->ProcessMessages();
+}

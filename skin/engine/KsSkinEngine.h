@@ -1,0 +1,63 @@
+#pragma once
+
+#include "framework/Component.h"
+#include "framework/Messages.h"
+#include "framework/Streams.h"
+#include "skin/engine/KsSkinSource.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class TSeSkinEngine;
+using TSeSkinEngineEvent = std::function<void(TSeSkinEngine* sender)>;
+
+// The component that owns the loaded skin, loads it from the form's stored skin or from a skin
+// file, shifts its hue, and tells every form on the screen and every control they own before the
+// skin goes away and after a new one is in place. It keeps no list of clients.
+class TSeSkinEngine : public TComponent {
+public:
+    explicit TSeSkinEngine(TComponent* owner);
+
+    // Hue offset of the whole skin in 1/255 of the colour circle.
+    int DeltaHue() const { return deltaHue_; }
+    void SetDeltaHue(int hue);
+    // A skin file to load; setting it replaces the skin (nothing is loaded when the file is missing).
+    const std::wstring& SkinFile() const { return skinFile_; }
+    void SetSkinFile(const std::wstring& fileName);
+    // What the stored skin is called at run time; it cannot be set.
+    std::wstring SkinStore() const { return L"(none)"; }
+    // Kept and read back only: the stored skin always uses the compressed container.
+    bool SkinStoreCompression() const { return skinStoreCompression_; }
+    void SetSkinStoreCompression(bool value) { skinStoreCompression_ = value; }
+    std::wstring Version() const { return L"2.9.0"; }
+
+    TSeSkinEngineEvent OnBeforeChange;
+    TSeSkinEngineEvent OnAfterChange;
+
+    TSeSkinSource* Source() const { return source_; }
+    bool IsSkinLoaded() const { return source_->IsLoaded(); }
+
+    // The stored skin of the form: a marker byte (0 none, anything else a skin follows; 2 is
+    // written) and then the compressed container.
+    void ReadSkinStream(TStream& stream);
+    void WriteSkinStream(TStream& stream);
+
+protected:
+    // Fires OnAfterChange once when the form's loading left a skin in place.
+    void Loaded() override;
+
+private:
+    void NotifyBeforeChange();
+    void NotifyAfterChange();
+    void Broadcast(UINT message);
+    void ProcessPendingMessages();
+
+    TSeSkinSource* source_;
+    int deltaHue_ = 0;
+    std::wstring skinFile_;
+    bool skinStoreCompression_ = false;
+    bool changingHue_ = false;
+    bool pumping_ = false;
+};
