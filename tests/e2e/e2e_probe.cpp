@@ -146,7 +146,7 @@ int main(int argc, char** argv)
         if (!window || !ClientToScreen(window, &origin)) return 1;
         Write(std::to_string(origin.x) + " " + std::to_string(origin.y) + "\n");
     } else if (command == "frame") {
-        HWND window = MainWindow(Widen(argv[2]));
+        HWND window = MainWindow(WideArgument(2));
         RECT r;
         if (!window || !GetWindowRect(window, &r)) return 1;
         Write(std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + " " + std::to_string(r.left) +
@@ -167,7 +167,7 @@ int main(int argc, char** argv)
             if (_wcsicmp(name, L"Static") == 0 && !text.empty()) Write(Convert(text, CP_UTF8) + "\n");
         }
     } else if (command == "dialog") {
-        HWND window = MessageWindow(Widen(argv[2]));
+        HWND window = MessageWindow(WideArgument(2));
         RECT r;
         if (!window || !GetWindowRect(window, &r)) return 1;
         wchar_t className[32] = {};
