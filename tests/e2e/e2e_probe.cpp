@@ -12,6 +12,8 @@
 // long time; no time at exactly midnight), independently of the program's code.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -33,12 +35,14 @@ std::string Convert(const std::wstring& text, UINT codePage)
     return bytes;
 }
 
-std::wstring Widen(const char* text)
+// The argument as the shell gave it; the narrow arguments are in the ANSI code page, not in UTF-8.
+std::wstring WideArgument(int index)
 {
-    int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    std::wstring wide(size > 0 ? size - 1 : 0, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), size);
-    return wide;
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring argument = arguments && index < count ? arguments[index] : L"";
+    LocalFree(arguments);
+    return argument;
 }
 
 const wchar_t* const kOwnMessageClass = L"Folvane.MessageForm";
@@ -137,18 +141,18 @@ int main(int argc, char** argv)
     if (argc < 3) return 2;
     std::string command = argv[1];
     if (command == "origin") {
-        HWND window = MainWindow(Widen(argv[2]));
+        HWND window = MainWindow(WideArgument(2));
         POINT origin{0, 0};
         if (!window || !ClientToScreen(window, &origin)) return 1;
         Write(std::to_string(origin.x) + " " + std::to_string(origin.y) + "\n");
     } else if (command == "frame") {
-        HWND window = MainWindow(Widen(argv[2]));
+        HWND window = MainWindow(WideArgument(2));
         RECT r;
         if (!window || !GetWindowRect(window, &r)) return 1;
         Write(std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + " " + std::to_string(r.left) +
               " " + std::to_string(r.top) + "\n");
     } else if (command == "message") {
-        HWND window = MessageWindow(Widen(argv[2]));
+        HWND window = MessageWindow(WideArgument(2));
         if (!window) return 1;
         wchar_t className[32] = {};
         GetClassNameW(window, className, 32);
@@ -163,7 +167,7 @@ int main(int argc, char** argv)
             if (_wcsicmp(name, L"Static") == 0 && !text.empty()) Write(Convert(text, CP_UTF8) + "\n");
         }
     } else if (command == "dialog") {
-        HWND window = MessageWindow(Widen(argv[2]));
+        HWND window = MessageWindow(WideArgument(2));
         RECT r;
         if (!window || !GetWindowRect(window, &r)) return 1;
         wchar_t className[32] = {};
@@ -173,7 +177,7 @@ int main(int argc, char** argv)
               std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " + std::to_string(GetSystemMetrics(SM_CYSCREEN)) +
               "\n");
     } else if (command == "close") {
-        HWND window = MainWindow(Widen(argv[2]));
+        HWND window = MainWindow(WideArgument(2));
         if (!window) return 1;
         PostMessageW(window, WM_CLOSE, 0, 0);
     } else if (command == "headers" && argc == 4) {

@@ -146,4 +146,87 @@ expected_config=$(printf '[DIR]\r\nDIR0=%s;2\r\n[OUTPUT]\r\nOUTPUTDIR=%s\r\nOUTP
 [ "$(xxd -p "$config" | tr -d '\n')" = "$expected_config" ] || fail "configuration file differs
 $(iconv -f cp950 -t utf-8 "$config" | cat -A)"
 
+
+# The same kind of run from a .cfg: loaded in the window through its menu ("載入設定檔") and started
+# there, then run without a window by "folvane.exe /run"; both files must hold the same bytes after
+# their headers, and each header must be the one of its own run's start.
+mkdir -p "$work/plan dir/out"
+plan_win="Z:$(echo "$work/plan dir/" | tr / '\\')"
+printf '[DIR]\r\nDIR0=%s;2\r\nDIR1=%s資料\\;1\r\n[OUTPUT]\r\nOUTPUTDIR=%sout\\\r\nOUTPUTTYPE=0\r\nOUTPUTFILE=清單.txt\r\n' \
+  "$root_win" "$root_win" "$plan_win" | iconv -f utf-8 -t cp950 >"$work/plan dir/plan.cfg"
+planned_listing="$work/plan dir/out/清單.txt"
+
+wait_message() {
+  local text=""
+  for _ in $(seq 60); do
+    text=$(wine "$probe_exe" message "$1" 2>/dev/null || true)
+    [ -n "$text" ] && break
+    sleep 0.5
+  done
+  echo "$text"
+}
+wait_closed() {
+  for _ in $(seq 30); do
+    wine "$probe_exe" message "$1" >/dev/null 2>&1 || return 0
+    sleep 0.5
+  done
+  fail "the window '$1' did not close"
+}
+check_header() {
+  local hex
+  hex=$(head -n 1 "$1" | xxd -p | tr -d '\n')
+  wine "$probe_exe" headers "$2" "$3" | tr -d '\r' | grep -qx "$hex" \
+    || fail "header of $1 is not the one of its run's start"
+}
+
+wait_closed "Folvane Tool"
+xdotool key alt+f
+sleep 0.5
+xdotool key l
+[ -n "$(wait_message "選擇檔案載入")" ] || fail "the load dialog did not open"
+sleep 1
+xdotool type --delay 30 "${plan_win}plan.cfg"
+xdotool key Return
+message=$(wait_message "Folvane Tool")
+[ "$message" = "載入設定檔完成" ] || fail "load message: '$message'"
+xdotool key Return
+wait_closed "Folvane Tool"
+
+started=$(date +%s)
+click 228 340
+message=$(wait_message "Folvane Tool")
+finished=$(date +%s)
+[ "$message" = "目錄列舉完畢" ] || fail "completion message after the load: '$message'"
+xdotool key Return
+wait_closed "Folvane Tool"
+[ -f "$planned_listing" ] || fail "the window wrote no file for the .cfg"
+check_header "$planned_listing" "$started" "$finished"
+mkdir -p "$work/plan"
+mv "$planned_listing" "$work/plan/window.txt"
+
+# A path with a blank, in quotes.
+started=$(date +%s)
+status=0
+wine "$folvane_exe" /run "${plan_win}plan.cfg" >"$work/plan/stdout" 2>"$work/plan/stderr" || status=$?
+finished=$(date +%s)
+[ "$status" -eq 0 ] || fail "folvane.exe /run ended with $status: $(iconv -f cp950 -t utf-8 <"$work/plan/stderr")"
+[ -f "$planned_listing" ] || fail "folvane.exe /run wrote no file"
+check_header "$planned_listing" "$started" "$finished"
+cmp <(tail -n +2 "$work/plan/window.txt") <(tail -n +2 "$planned_listing") \
+  || fail "the unattended run's file differs from the window's
+$(diff <(iconv -f cp950 -t utf-8 <"$work/plan/window.txt" | cat -A) <(iconv -f cp950 -t utf-8 <"$planned_listing" | cat -A))"
+[ "$(wc -l <"$planned_listing")" -ge 6 ] || fail "the .cfg's listing is too short"
+
+# The command line's other answers.
+status=0
+wine "$folvane_exe" /? >"$work/plan/usage" 2>/dev/null || status=$?
+[ "$status" -eq 0 ] && grep -q -- "/run" "$work/plan/usage" || fail "/? ended with $status and printed no usage"
+status=0
+wine "$folvane_exe" --run "$work/plan/missing.cfg" >/dev/null 2>"$work/plan/stderr" || status=$?
+[ "$status" -eq 3 ] && grep -q '^Cannot open file ' "$work/plan/stderr" || fail "a missing .cfg ended with $status"
+status=0
+wine "$folvane_exe" -run >/dev/null 2>&1 || status=$?
+[ "$status" -eq 2 ] || fail "-run without a file ended with $status"
+
 echo "PASS: the listing of $root_win written by folvane.exe matches byte for byte, and so does the configuration saved from the menu"
+echo "PASS: folvane.exe /run writes the window's bytes for the same .cfg; /? and bad command lines answer"
