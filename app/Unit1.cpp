@@ -1,6 +1,5 @@
 #include "app/Unit1.h"
 
-#include "framework/Streams.h"
 #include "framework/Text.h"
 
 namespace {
@@ -72,18 +71,6 @@ TDialog* ConfigFileDialog(TComponent* owner, const wchar_t* name, const wchar_t*
     dialog->SetFilter(kConfigFilter);
     dialog->SetDefaultExt(L"cfg");
     return dialog;
-}
-
-// The skin store that the build embeds as the resource FOLVANE_SKIN, read as the engine's stored
-// skin: the marker byte that says a skin follows, then the store.
-void ReadEmbeddedSkin(TSeSkinEngine& engine)
-{
-    TResourceStream store(GetModuleHandleW(nullptr), L"FOLVANE_SKIN", RT_RCDATA);
-    TMemoryStream stored;
-    stored.WriteByte(2);
-    stored.CopyFrom(store, 0);
-    stored.SetPosition(0);
-    engine.ReadSkinStream(stored);
 }
 
 // Sets the engine of each skinned control, in the order the window was read.
@@ -175,7 +162,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     SaveDialog1 = ConfigFileDialog<TSaveDialog>(this, L"SaveDialog1", L"選擇檔案儲存");
     SeSkinEngine1 = new TSeSkinEngine(this);
     SeSkinEngine1->SetName(L"SeSkinEngine1");
-    ReadEmbeddedSkin(*SeSkinEngine1);
+    SeSkinEngine1->ReadSkinResource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN");
     // The skinned frame; its other properties keep the frame's defaults.
     SeSkinForm1 = new TSeSkinForm(this);
     SeSkinForm1->SetName(L"SeSkinForm1");
