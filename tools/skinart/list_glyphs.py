@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the program's own bitmap resources (not skin bitmaps) in the skin's palette.
+"""Draws the list box's bitmap resources (program resources, not skin bitmaps) in the skin's palette.
 
-Usage: program_glyphs.py <output folder>   (the repository keeps its output in resources/glyphs)
+Usage: list_glyphs.py <output folder>   (the repository keeps its output in resources/glyphs)
 
 These are 24-bit bitmaps whose transparent parts are magenta (255, 0, 255), as the controls that
 draw them expect. Their outer edge is hard, so no pixel mixes with the key colour; the inside is
@@ -53,7 +53,7 @@ GLYPHS = [
 
 def main(arguments):
     if len(arguments) != 2:
-        sys.stderr.write('usage: program_glyphs.py <output folder>\n')
+        sys.stderr.write('usage: list_glyphs.py <output folder>\n')
         return 2
     folder = arguments[1]
     os.makedirs(folder, exist_ok=True)
