@@ -73,6 +73,13 @@ void ReadEmbeddedSkin(TSeSkinEngine& engine)
     engine.ReadSkinStream(stored);
 }
 
+// Sets the engine of each skinned control, in the order the window was read.
+template <typename... TSkinned>
+void BindToEngine(TSeSkinEngine* engine, TSkinned*... controls)
+{
+    (controls->SetSkinEngine(engine), ...);
+}
+
 } // namespace
 
 TForm1::TForm1(TComponent* owner) : TForm(owner)
@@ -101,7 +108,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     ListView1->SetGridLines(true);
 
     Edit1 = Place<TEdit>(this, this, L"Edit1", 8, 32, 249, 21);
-    BitBtn1 = Captioned(Place<TButton>(this, this, L"BitBtn1", 272, 29, 75, 25), L"瀏覽目錄");
+    BitBtn1 = Captioned(Place<TSeSkinButton>(this, this, L"BitBtn1", 272, 29, 75, 25), L"瀏覽目錄");
 
     ComboBox1 = Place<TComboBox>(this, this, L"ComboBox1", 86, 60, 35, 21);
     TFont comboFont;
@@ -115,26 +122,26 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     for (int depth = 1; depth <= 8; ++depth) ComboBox1->Items().Add(std::to_wstring(depth));
     ComboBox1->SetText(L"1");
 
-    BitBtn2 = Captioned(Place<TButton>(this, this, L"BitBtn2", 272, 57, 75, 25), L"新增目錄");
+    BitBtn2 = Captioned(Place<TSeSkinButton>(this, this, L"BitBtn2", 272, 57, 75, 25), L"新增目錄");
 
-    GroupBox1 = Captioned(Place<TGroupBox>(this, this, L"GroupBox1", 8, 200, 345, 121), L"輸出檔案設定");
+    GroupBox1 = Captioned(Place<TSeSkinGroupBox>(this, this, L"GroupBox1", 8, 200, 345, 121), L"輸出檔案設定");
     Label4 = Captioned(Place<TLabel>(this, GroupBox1, L"Label4", 8, 24, 96, 13), L"輸出檔案到此目錄");
     Edit2 = Place<TEdit>(this, GroupBox1, L"Edit2", 9, 43, 240, 21);
-    RadioButton1 = Captioned(Place<TRadioButton>(this, GroupBox1, L"RadioButton1", 8, 72, 89, 17), L"固定檔名:");
+    RadioButton1 = Captioned(Place<TSeSkinRadioButton>(this, GroupBox1, L"RadioButton1", 8, 72, 89, 17), L"固定檔名:");
     RadioButton1->SetGroupIndex(0);
     RadioButton1->SetChecked(true);
-    RadioButton2 = Captioned(Place<TRadioButton>(this, GroupBox1, L"RadioButton2", 8, 96, 241, 17),
+    RadioButton2 = Captioned(Place<TSeSkinRadioButton>(this, GroupBox1, L"RadioButton2", 8, 96, 241, 17),
                              L"以 YYYYMMDD.txt 自動命名");
     RadioButton2->SetGroupIndex(0);
     Edit3 = Place<TEdit>(this, GroupBox1, L"Edit3", 104, 69, 145, 21);
     Edit3->SetText(L"folvane.txt");
-    BitBtn4 = Captioned(Place<TButton>(this, GroupBox1, L"BitBtn4", 264, 42, 75, 25), L"瀏覽目錄");
+    BitBtn4 = Captioned(Place<TSeSkinButton>(this, GroupBox1, L"BitBtn4", 264, 42, 75, 25), L"瀏覽目錄");
 
-    BitBtn3 = Captioned(Place<TButton>(this, this, L"BitBtn3", 272, 88, 75, 25), L"刪除目錄");
-    BitBtn5 = Captioned(Place<TButton>(this, this, L"BitBtn5", 192, 328, 73, 25), L"開始列舉");
-    BitBtn6 = Captioned(Place<TButton>(this, this, L"BitBtn6", 280, 328, 73, 25), L"停止列舉");
+    BitBtn3 = Captioned(Place<TSeSkinButton>(this, this, L"BitBtn3", 272, 88, 75, 25), L"刪除目錄");
+    BitBtn5 = Captioned(Place<TSeSkinButton>(this, this, L"BitBtn5", 192, 328, 73, 25), L"開始列舉");
+    BitBtn6 = Captioned(Place<TSeSkinButton>(this, this, L"BitBtn6", 280, 328, 73, 25), L"停止列舉");
 
-    ProgressBar1 = Place<TProgressBar>(this, this, L"ProgressBar1", 0, 384, 363, 24);
+    ProgressBar1 = Place<TSeSkinProgressBar>(this, this, L"ProgressBar1", 0, 384, 363, 24);
     ProgressBar1->SetAlign(alBottom);
     ProgressBar1->SetShowBorder(true);
     ProgressBar1->SetPosition(0);
@@ -175,6 +182,10 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     OnCreate = [this] { FormCreate(); };
     OnShow = [this] { FormShow(); };
 
+    // With the whole window read, the skinned controls' references to the engine are resolved (each
+    // takes its copy of the skin), then every component finishes loading.
+    BindToEngine(SeSkinEngine1, BitBtn1, BitBtn2, GroupBox1, RadioButton1, RadioButton2, BitBtn4, BitBtn3, BitBtn5,
+                 BitBtn6, ProgressBar1);
     EndLoading();
 }
 

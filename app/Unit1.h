@@ -6,6 +6,10 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "skin/engine/KsSkinEngine.h"
+#include "skinctl/KsSkinButtons.h"
+#include "skinctl/KsSkinCheckBoxs.h"
+#include "skinctl/KsSkinGroupBoxs.h"
+#include "skinctl/KsSkinProgress.h"
 
 #include <memory>
 #include <string>
@@ -22,20 +26,20 @@ public:
     TLabel* Label3 = nullptr;
     TListView* ListView1 = nullptr;
     TEdit* Edit1 = nullptr;
-    TButton* BitBtn1 = nullptr;
+    TSeSkinButton* BitBtn1 = nullptr;
     TComboBox* ComboBox1 = nullptr;
-    TButton* BitBtn2 = nullptr;
-    TGroupBox* GroupBox1 = nullptr;
+    TSeSkinButton* BitBtn2 = nullptr;
+    TSeSkinGroupBox* GroupBox1 = nullptr;
     TLabel* Label4 = nullptr;
     TEdit* Edit2 = nullptr;
-    TRadioButton* RadioButton1 = nullptr;
-    TRadioButton* RadioButton2 = nullptr;
+    TSeSkinRadioButton* RadioButton1 = nullptr;
+    TSeSkinRadioButton* RadioButton2 = nullptr;
     TEdit* Edit3 = nullptr;
-    TButton* BitBtn4 = nullptr;
-    TButton* BitBtn3 = nullptr;
-    TButton* BitBtn5 = nullptr;
-    TButton* BitBtn6 = nullptr;
-    TProgressBar* ProgressBar1 = nullptr;
+    TSeSkinButton* BitBtn4 = nullptr;
+    TSeSkinButton* BitBtn3 = nullptr;
+    TSeSkinButton* BitBtn5 = nullptr;
+    TSeSkinButton* BitBtn6 = nullptr;
+    TSeSkinProgressBar* ProgressBar1 = nullptr;
     TMainMenu* SeSkinMenuBar1 = nullptr;
     TMenuItem* F1 = nullptr;
     TMenuItem* CFGL1 = nullptr;

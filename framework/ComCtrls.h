@@ -11,6 +11,12 @@
 // Text alignment in a list view column; named apart from the skin objects' text alignment.
 enum TAlignment { taLeftJustify, taRightJustify, taCenterJustify };
 
+// One row of a list view: its caption and its first sub-item.
+struct TListRow {
+    std::wstring Caption;
+    std::wstring SubItem;
+};
+
 // One column of a report-style list view.
 struct TListColumn {
     std::wstring Caption;
@@ -41,6 +47,9 @@ public:
     void SetRowSelected(int index, bool selected);
     void DeleteRow(int index);
     void ClearRows();
+    // Deletes every row and appends the given ones in order, with the window's drawing held back
+    // until the last row is in: a list of thousands of rows is then one repaint, not thousands.
+    void ReplaceRows(const std::vector<TListRow>& rows);
 
     bool GridLines() const { return gridLines_; }
     void SetGridLines(bool gridLines);
@@ -65,6 +74,7 @@ private:
 
     void InsertColumnIntoWindow(int index);
     void InsertRowIntoWindow(int index);
+    void RefillWindowRows();
     void HandleNotify(TMessage& message);
     bool ColumnTooNarrow(const NMHEADERW& header) const;
 
@@ -72,35 +82,4 @@ private:
     std::vector<TRow> rows_;
     bool gridLines_ = true;
     bool readOnly_ = false;
-};
-
-// A bar that shows a position between a minimum and a maximum, drawn as a row of blocks. Moving
-// the position lets pending window messages through whenever the drawn fraction changes.
-class TProgressBar : public TCustomControl {
-public:
-    explicit TProgressBar(TComponent* owner);
-
-    int Min() const { return min_; }
-    void SetMin(int min);
-    int Max() const { return max_; }
-    void SetMax(int max);
-    int Position() const { return position_; }
-    void SetPosition(int position);
-    bool ShowBorder() const { return showBorder_; }
-    void SetShowBorder(bool showBorder);
-
-    // The drawn part of the bar for position p: (p - Min) / (Max - Min) when Min >= 0 and
-    // Min <= p <= Max and Max != Min, else 0.
-    float Fraction(int position) const;
-
-protected:
-    void Paint() override;
-
-private:
-    TRect BarArea() const;
-
-    int min_ = 0;
-    int max_ = 100;
-    int position_ = 0;
-    bool showBorder_ = true;
 };

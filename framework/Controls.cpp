@@ -13,6 +13,7 @@ LRESULT CALLBACK FolvaneWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
 
 namespace {
 
+// The control of a window made elsewhere and attached to a control (AttachToWindow).
 const wchar_t* const kControlProperty = L"Folvane.Control";
 // The window's own procedure, kept on a window that was given back while someone else's procedure
 // sat on top of ours.
@@ -287,6 +288,9 @@ void TControl::WndProc(TMessage& message)
     case CM_EXIT:
         DoExit();
         return;
+    case CM_DIALOGKEY:
+        message.Result = DialogKey(static_cast<WORD>(message.WParam), KeyboardShiftState());
+        return;
     case WM_MOUSEWHEEL:
         if (MouseWheel(MouseShiftState(GET_KEYSTATE_WPARAM(message.WParam)), GET_WHEEL_DELTA_WPARAM(message.WParam),
                        PointFromLParam(message.LParam)))
@@ -435,7 +439,12 @@ TWinControl::~TWinControl()
 
 TWinControl* TWinControl::FindControl(HWND window)
 {
+    // A window the framework made belongs to a class of ours and carries the control in its user
+    // data. Both are read without a round trip to the window server, which a window property
+    // costs under Wine on every message. Only windows made elsewhere and attached carry a property.
     if (!window) return nullptr;
+    if (GetClassLongPtrW(window, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(&FolvaneWndProc))
+        return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return static_cast<TWinControl*>(GetPropW(window, kControlProperty));
 }
 
@@ -497,7 +506,7 @@ void TWinControl::CreateWnd()
 void TWinControl::AttachWindow(HWND window)
 {
     handle_ = window;
-    SetPropW(window, kControlProperty, this);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void TWinControl::AttachToWindow(HWND window)
@@ -505,7 +514,8 @@ void TWinControl::AttachToWindow(HWND window)
     if (handle_) throw EInvalidOperation(FormatMessageText(L"Control '%s' already has a window", {Name()}));
     if (FindControl(window)) throw EInvalidOperation(L"The window belongs to another control");
     defaultProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
-    AttachWindow(window);
+    handle_ = window;
+    SetPropW(window, kControlProperty, this);
     attached_ = true;
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FolvaneWndProc));
     RECT r;
@@ -529,7 +539,8 @@ void TWinControl::ReleaseWindow()
 void TWinControl::DetachWindow()
 {
     if (!handle_) return;
-    RemovePropW(handle_, kControlProperty);
+    if (attached_) RemovePropW(handle_, kControlProperty);
+    else SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     handle_ = nullptr;
     attached_ = false;
     trackingLeave_ = false;
@@ -899,10 +910,13 @@ void TWinControl::HandleKeyDown(TMessage& message)
     WPARAM key = message.WParam;
     bool tab = key == VK_TAB;
     bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
-    if (!tab && !arrow) return;
+    bool command = key == VK_RETURN || key == VK_ESCAPE;
+    if (!tab && !arrow && !command) return;
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return;
     LRESULT code = SendMessageW(msg->hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(msg));
-    LRESULT wants = DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | (tab ? DLGC_WANTTAB : DLGC_WANTARROWS);
+    LRESULT wants = DLGC_WANTALLKEYS | DLGC_WANTMESSAGE;
+    if (tab) wants |= DLGC_WANTTAB;
+    if (arrow) wants |= DLGC_WANTARROWS;
     if (code & wants) return;
     TCustomForm* form = GetParentForm(this);
     if (form && form->Perform(CM_DIALOGKEY, key, 0)) message.Result = 1;

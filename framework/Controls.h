@@ -140,6 +140,9 @@ protected:
     // A character typed with Alt, or typed while the focused control takes no characters: true when
     // this control used it as its mnemonic.
     virtual bool DialogChar(wchar_t key) { return false; }
+    // A key that dialogs use (Tab, arrows, Enter, Escape) pressed while the focused control does not
+    // want it: true when this control used it.
+    virtual bool DialogKey(WORD key, TShiftState shift) { return false; }
     // The pointer came over the control or left it; the base fires OnMouseEnter and OnMouseLeave.
     virtual void MouseEnter();
     virtual void MouseLeave();

@@ -201,8 +201,9 @@ void TCustomForm::HandleCommand(TMessage& message)
     TWinControl::WndProc(message);
 }
 
-bool TCustomForm::DialogKey(WPARAM key)
+bool TCustomForm::DialogKey(WORD key, TShiftState shift)
 {
+    if (key == VK_RETURN || key == VK_ESCAPE) return OfferDialogKey(*this, key, shift);
     TWinControl* current = activeControl_;
     if (key == VK_TAB) {
         SelectNext(current, GetKeyState(VK_SHIFT) >= 0, true);
@@ -226,6 +227,27 @@ bool TCustomForm::OfferMnemonic(TWinControl& parent, wchar_t key)
     return false;
 }
 
+bool TCustomForm::OfferDialogKey(TWinControl& parent, WORD key, TShiftState shift)
+{
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* control = parent.Controls(i);
+        if (!control->Visible() || !control->Enabled()) continue;
+        if (control->DialogKey(key, shift)) return true;
+        if (auto* container = dynamic_cast<TWinControl*>(control); container && OfferDialogKey(*container, key, shift))
+            return true;
+    }
+    return false;
+}
+
+void TCustomForm::NotifyControls(TWinControl& parent, TMessage& message)
+{
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* control = parent.Controls(i);
+        control->Perform(message.Msg, message.WParam, message.LParam);
+        if (auto* container = dynamic_cast<TWinControl*>(control)) NotifyControls(*container, message);
+    }
+}
+
 void TCustomForm::WndProc(TMessage& message)
 {
     switch (message.Msg) {
@@ -240,9 +262,7 @@ void TCustomForm::WndProc(TMessage& message)
         break;
     case CM_FOCUSCHANGED:
         activeControl_ = reinterpret_cast<TWinControl*>(message.LParam);
-        return;
-    case CM_DIALOGKEY:
-        message.Result = DialogKey(message.WParam);
+        NotifyControls(*this, message);
         return;
     case CM_DIALOGCHAR:
         message.Result = OfferMnemonic(*this, static_cast<wchar_t>(message.WParam));

@@ -40,6 +40,10 @@ public:
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
 
+    // The result a button of the form sets when it is clicked (0: none).
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+
     // Asks CloseQuery and then OnClose; the main form's close ends the application.
     void Close();
     // True when the form may close now; the base asks OnCloseQuery.
@@ -57,15 +61,20 @@ protected:
     void SaveWindowState() override;
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
+    // Tab and the arrows move the focus; Enter and Escape are offered to the controls.
+    bool DialogKey(WORD key, TShiftState shift) override;
 
 private:
     void ApplyClientSize();
     void PlaceOnScreen();
     void HandleCommand(TMessage& message);
-    bool DialogKey(WPARAM key);
     // Offers a typed character to the enabled, visible controls of parent, depth first, until one
     // takes it as its mnemonic.
     bool OfferMnemonic(TWinControl& parent, wchar_t key);
+    // Offers a dialog key the same way.
+    bool OfferDialogKey(TWinControl& parent, WORD key, TShiftState shift);
+    // Hands message to every control inside parent, depth first.
+    void NotifyControls(TWinControl& parent, TMessage& message);
 
     TPosition position_ = poDesigned;
     TFormBorderStyle borderStyle_ = fbsSizeable;
@@ -78,6 +87,7 @@ private:
     TIconHandle icon_;
     TMainMenu* menu_ = nullptr;
     TWinControl* activeControl_ = nullptr;
+    int modalResult_ = 0;
 };
 
 class TForm : public TCustomForm {

@@ -17,14 +17,17 @@ TFont::TFont(const TFont& other)
 
 TFont& TFont::operator=(const TFont& other)
 {
-    if (this != &other && !SameAs(other)) {
-        name_ = other.name_;
-        height_ = other.height_;
-        color_ = other.color_;
-        style_ = other.style_;
-        charset_ = other.charset_;
-        Changed();
+    if (this == &other || SameAs(other)) return *this;
+    if (name_ == other.name_ && height_ == other.height_ && style_ == other.style_ && charset_ == other.charset_) {
+        SetColor(other.color_);
+        return *this;
     }
+    name_ = other.name_;
+    height_ = other.height_;
+    color_ = other.color_;
+    style_ = other.style_;
+    charset_ = other.charset_;
+    Changed();
     return *this;
 }
 

@@ -1,25 +1,26 @@
 #include "framework/IniFile.h"
 
 #include "framework/Exceptions.h"
+#include "framework/Handles.h"
+#include "framework/IniSectionText.h"
 
 #include <windows.h>
 
 namespace {
 
 constexpr DWORD kInitialValueBuffer = 2048;
-constexpr DWORD kInitialKeyListBuffer = 16384;
+constexpr DWORD kInitialListBuffer = 16384;
 
-// GetPrivateProfileStringW cuts what does not fit and then returns the buffer size less one (a
-// value) or less two (a list of names, each ended by a null); the buffer grows until that no
-// longer happens.
-std::wstring ReadProfile(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
-                         const std::wstring& fileName, DWORD initialSize)
+// The platform's profile reads cut what does not fit and then return the buffer size less one (a
+// value) or less two (a list of texts, each ended by a null); the buffer grows until that no
+// longer happens. read(buffer, size) is the platform call.
+template <typename TRead>
+std::wstring ReadWhole(DWORD initialSize, DWORD cutMark, TRead read)
 {
-    DWORD cutMark = key ? 1 : 2;
     std::wstring buffer(initialSize, L'\0');
     for (;;) {
         DWORD size = static_cast<DWORD>(buffer.size());
-        DWORD length = GetPrivateProfileStringW(section, key, defaultValue, buffer.data(), size, fileName.c_str());
+        DWORD length = read(buffer.data(), size);
         if (length + cutMark < size) {
             buffer.resize(length);
             return buffer;
@@ -28,32 +29,63 @@ std::wstring ReadProfile(const wchar_t* section, const wchar_t* key, const wchar
     }
 }
 
+std::vector<std::wstring> SplitAtNulls(const std::wstring& list)
+{
+    std::vector<std::wstring> texts;
+    for (size_t start = 0; start < list.size();) {
+        size_t end = list.find(L'\0', start);
+        if (end == std::wstring::npos) end = list.size();
+        texts.push_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    return texts;
+}
+
+// A read of one key removes one pair of enclosing quotation marks from its value; a read of the
+// whole section leaves them, so they are removed here.
+void RemoveEnclosingQuotes(std::wstring& line)
+{
+    size_t equals = line.find(L'=');
+    if (equals == std::wstring::npos) return;
+    size_t valueLength = line.size() - equals - 1;
+    wchar_t first = valueLength >= 2 ? line[equals + 1] : L'\0';
+    if ((first == L'"' || first == L'\'') && line.back() == first) {
+        line.pop_back();
+        line.erase(equals + 1, 1);
+    }
+}
+
 } // namespace
 
 std::wstring TIniFile::ReadString(const std::wstring& section, const std::wstring& key,
                                   const std::wstring& defaultValue) const
 {
-    return ReadProfile(section.c_str(), key.c_str(), defaultValue.c_str(), fileName_, kInitialValueBuffer);
+    return ReadWhole(kInitialValueBuffer, 1, [&](wchar_t* buffer, DWORD size) {
+        return GetPrivateProfileStringW(section.c_str(), key.c_str(), defaultValue.c_str(), buffer, size,
+                                        fileName_.c_str());
+    });
 }
 
 std::vector<std::wstring> TIniFile::ReadSection(const std::wstring& section) const
 {
-    std::wstring names = ReadProfile(section.c_str(), nullptr, L"", fileName_, kInitialKeyListBuffer);
-    std::vector<std::wstring> keys;
-    for (size_t start = 0; start < names.size();) {
-        size_t end = names.find(L'\0', start);
-        if (end == std::wstring::npos) end = names.size();
-        keys.push_back(names.substr(start, end - start));
-        start = end + 1;
-    }
-    return keys;
+    return SplitAtNulls(ReadWhole(kInitialListBuffer, 2, [&](wchar_t* buffer, DWORD size) {
+        return GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer, size, fileName_.c_str());
+    }));
 }
 
 std::vector<std::wstring> TIniFile::ReadSectionValues(const std::wstring& section) const
 {
-    std::vector<std::wstring> lines;
-    for (const auto& key : ReadSection(section)) lines.push_back(key + L"=" + ReadString(section, key, L""));
+    std::vector<std::wstring> lines = SplitAtNulls(ReadWhole(kInitialListBuffer, 2, [&](wchar_t* buffer, DWORD size) {
+        return GetPrivateProfileSectionW(section.c_str(), buffer, size, fileName_.c_str());
+    }));
+    for (auto& line : lines) RemoveEnclosingQuotes(line);
     return lines;
+}
+
+bool TIniFile::SectionExists(const std::wstring& section) const
+{
+    wchar_t start[4];
+    return GetPrivateProfileSectionW(section.c_str(), start, 4, fileName_.c_str()) > 0;
 }
 
 void TIniFile::WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value)
@@ -61,13 +93,45 @@ void TIniFile::WriteString(const std::wstring& section, const std::wstring& key,
     if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), fileName_.c_str())) RaiseWriteError();
 }
 
-void TIniFile::ClearSection(const std::wstring& section)
+// The platform's own section write adds each line by walking the lines it has added before, which
+// for 20,000 rows takes seconds; the section is put into the file's text here instead, and the
+// file is written in one piece.
+void TIniFile::WriteSection(const std::wstring& section, const std::vector<std::wstring>& lines)
 {
-    for (const auto& key : ReadSection(section))
-        if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), nullptr, fileName_.c_str())) RaiseWriteError();
+    // The platform writes what it still holds of the file and reads it afresh the next time.
+    UpdateFile();
+    std::string bytes;
+    if (!ReadFileBytes(bytes)) RaiseWriteError();
+    std::string replaced = ReplaceIniSectionLines(bytes, section, lines);
+    if (replaced != bytes && !WriteFileBytes(replaced)) RaiseWriteError();
 }
 
 void TIniFile::UpdateFile() noexcept { WritePrivateProfileStringW(nullptr, nullptr, nullptr, fileName_.c_str()); }
+
+bool TIniFile::ReadFileBytes(std::string& bytes) const
+{
+    bytes.clear();
+    TFileHandle file(CreateFileW(fileName_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    return ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size();
+}
+
+// Opened without truncation and cut to the new length after the write, so that the file keeps its
+// attributes.
+bool TIniFile::WriteFileBytes(const std::string& bytes) const
+{
+    TFileHandle file(
+        CreateFileW(fileName_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size() && SetEndOfFile(file.Get());
+}
 
 void TIniFile::RaiseWriteError() const
 {

@@ -16,8 +16,10 @@ constexpr UINT CM_TEXTCHANGED = CM_BASE + 5;
 constexpr UINT CM_FONTCHANGED = CM_BASE + 6;
 constexpr UINT CM_COLORCHANGED = CM_BASE + 7;
 constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 8;
-constexpr UINT CM_FOCUSCHANGED = CM_BASE + 9;    // to the form: lParam is the control that got the focus
-constexpr UINT CM_DIALOGKEY = CM_BASE + 10;      // to the form: wParam is a navigation key; result 1 = used
+constexpr UINT CM_FOCUSCHANGED = CM_BASE + 9;    // to the form, which passes it on to all its controls:
+                                                 // lParam is the control that got the focus
+constexpr UINT CM_DIALOGKEY = CM_BASE + 10;      // to the form: wParam is Tab, an arrow, Enter or Escape;
+                                                 // the form offers Enter and Escape to its controls; result 1 = used
 constexpr UINT CM_ENTER = CM_BASE + 11;          // the control received the focus
 constexpr UINT CM_EXIT = CM_BASE + 12;           // the control lost the focus
 constexpr UINT CM_DIALOGCHAR = CM_BASE + 13;     // to every control of the form: wParam a character typed

@@ -53,39 +53,6 @@ protected:
     void WndProc(TMessage& message) override;
 };
 
-// A radio button. Checking one unchecks the others of the same parent and group index; only the
-// checked one is a tab stop.
-class TRadioButton : public TWinControl {
-public:
-    explicit TRadioButton(TComponent* owner);
-
-    bool Checked() const { return checked_; }
-    void SetChecked(bool checked);
-    int GroupIndex() const { return groupIndex_; }
-    void SetGroupIndex(int index) { groupIndex_ = index; }
-
-protected:
-    void CreateParams(TCreateParams& params) override;
-    void CreateWindowState() override;
-    void WndProc(TMessage& message) override;
-
-private:
-    void UncheckSiblings();
-
-    bool checked_ = false;
-    int groupIndex_ = 0;
-};
-
-// A frame with a caption around a group of child controls.
-class TGroupBox : public TCustomControl {
-public:
-    explicit TGroupBox(TComponent* owner);
-
-protected:
-    void CreateParams(TCreateParams& params) override;
-    void Paint() override;
-};
-
 enum TComboBoxStyle { csDropDown, csDropDownList };
 
 // A text box with a drop-down list of items.

@@ -18,6 +18,15 @@ std::string WideToCodePage(std::wstring_view text, UINT codePage)
     return result;
 }
 
+std::wstring CodePageToWide(std::string_view text, UINT codePage)
+{
+    if (text.empty()) return {};
+    int size = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(size, L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
+    return result;
+}
+
 bool IsBlank(wchar_t c) { return c <= L' '; }
 
 wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c; }
@@ -26,15 +35,9 @@ wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wcha
 
 std::string WideToAnsi(std::wstring_view text) { return WideToCodePage(text, CP_ACP); }
 std::string WideToUtf8(std::wstring_view text) { return WideToCodePage(text, CP_UTF8); }
+std::wstring AnsiToWide(std::string_view text) { return CodePageToWide(text, CP_ACP); }
+std::wstring Utf8ToWide(std::string_view text) { return CodePageToWide(text, CP_UTF8); }
 
-std::wstring AnsiToWide(std::string_view text)
-{
-    if (text.empty()) return {};
-    int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(size, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
-    return result;
-}
 
 std::wstring TrimLeft(std::wstring_view text)
 {

@@ -8,6 +8,7 @@
 std::string WideToAnsi(std::wstring_view text);
 std::wstring AnsiToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
+std::wstring Utf8ToWide(std::string_view text);
 
 // Removes leading and trailing units up to and including the blank (blanks and control characters).
 std::wstring Trim(std::wstring_view text);

@@ -104,20 +104,71 @@ TEST_F(ConfigTest, SaveReplacesTheWholeListAndLeavesEverythingElse)
     EXPECT_EQ(form->ListView1->RowCount(), 0);
 }
 
-TEST_F(ConfigTest, LoadTakesEveryKeyInFileOrderTrimmedAndSplitAtTheLastSemicolon)
+TEST_F(ConfigTest, LoadTakesEveryLineInFileOrderTrimmedAndUnquoted)
 {
     std::string longPath = "C:\\" + std::string(3000, 'p') + "\\";
-    SetFileBytes(file, "[DIR]\r\nZ=  C:\\b\\;2  \r\nDIR0=C:\\a;x\\;3\r\nnodepth=C:\\c\\\r\nlong=" + longPath + ";1\r\n"
-                   "[OUTPUT]\r\nOUTPUTTYPE=x\r\n");
+    SetFileBytes(file, "[DIR]\r\nZ=  C:\\b\\;2  \r\nDIR0=C:\\a;x\\;3\r\nnodepth=C:\\c\\\r\nlong=" + longPath +
+                           ";1\r\nquoted=\" C:\\q\\;4 \"\r\nC:\\no key\\;5\r\n[OUTPUT]\r\nOUTPUTTYPE=x\r\n");
     form->ListView1->AddRow(L"old", L"1");
     EXPECT_EQ(Load(file), L"載入設定檔完成");
-    EXPECT_EQ(Rows(form->ListView1),
-              (TRows{{L"C:\\b\\", L"2"}, {L"C:\\a;x\\", L"3"}, {L"C:\\c\\", L""}, {AnsiToWide(longPath), L"1"}}));
+    EXPECT_EQ(Rows(form->ListView1), (TRows{{L"C:\\b\\", L"2"},
+                                            {L"C:\\a;x\\", L"3"},
+                                            {L"C:\\c\\", L""},
+                                            {AnsiToWide(longPath), L"1"},
+                                            {L"C:\\q\\", L"4"},
+                                            {L"C:\\no key\\", L"5"}}));
     EXPECT_TRUE(form->RadioButton2->Checked());
     EXPECT_EQ(form->Edit2->Text(), form->StartDir + L"Output\\");
     EXPECT_EQ(form->Edit3->Text(), L"folvane.txt");
-    ASSERT_EQ(form->DirSectionLines->size(), 4u);
+    ASSERT_EQ(form->DirSectionLines->size(), 6u);
     EXPECT_EQ(form->DirSectionLines->at(0), L"C:\\b\\;2");
+}
+
+// A hand-edited or merged file can name a key twice; each line is a row of its own.
+TEST_F(ConfigTest, AKeyNameWrittenTwiceGivesBothRowsInFileOrder)
+{
+    SetFileBytes(file, "[DIR]\r\nDIR0=a;1\r\nDIR1=m;3\r\nDIR0=b;2\r\n");
+    EXPECT_EQ(Load(file), L"載入設定檔完成");
+    EXPECT_EQ(Rows(form->ListView1), (TRows{{L"a", L"1"}, {L"m", L"3"}, {L"b", L"2"}}));
+}
+
+// The depth is the text between the first and the second ";"; only a path that holds ";" (its
+// depth text no integer, the text after the last ";" one) is split at the last ";".
+TEST_F(ConfigTest, DepthEndsAtTheNextSemicolonUnlessThePathHoldsOne)
+{
+    SetFileBytes(file, "[DIR]\r\nDIR0=D:\\Work\\;2;\r\nDIR1=D:\\Work\\;2;note\r\nDIR2=C:\\with;semi;colons\\;8\r\n"
+                       "DIR3=C:\\x;1;2\r\nDIR4=C:\\a;b;c\r\nDIR5=C:\\d;;7\r\nDIR6=C:\\e;x\r\n");
+    EXPECT_EQ(Load(file), L"載入設定檔完成");
+    EXPECT_EQ(Rows(form->ListView1), (TRows{{L"D:\\Work\\", L"2"},
+                                            {L"D:\\Work\\", L"2"},
+                                            {L"C:\\with;semi;colons\\", L"8"},
+                                            {L"C:\\x", L"1"},
+                                            {L"C:\\a", L"b"},
+                                            {L"C:\\d;", L"7"},
+                                            {L"C:\\e", L"x"}}));
+}
+
+TEST_F(ConfigTest, TwentyThousandRowsRoundTripByteForByteInTheirOrder)
+{
+    std::string bytes = "[DIR]\r\n";
+    TRows rows;
+    for (int i = 0; i < 20000; ++i) {
+        std::wstring path = (i % 3 ? L"D:\\Site" : L"D:\\站點") + std::to_wstring(19999 - i) + L"\\";
+        rows.emplace_back(path, std::to_wstring(1 + i % 8));
+        bytes += "DIR" + std::to_string(i) + "=" + WideToAnsi(path) + ";" + std::to_string(1 + i % 8) + "\r\n";
+    }
+    bytes += "[OUTPUT]\r\nOUTPUTDIR=D:\\Out\\\r\nOUTPUTTYPE=1\r\nOUTPUTFILE=plan.txt\r\n";
+    SetFileBytes(file, bytes);
+
+    ASSERT_EQ(Load(file), L"載入設定檔完成");
+    EXPECT_EQ(Rows(form->ListView1), rows);
+    EXPECT_EQ(SendMessageW(form->ListView1->Handle(), LVM_GETITEMCOUNT, 0, 0), 20000);
+    std::wstring copy = tree.Root() + L"copy.cfg";
+    ASSERT_EQ(Save(copy), L"儲存設定檔完成");
+    EXPECT_EQ(FileBytes(copy), bytes);
+    // Saving over the file it came from leaves it as it was.
+    ASSERT_EQ(Save(file), L"儲存設定檔完成");
+    EXPECT_EQ(FileBytes(file), bytes);
 }
 
 TEST_F(ConfigTest, LoadingAMissingFileEmptiesTheListAndTakesTheDefaults)
@@ -150,6 +201,75 @@ TEST_F(ConfigTest, RefusedSaveRaisesUnableToWriteAndShowsNoMessage)
     }
     EXPECT_TRUE(fileDialog.WaitDone());
     EXPECT_FALSE(message.WaitDone(1500)) << "a message was shown";
+}
+
+// A save dialog that answers with a given file at once, with no modal loop of its own.
+class TAnsweredSaveDialog : public TSaveDialog {
+public:
+    TAnsweredSaveDialog(TComponent* owner, const std::wstring& fileName) : TSaveDialog(owner) { SetFileName(fileName); }
+    bool Execute() override { return true; }
+};
+
+// Locks a file against every other opening the first time a window is asked for its text: a
+// failure that strikes in the middle of a save, when the save reads the output directory box.
+class TLockOnTextRead {
+public:
+    TLockOnTextRead(HWND window, std::wstring fileName) : window_(window), fileName_(std::move(fileName))
+    {
+        active_ = this;
+        previous_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TLockOnTextRead::Proc)));
+    }
+    ~TLockOnTextRead()
+    {
+        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        Unlock();
+        active_ = nullptr;
+    }
+    void Unlock()
+    {
+        if (lock_ != INVALID_HANDLE_VALUE) CloseHandle(lock_);
+        lock_ = INVALID_HANDLE_VALUE;
+    }
+    bool Locked() const { return lock_ != INVALID_HANDLE_VALUE; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        TLockOnTextRead& self = *active_;
+        if (message == WM_GETTEXT && !self.Locked() && !self.used_) {
+            self.used_ = true;
+            self.lock_ = CreateFileW(self.fileName_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        }
+        return CallWindowProcW(self.previous_, window, message, wParam, lParam);
+    }
+
+    static inline TLockOnTextRead* active_ = nullptr;
+    HWND window_;
+    std::wstring fileName_;
+    WNDPROC previous_ = nullptr;
+    HANDLE lock_ = INVALID_HANDLE_VALUE;
+    bool used_ = false;
+};
+
+TEST_F(ConfigTest, ASaveThatFailsOnTheWayKeepsEveryRowTheFileHad)
+{
+    const std::string oldRows = "[DIR]\r\nDIR0=a\\;1\r\nDIR1=b\\;1\r\nDIR2=c\\;1\r\nDIR3=d\\;1\r\nDIR4=e\\;1\r\n";
+    SetFileBytes(file, oldRows + "[OUTPUT]\r\nOUTPUTDIR=x\\\r\n");
+    AddRows({{L"new\\", L"2"}, {L"second\\", L"3"}});
+    form->SaveDialog1 = new TAnsweredSaveDialog(form, file);
+    {
+        TLockOnTextRead lock(form->Edit2->Handle(), file);
+        EXPECT_THROW(form->CFGS1Click(), EIniFileException);
+        EXPECT_TRUE(lock.Locked());
+    }
+    EXPECT_NE(FileBytes(file).find(oldRows), std::string::npos) << FileBytes(file);
+
+    TModalDriver message;
+    message.Expect(kMessageCaption, TModalDriver::Press(IDOK));
+    form->CFGS1Click();
+    EXPECT_TRUE(message.WaitDone());
+    EXPECT_EQ(FileBytes(file).rfind("[DIR]\r\nDIR0=new\\;2\r\nDIR1=second\\;3\r\n[OUTPUT]\r\n", 0), 0u);
 }
 
 TEST_F(ConfigTest, CancelledDialogsChangeNothing)

@@ -38,7 +38,7 @@ void FormFixture::Pump()
     }
 }
 
-void FormFixture::PostClick(TButton* button) { PostMessageW(button->Handle(), BM_CLICK, 0, 0); }
+void FormFixture::PostClick(TWinControl* button) { PostMessageW(button->Handle(), BM_CLICK, 0, 0); }
 
 bool FormFixture::FileExists(const std::wstring& path)
 {

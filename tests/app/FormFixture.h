@@ -24,7 +24,7 @@ protected:
     // Handles every pending message of this thread, as the message loop would.
     void Pump();
     // Posts a click to a button so that it is handled at the next point that lets input through.
-    static void PostClick(TButton* button);
+    static void PostClick(TWinControl* button);
     static bool FileExists(const std::wstring& path);
 
     TTempTree tree{L"form"};

@@ -217,7 +217,7 @@ TEST_F(RunTest, OtherCommandsAreIgnoredWhileTheRunLetsInputThrough)
     openDialog.Expect(L"選擇檔案載入", TModalDriver::Press(IDCANCEL));
     saveDialog.Expect(L"選擇檔案儲存", TModalDriver::Press(IDCANCEL));
     folderDialog.Expect(L"Select Directory", TModalDriver::Press(IDCANCEL));
-    for (TButton* button : {form->BitBtn2, form->BitBtn3, form->BitBtn5, form->BitBtn1, form->BitBtn4})
+    for (TSeSkinButton* button : {form->BitBtn2, form->BitBtn3, form->BitBtn5, form->BitBtn1, form->BitBtn4})
         PostClick(button);
     for (TMenuItem* item : {form->CFGL1, form->CFGS1}) PostMessageW(form->Handle(), WM_COMMAND, item->Command(), 0);
     PostMessageW(form->ListView1->Handle(), LVM_EDITLABELW, 0, 0);

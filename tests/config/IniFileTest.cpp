@@ -92,17 +92,36 @@ TEST_F(IniFileTest, LongValuesAndLongKeyListsAreReadWhole)
     EXPECT_EQ(lines[2000], L"DIRECTORY102000=C:\\2000\\;1");
 }
 
-TEST_F(IniFileTest, ClearSectionRemovesItsKeysOnlyAndKeepsItsPlace)
+TEST_F(IniFileTest, WriteSectionReplacesItsLinesOnlyAndKeepsItsPlace)
 {
     SetFileBytes(fileName, "[DIR]\r\nDIR0=a;1\r\nDIR1=b;2\r\nNOTE=c\r\n[OUTPUT]\r\nOUTPUTTYPE=1\r\n");
     TIniFile ini(fileName);
-    ini.ClearSection(L"DIR");
-    ini.WriteString(L"DIR", L"DIR0", L"z;3");
+    EXPECT_TRUE(ini.SectionExists(L"DIR"));
+    EXPECT_FALSE(ini.SectionExists(L"NEW"));
+    ini.WriteSection(L"DIR", {L"DIR0=z;3"});
+    ini.WriteSection(L"NEW", {L"A=1", L"B=2"});
     ini.UpdateFile();
-    EXPECT_EQ(ini.ReadSectionValues(L"DIR"), (std::vector<std::wstring>{L"DIR0=z;3"}));
+    EXPECT_EQ(FileBytes(fileName), "[DIR]\r\nDIR0=z;3\r\n[OUTPUT]\r\nOUTPUTTYPE=1\r\n[NEW]\r\nA=1\r\nB=2\r\n");
+
+    ini.WriteSection(L"DIR", {});
+    ini.UpdateFile();
+    EXPECT_FALSE(ini.SectionExists(L"DIR"));
     EXPECT_EQ(ini.ReadString(L"OUTPUT", L"OUTPUTTYPE", L""), L"1");
-    std::string bytes = FileBytes(fileName);
-    EXPECT_LT(bytes.find("[DIR]"), bytes.find("[OUTPUT]"));
+}
+
+// Read in one piece, the lines keep what a read key by key would lose (a second line with the
+// same key name) and lose what it would (one pair of enclosing quotation marks).
+TEST_F(IniFileTest, SectionLinesKeepTwiceNamedKeysAndLoseOnePairOfQuotes)
+{
+    SetFileBytes(fileName,
+                 "[S]\r\nK=1\r\n  K  =  2  \r\nQ=\"a b\"\r\nR='x'\r\nH=\"half\r\nP=\"\"in\"\"\r\nbare line\r\n"
+                 "[T]\r\nK=3\r\n");
+    TIniFile ini(fileName);
+    EXPECT_EQ(ini.ReadSectionValues(L"S"),
+              (std::vector<std::wstring>{L"K=1", L"K=2", L"Q=a b", L"R=x", L"H=\"half", L"P=\"in\"", L"bare line"}));
+    EXPECT_EQ(ini.ReadString(L"S", L"Q", L""), L"a b");
+    EXPECT_EQ(ini.ReadString(L"S", L"P", L""), L"\"in\"");
+    EXPECT_TRUE(ini.ReadSectionValues(L"none").empty());
 }
 
 TEST_F(IniFileTest, RefusedWriteRaisesWithTheFileName)
@@ -114,6 +133,7 @@ TEST_F(IniFileTest, RefusedWriteRaisesWithTheFileName)
     } catch (const EIniFileException& error) {
         EXPECT_EQ(error.Message(), L"Unable to write to " + folder + L"missing folder\\x.cfg");
     }
+    EXPECT_THROW(ini.WriteSection(L"DIR", {L"DIR0=a;1"}), EIniFileException);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Helper of the end-to-end check, run under Wine beside the program:
 //   origin TITLE        screen position of the client area of the top-level window TITLE: "x y"
+//   frame TITLE         screen rectangle of the whole window TITLE: "width height left top"
 //   message TITLE       UTF-8 text of the visible message window TITLE, or nothing
 //   close TITLE         asks the top-level window TITLE to close
 //   headers T0 T1       for every second from Unix time T0 to T1, the header line a run started at
@@ -109,6 +110,12 @@ int main(int argc, char** argv)
         POINT origin{0, 0};
         if (!window || !ClientToScreen(window, &origin)) return 1;
         Write(std::to_string(origin.x) + " " + std::to_string(origin.y) + "\n");
+    } else if (command == "frame") {
+        HWND window = MainWindow(Widen(argv[2]));
+        RECT r;
+        if (!window || !GetWindowRect(window, &r)) return 1;
+        Write(std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + " " + std::to_string(r.left) +
+              " " + std::to_string(r.top) + "\n");
     } else if (command == "message") {
         HWND window = MessageWindow(Widen(argv[2]));
         if (!window) return 1;

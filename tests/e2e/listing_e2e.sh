@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # End-to-end check of a listing run: starts folvane.exe under Wine on the display, works it with
 # xdotool as a person would (types a root, picks a depth from the drop-down list, clicks Add and
-# Start, confirms the message with Enter) and compares the listing file byte for byte. The header's
-# date and time are checked against the headers that the helper builds from the platform's formats
-# for every second between the click on Start and the message.
+# Start on the skinned buttons, confirms the message with Enter) and compares the listing file byte
+# for byte. The header's date and time are checked against the headers that the helper builds from
+# the platform's formats for every second between the click on Start and the message. A screenshot
+# of the main window after the run is left in BUILD_DIR/tests/e2e-main-window.png for people to
+# look at.
 # Usage: listing_e2e.sh BUILD_DIR FOLVANE_EXE PROBE_EXE
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -73,6 +75,10 @@ for _ in $(seq 30); do
   sleep 0.5
 done
 wine "$probe_exe" message "Folvane Tool" >/dev/null 2>&1 && fail "the message did not close on Enter"
+
+read -r fw fh fx fy <<<"$(wine "$probe_exe" frame "Folvane Tool")"
+shot="$build_dir/tests/e2e-main-window.png"
+import -window root -crop "${fw}x${fh}+${fx}+${fy}" +repage "$shot" && echo "screenshot: $shot"
 
 listing="$work/out/folvane.txt"
 [ -f "$listing" ] || fail "no listing file"

@@ -146,3 +146,38 @@ TEST_F(ListView, ColumnsKeepTheirCaptionsAlignmentAndMinimumWidth)
     SendMessageW(List->Handle(), LVM_SETCOLUMNWIDTH, 0, 180);
     EXPECT_EQ(List->ColumnWidth(0), 180);
 }
+
+TEST_F(ListView, ReplacedRowsComeInOrderAndTheWindowDrawsAgainAfterwards)
+{
+    List->AddRow(L"old", L"1");
+    ShowForm();
+    std::vector<TListRow> rows;
+    for (int i = 0; i < 300; ++i) rows.push_back({L"C:\\" + std::to_wstring(i) + L"\\", std::to_wstring(i % 8 + 1)});
+    List->ReplaceRows(rows);
+    ASSERT_EQ(List->RowCount(), 300);
+    ASSERT_EQ(SendMessageW(List->Handle(), LVM_GETITEMCOUNT, 0, 0), 300);
+    EXPECT_EQ(ItemText(0, 0), L"C:\\0\\");
+    EXPECT_EQ(ItemText(299, 0), L"C:\\299\\");
+    EXPECT_EQ(ItemText(299, 1), L"4");
+    EXPECT_EQ(List->RowSubItem(8), L"1");
+    // Drawing is on again and the whole list waits for its repaint.
+    EXPECT_TRUE(IsWindowVisible(List->Handle()));
+    RECT pending{};
+    EXPECT_TRUE(GetUpdateRect(List->Handle(), &pending, FALSE));
+    EXPECT_EQ(pending.bottom - pending.top, List->ClientRect().Height());
+
+    List->ReplaceRows({});
+    EXPECT_EQ(List->RowCount(), 0);
+    EXPECT_EQ(SendMessageW(List->Handle(), LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
+TEST_F(ListView, ReplacingTheRowsOfAHiddenListLeavesItHidden)
+{
+    ShowForm();
+    List->SetVisible(false);
+    List->ReplaceRows({{L"a", L"1"}, {L"b", L"2"}});
+    EXPECT_FALSE(GetWindowLongW(List->Handle(), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(SendMessageW(List->Handle(), LVM_GETITEMCOUNT, 0, 0), 2);
+    List->SetVisible(true);
+    EXPECT_EQ(ItemText(1, 0), L"b");
+}

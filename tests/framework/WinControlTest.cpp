@@ -26,7 +26,7 @@ using HandleLifetime = WindowTest;
 
 TEST_F(HandleLifetime, WindowsAreMadeOnFirstUseTogetherWithTheirParentsAndChildren)
 {
-    auto* box = Make<TGroupBox>(Form, 10, 10, 200, 100, L"box");
+    auto* box = Make<TCustomControl>(Form, 10, 10, 200, 100, L"box");
     auto* edit = Make<TEdit>(box, 5, 30, 120, 21, L"text");
     EXPECT_FALSE(Form->HandleAllocated());
     EXPECT_FALSE(edit->HandleAllocated());
@@ -44,8 +44,6 @@ TEST_F(HandleLifetime, WindowsAreMadeOnFirstUseTogetherWithTheirParentsAndChildr
 TEST_F(HandleLifetime, RecreatingTheWindowKeepsWhatTheUserAndTheProgramGaveTheControls)
 {
     auto* edit = Make<TEdit>(Form, 10, 10, 120, 21);
-    auto* radio1 = Make<TRadioButton>(Form, 10, 40, 100, 17, L"one");
-    auto* radio2 = Make<TRadioButton>(Form, 10, 60, 100, 17, L"two");
     auto* combo = Make<TComboBox>(Form, 10, 90, 60, 21);
     auto* list = Make<TListView>(Form, 150, 10, 200, 100);
     for (const wchar_t* item : {L"1", L"2", L"3"}) combo->Items().Add(item);
@@ -53,12 +51,10 @@ TEST_F(HandleLifetime, RecreatingTheWindowKeepsWhatTheUserAndTheProgramGaveTheCo
     list->AddColumn({L"深度", 50, 0, taCenterJustify});
     list->AddRow(L"C:\\a\\", L"1");
     list->AddRow(L"C:\\b\\", L"2");
-    radio1->SetChecked(true);
     ShowForm();
 
     // What the user did lives in the windows only.
     SetWindowTextW(edit->Handle(), L"typed 文字");
-    SendMessageW(radio2->Handle(), BM_CLICK, 0, 0);
     SetWindowTextW(combo->Handle(), L"7");
     list->SetRowSelected(1, true);
     HWND oldForm = Form->Handle();
@@ -72,9 +68,6 @@ TEST_F(HandleLifetime, RecreatingTheWindowKeepsWhatTheUserAndTheProgramGaveTheCo
 
     EXPECT_EQ(edit->Text(), L"typed 文字");
     EXPECT_EQ(WindowText(edit->Handle()), L"typed 文字");
-    EXPECT_FALSE(radio1->Checked());
-    EXPECT_TRUE(radio2->Checked());
-    EXPECT_EQ(SendMessageW(radio2->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(combo->Text(), L"7");
     EXPECT_EQ(SendMessageW(combo->Handle(), CB_GETCOUNT, 0, 0), 3);
     ASSERT_EQ(SendMessageW(list->Handle(), LVM_GETITEMCOUNT, 0, 0), 2);
@@ -99,7 +92,7 @@ TEST_F(HandleLifetime, AStyleChangeMakesTheWindowAgainWithTheNewStyle)
 
 TEST_F(HandleLifetime, FreeingAParentFreesItsChildrenAndTheirWindows)
 {
-    auto* box = Make<TGroupBox>(Form, 10, 10, 200, 100);
+    auto* box = Make<TCustomControl>(Form, 10, 10, 200, 100);
     auto* edit = Make<TEdit>(box, 5, 30, 120, 21);
     Make<TLabel>(box, 5, 10, 50, 13, L"label");
     HWND editWindow = edit->Handle();
@@ -119,11 +112,11 @@ TEST_F(TabOrder, TabAndShiftTabFollowTheTabOrderIntoGroupsAndWrapAround)
 {
     auto* a = Make<TEdit>(Form, 10, 10, 100, 21);
     auto* b = Make<TButton>(Form, 10, 40, 75, 25, L"b");
-    auto* box = Make<TGroupBox>(Form, 10, 70, 200, 100, L"box");
+    auto* box = Make<TCustomControl>(Form, 10, 70, 200, 100, L"box");
     auto* inner1 = Make<TEdit>(box, 10, 20, 100, 21);
     auto* inner2 = Make<TButton>(box, 10, 50, 75, 25, L"inner");
     auto* c = Make<TButton>(Form, 250, 10, 75, 25, L"c");
-    auto* bar = Make<TProgressBar>(Form, 0, 200, 360, 24);
+    auto* bar = Make<TCustomControl>(Form, 0, 200, 360, 24);
     Make<TLabel>(Form, 250, 50, 50, 13, L"label");
     c->SetTabOrder(0);
     a->SetTabOrder(1);
@@ -142,7 +135,7 @@ TEST_F(TabOrder, TabAndShiftTabFollowTheTabOrderIntoGroupsAndWrapAround)
         PressKey(VK_TAB);
         visited.push_back(TWinControl::FindControl(GetFocus()));
     }
-    // The group box itself and the progress bar are no tab stops; after the last comes the first.
+    // The box itself and the bar are no tab stops; after the last comes the first.
     EXPECT_EQ(visited, (std::vector<TWinControl*>{a, b, inner2, inner1, c, a}));
     EXPECT_EQ(Form->ActiveControl(), a);
 
@@ -222,41 +215,6 @@ TEST_F(TabOrder, FocusChangesArriveAsEnterAndExitNoticesAndTheFormRemembersTheCo
     EXPECT_EQ(GetFocus(), second->Handle());
     delete second;
     EXPECT_EQ(Form->ActiveControl(), nullptr);
-}
-
-using RadioGroup = WindowTest;
-
-TEST_F(RadioGroup, CheckingOneUnchecksTheOthersOfTheSameParentAndGroupOnly)
-{
-    auto* r1 = Make<TRadioButton>(Form, 10, 10, 100, 17, L"r1");
-    auto* r2 = Make<TRadioButton>(Form, 10, 30, 100, 17, L"r2");
-    auto* other = Make<TRadioButton>(Form, 10, 50, 100, 17, L"other group");
-    other->SetGroupIndex(1);
-    auto* box = Make<TGroupBox>(Form, 150, 10, 150, 100);
-    auto* boxed = Make<TRadioButton>(box, 10, 20, 100, 17, L"boxed");
-    other->SetChecked(true);
-    boxed->SetChecked(true);
-    r1->SetChecked(true);
-    ShowForm();
-
-    int clicks = 0;
-    r2->OnClick = [&] { ++clicks; };
-    SendMessageW(r2->Handle(), BM_CLICK, 0, 0);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(r2->Checked());
-    EXPECT_FALSE(r1->Checked());
-    EXPECT_EQ(SendMessageW(r1->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(SendMessageW(r2->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_TRUE(other->Checked());
-    EXPECT_TRUE(boxed->Checked());
-    // Only the checked button of a group is reached by Tab.
-    EXPECT_TRUE(r2->TabStop());
-    EXPECT_FALSE(r1->TabStop());
-
-    r1->SetChecked(true);
-    EXPECT_FALSE(r2->Checked());
-    EXPECT_EQ(SendMessageW(r2->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_TRUE(other->Checked());
 }
 
 using ErrorReport = WindowTest;
@@ -415,7 +373,7 @@ using Layout = WindowTest;
 
 TEST_F(Layout, ABottomAlignedControlFollowsTheClientArea)
 {
-    auto* bar = Make<TProgressBar>(Form, 0, 0, 50, 24);
+    auto* bar = Make<TCustomControl>(Form, 0, 0, 50, 24);
     auto* top = Make<TButton>(Form, 0, 0, 50, 25, L"top");
     bar->SetAlign(alBottom);
     top->SetAlign(alTop);
@@ -430,7 +388,7 @@ TEST_F(Layout, ABottomAlignedControlFollowsTheClientArea)
 
 TEST_F(Layout, ClientToScreenAddsTheOriginsOfEveryParent)
 {
-    auto* box = Make<TGroupBox>(Form, 10, 20, 200, 100);
+    auto* box = Make<TCustomControl>(Form, 10, 20, 200, 100);
     auto* edit = Make<TEdit>(box, 5, 30, 120, 21);
     auto* label = Make<TLabel>(box, 7, 9, 50, 13, L"x");
     ShowForm();

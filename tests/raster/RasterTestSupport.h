@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/raster/KsBitmap.h"
+#include "tests/support/HandleCounts.h"
 
 #include <windows.h>
 
@@ -28,7 +29,3 @@ inline uint32_t Marker(int x, int y)
     return 0xFF000000u | (static_cast<uint32_t>(y) << 8) | static_cast<uint32_t>(x);
 }
 
-// The number of GDI objects this process owns. GetGuiResources answers that on Windows; Wine
-// answers 0 there, so the count is then taken from the process's shared GDI handle table (the PEB
-// field at 0xF8 on x64), whose 24-byte entries carry the owner and the object type.
-DWORD GdiObjectCount();

@@ -1,0 +1,186 @@
+// Times painting the main window through its skin against the plainest paint of the same size, in
+// the same run. The whole window: the frame asked to paint itself into the window's drawing context,
+// then every skinned control marked dirty and painted by the window system (each renders its buffer
+// from scratch and copies it to the screen). One button: the same for BitBtn5. The reference for
+// each is a window of the same size whose paint is one BitBlt from a memory bitmap, so both sides
+// pay the platform's paint cycle. Then counts this process's GDI and USER objects before and after
+// 1,000 full repaints and 100 skin reloads.
+#include "app/Unit1.h"
+#include "framework/Application.h"
+#include "framework/Messages.h"
+#include "tests/support/HandleCounts.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kRuns = 15;
+constexpr int kBatch = 20;
+
+// Best time of kRuns batches of kBatch calls, after one untimed batch, in milliseconds per call.
+double BestOf(const std::function<void()>& work)
+{
+    auto batch = [&] {
+        for (int i = 0; i < kBatch; ++i) work();
+        GdiFlush();
+    };
+    batch();
+    double best = 1e30;
+    for (int run = 0; run < kRuns; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        batch();
+        const auto stop = std::chrono::steady_clock::now();
+        best = std::min(best, std::chrono::duration<double, std::milli>(stop - start).count() / kBatch);
+    }
+    return best;
+}
+
+// A window of its own class whose paint is one BitBlt of its whole size from a memory bitmap: the
+// platform's paint cycle around the plainest possible drawing.
+class TPlainWindow {
+public:
+    TPlainWindow(HWND parent, int x, int y, int width, int height) : width_(width), height_(height)
+    {
+        static const ATOM windowClass = [] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = Procedure;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"Folvane.PlainBlit";
+            return RegisterClassW(&wc);
+        }();
+        window_ = CreateWindowExW(0, MAKEINTATOM(windowClass), L"", WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
+                                  nullptr, GetModuleHandleW(nullptr), this);
+        TWindowDC screen(window_);
+        memory_.Reset(CreateCompatibleDC(screen.Get()));
+        bitmap_.Reset(CreateCompatibleBitmap(screen.Get(), width, height));
+        SelectObject(memory_.Get(), bitmap_.Get());
+        PatBlt(memory_.Get(), 0, 0, width, height, WHITENESS);
+    }
+    ~TPlainWindow() { DestroyWindow(window_); }
+    TPlainWindow(const TPlainWindow&) = delete;
+    TPlainWindow& operator=(const TPlainWindow&) = delete;
+
+    void Repaint()
+    {
+        InvalidateRect(window_, nullptr, FALSE);
+        UpdateWindow(window_);
+    }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        if (msg == WM_NCCREATE)
+            SetWindowLongPtrW(window, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+        auto* self = reinterpret_cast<TPlainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (msg == WM_ERASEBKGND) return 1;
+        if (msg == WM_PAINT && self) {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            BitBlt(dc, 0, 0, self->width_, self->height_, self->memory_.Get(), 0, 0, SRCCOPY);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
+
+    HWND window_ = nullptr;
+    int width_;
+    int height_;
+    TMemoryDC memory_;
+    TBitmapHandle bitmap_;
+};
+
+// The program's skin as a skin file the engine can load again.
+std::wstring SkinFile()
+{
+    TResourceStream store(GetModuleHandleW(nullptr), L"FOLVANE_SKIN", RT_RCDATA);
+    std::vector<char> bytes(static_cast<size_t>(store.Size()));
+    store.ReadBuffer(bytes.data(), bytes.size());
+    const auto path = std::filesystem::temp_directory_path() / L"folvane-bench-paint.kskn";
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path.wstring();
+}
+
+} // namespace
+
+int main()
+{
+    Application->Initialize();
+    Application->SetTitle(L"Folvane Tool");
+    TForm1* form = Application->CreateForm<TForm1>();
+    form->Show();
+    Application->ProcessMessages();
+
+    const std::vector<TKsCustomControl*> skinned{
+        form->BitBtn1, form->BitBtn2, form->GroupBox1, form->RadioButton1, form->RadioButton2,
+        form->BitBtn4, form->BitBtn3, form->BitBtn5,   form->BitBtn6,      form->ProgressBar1};
+    HWND window = form->Handle();
+    RECT frame;
+    GetWindowRect(window, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+
+    // The frame paints itself into the window's drawing context, then every skinned control renders
+    // from scratch and copies its buffer to the screen in its own paint.
+    auto paintWindow = [&] {
+        HDC windowDC = GetWindowDC(window);
+        SendMessageW(window, CM_PAINTFRAMETO, 0, reinterpret_cast<LPARAM>(windowDC));
+        ReleaseDC(window, windowDC);
+        for (TKsCustomControl* control : skinned) control->Invalidate();
+        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    };
+    const double windowPaint = BestOf(paintWindow);
+    TSeSkinButton* button = form->BitBtn5;
+    const double buttonPaint = BestOf([&] {
+        button->Invalidate();
+        UpdateWindow(button->Handle());
+    });
+    // The plain windows lie on the form, above its controls, while they are timed.
+    double windowBlit = 0;
+    double buttonBlit = 0;
+    {
+        TPlainWindow plain(window, 0, 0, width, height);
+        windowBlit = BestOf([&] { plain.Repaint(); });
+    }
+    {
+        TPlainWindow plain(window, button->Left(), button->Top(), button->Width(), button->Height());
+        buttonBlit = BestOf([&] { plain.Repaint(); });
+    }
+
+    std::printf("main window %d x %d, %zu skinned controls\n", width, height, skinned.size());
+    std::printf("%-40s %8.3f ms\n", "paint the whole window", windowPaint);
+    std::printf("%-40s %8.3f ms\n", "paint of one BitBlt of the window's size", windowBlit);
+    std::printf("%-40s %8.3f ms\n", "paint one button (73 x 25)", buttonPaint);
+    std::printf("%-40s %8.3f ms\n", "paint of one BitBlt of the button's size", buttonBlit);
+
+    // Warm-up: whatever is made once and kept (fonts, the first skin copies) exists before counting.
+    const std::wstring skinFile = SkinFile();
+    form->SeSkinEngine1->SetSkinFile(skinFile);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Application->ProcessMessages();
+    const DWORD gdiBefore = GdiObjectCount();
+    const DWORD userBefore = UserObjectCount();
+    for (int i = 0; i < 1000; ++i)
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (int i = 0; i < 100; ++i) form->SeSkinEngine1->SetSkinFile(skinFile);
+    Application->ProcessMessages();
+    const DWORD gdiAfter = GdiObjectCount();
+    const DWORD userAfter = UserObjectCount();
+    std::filesystem::remove(skinFile);
+    std::printf("GDI objects before %lu, after 1,000 repaints and 100 skin reloads %lu\n", gdiBefore, gdiAfter);
+    std::printf("USER objects before %lu, after %lu\n", userBefore, userAfter);
+
+    std::printf("\nratio paint_window_vs_blit %.3f\n", windowPaint / windowBlit);
+    std::printf("ratio paint_button_vs_blit %.3f\n", buttonPaint / buttonBlit);
+    delete form;
+    return 0;
+}

@@ -1,0 +1,361 @@
+#include "skinctl/KsButtons.h"
+
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+#include "framework/Text.h"
+#include "skinctl/KsButtonGlyph.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// The cells a glyph may show: normal, disabled, pressed (a fourth cell is never drawn).
+constexpr int kDrawnCells = 3;
+
+} // namespace
+
+TKsCustomButton::TKsCustomButton(TComponent* owner) : TKsCustomControl(owner)
+{
+    SetTabStop(true);
+    SetColor(static_cast<TColor>(RGB(210, 210, 210)));
+    SetTransparent(true);
+    SetBounds(0, 0, 75, 25);
+}
+
+void TKsCustomButton::SetDefault(bool value)
+{
+    default_ = value;
+    if (HandleAllocated())
+        if (TCustomForm* form = GetParentForm(this))
+            form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(form->ActiveControl()));
+    Invalidate();
+}
+
+void TKsCustomButton::SetCancel(bool value)
+{
+    cancel_ = value;
+    modalResult_ = 2;
+}
+
+void TKsCustomButton::SetGlyph(const TKsBitmap& glyph)
+{
+    if (glyph.Empty()) {
+        glyph_.reset();
+    } else {
+        auto copy = std::make_unique<TKsBitmap>();
+        copy->SetSize(glyph.Width(), glyph.Height());
+        std::memcpy(copy->Bits(), glyph.Bits(), sizeof(uint32_t) * glyph.Width() * glyph.Height());
+        glyph_ = std::move(copy);
+    }
+    GlyphChanged();
+}
+
+void TKsCustomButton::GlyphChanged()
+{
+    if (glyph_) {
+        const int width = glyph_->Width();
+        const int height = glyph_->Height();
+        // A glyph narrower than one square cell would give no cell at all: it keeps the count.
+        if (height != 0 && width % height == 0 && width / height >= 1)
+            numGlyphs_ = width / height < 5 ? width / height : 1;
+    }
+    Invalidate();
+}
+
+void TKsCustomButton::SetNumGlyphs(int value)
+{
+    value = std::clamp(value, 1, 4);
+    if (numGlyphs_ == value) return;
+    numGlyphs_ = value;
+    Invalidate();
+}
+
+void TKsCustomButton::SetLayout(TKsButtonLayout value)
+{
+    if (layout_ == value) return;
+    layout_ = value;
+    Invalidate();
+}
+
+void TKsCustomButton::SetSpacing(int value)
+{
+    if (spacing_ == value) return;
+    spacing_ = value;
+    Invalidate();
+}
+
+void TKsCustomButton::SetBlackAndWhiteGlyph(bool value)
+{
+    if (blackAndWhiteGlyph_ == value) return;
+    blackAndWhiteGlyph_ = value;
+    Invalidate();
+}
+
+void TKsCustomButton::SetKind(TKsButtonKind kind)
+{
+    if (kind == kind_) return;
+    if (kind != bkCustom) {
+        const TKsButtonKindInfo& info = ButtonKindInfo(kind);
+        SetDefault(info.Default);
+        // A caption read with the button wins over the kind's.
+        if (!IsLoading() || Caption().empty()) SetCaption(info.Caption);
+        modalResult_ = info.ModalResult;
+        if (const TKsBitmap* glyph = ButtonKindGlyph(kind)) SetGlyph(*glyph);
+        numGlyphs_ = 2;
+    }
+    kind_ = kind;
+    Invalidate();
+}
+
+void TKsCustomButton::Click()
+{
+    if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
+    TKsCustomControl::Click();
+}
+
+TRect TKsCustomButton::CentredIn(const TRect& area, int width, int height)
+{
+    return TRect::FromSize(area.Left + (area.Width() - width) / 2, area.Top + (area.Height() - height) / 2, width,
+                           height);
+}
+
+TRect TKsCustomButton::ContentBlock()
+{
+    const SIZE text = blockExtent_.Measure(Surface().DC(), Font(), Caption());
+    TRect block{0, 0, text.cx, text.cy};
+    if (glyph_) {
+        const int gw = glyph_->Width() / numGlyphs_;
+        const int gh = glyph_->Height();
+        if (layout_ == blGlyphTop || layout_ == blGlyphBottom)
+            block.Bottom += gh + spacing_;
+        else
+            block.Right += gw + spacing_;
+        block.Right = std::max(block.Right, gw);
+        block.Bottom = std::max(block.Bottom, gh);
+    }
+    block = block.Offset((Width() - block.Right) / 2, (Height() - block.Bottom) / 2);
+    return Pressed() ? block.Offset(1, 1) : block;
+}
+
+TRect TKsCustomButton::CaptionArea()
+{
+    TRect area = ContentBlock();
+    if (!glyph_) return area;
+    const int gw = glyph_->Width() / numGlyphs_ + spacing_;
+    const int gh = glyph_->Height() + spacing_;
+    switch (layout_) {
+    case blGlyphLeft:
+        area.Left += gw;
+        break;
+    case blGlyphRight:
+        area.Right -= gw;
+        break;
+    case blGlyphTop:
+        area.Top += gh;
+        break;
+    case blGlyphBottom:
+        area.Bottom -= gh;
+        break;
+    }
+    return area;
+}
+
+TRect TKsCustomButton::GlyphArea()
+{
+    TRect area = ContentBlock();
+    if (!glyph_) return area;
+    const int gw = glyph_->Width() / numGlyphs_ + spacing_;
+    const int gh = glyph_->Height() + spacing_;
+    switch (layout_) {
+    case blGlyphLeft:
+        area.Right = area.Left + gw;
+        break;
+    case blGlyphRight:
+        area.Left = area.Right - gw;
+        break;
+    case blGlyphTop:
+        area.Bottom = area.Top + gh;
+        break;
+    case blGlyphBottom:
+        area.Top = area.Bottom - gh;
+        break;
+    }
+    return area;
+}
+
+void TKsCustomButton::PaintFace()
+{
+    TKsCustomControl::PaintFace();
+    PaintFrame();
+    PaintCaption();
+    PaintGlyph();
+}
+
+void TKsCustomButton::PaintFrame()
+{
+    TKsBitmap& surface = Surface();
+    const TRect content = ContentRect();
+    TRect r = content;
+    if (HasFocus() || showsDefault_) {
+        surface.FrameRect(r, ColorToPixel(clBlack));
+        r = r.Inflate(-1);
+    }
+    surface.FillRect(r, ColorToPixel(Color()));
+    if (Pressed()) {
+        surface.FrameRect(r, ColorToPixel(clBtnShadow));
+    } else {
+        surface.FrameRect(r, ColorToPixel(clBtnHighlight), ColorToPixel(clBlack));
+        surface.FrameRect(r.Inflate(-1), ColorToPixel(Color()), ColorToPixel(clBtnShadow));
+    }
+    if (HasFocus()) surface.DrawFocusRect(content.Inflate(-4));
+}
+
+TRect TKsCustomButton::CaptionTextRect()
+{
+    const SIZE text = captionExtent_.Measure(Surface().DC(), Surface().Font(), Caption());
+    return CentredIn(CaptionArea(), text.cx, text.cy);
+}
+
+void TKsCustomButton::PaintCaption()
+{
+    TKsBitmap& surface = TextSurface();
+    const std::wstring caption = Caption();
+    const TRect r = CaptionTextRect();
+    const UINT format = DT_CENTER | TextDirectionFlags(*this);
+    if (!Enabled()) {
+        surface.Font().SetColor(clBtnHighlight);
+        surface.DrawText(caption, r.Offset(1, 1), format);
+        surface.Font().SetColor(clBtnShadow);
+    }
+    surface.DrawText(caption, r, format);
+}
+
+void TKsCustomButton::PaintGlyph() { DrawGlyph(); }
+
+void TKsCustomButton::DrawGlyph()
+{
+    if (!glyph_) return;
+    const int gw = glyph_->Width() / numGlyphs_;
+    const TRect at = CentredIn(GlyphArea(), gw, glyph_->Height());
+    int cell = 0;
+    if (numGlyphs_ > 1 && !Enabled()) cell = 1;
+    if (numGlyphs_ > 2 && Pressed()) cell += 2;
+    // Disabled and pressed at once would point past the cells the glyph has.
+    cell = std::min(cell, std::min(numGlyphs_, kDrawnCells) - 1);
+    const TKsGlyphLook look{blackAndWhiteGlyph_ && !Hot(), numGlyphs_ == 1 && !Enabled()};
+    DrawGlyphCell(*glyph_, cell, gw, Surface(), {at.Left, at.Top}, look);
+}
+
+void TKsCustomButton::FocusChanged(TWinControl* focused)
+{
+    const bool pushButton = dynamic_cast<TKsCustomButton*>(focused) || dynamic_cast<TButton*>(focused);
+    const bool shows = !pushButton && default_;
+    if (shows == showsDefault_) return;
+    showsDefault_ = shows;
+    Invalidate();
+}
+
+void TKsCustomButton::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case CM_FOCUSCHANGED:
+        FocusChanged(reinterpret_cast<TWinControl*>(message.LParam));
+        return;
+    case BM_CLICK:
+        // The platform's programmatic press, as automation and accessibility tools send it.
+        if (Enabled()) Click();
+        return;
+    case WM_CAPTURECHANGED:
+        // Capture taken away in the middle of a press (another window, a menu): up without a click.
+        if (State().Tracking() && reinterpret_cast<HWND>(message.LParam) != Handle()) {
+            State().MouseUp(false);
+            Invalidate();
+        }
+        break;
+    default:
+        break;
+    }
+    TKsCustomControl::WndProc(message);
+}
+
+void TKsCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    TKsCustomControl::MouseDown(button, shift, x, y);
+    if (button != mbLeft || !Enabled()) return;
+    if (CanFocus()) SetFocus();
+    State().MouseDown();
+    Invalidate();
+    SetCapture(Handle());
+}
+
+void TKsCustomButton::MouseMove(TShiftState shift, int x, int y)
+{
+    TKsCustomControl::MouseMove(shift, x, y);
+    if (!State().Tracking()) return;
+    const bool inside = x >= 0 && x < ClientWidth() && y >= 0 && y < ClientHeight();
+    if (State().MouseMove(inside)) Invalidate();
+}
+
+void TKsCustomButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    TKsCustomControl::MouseUp(button, shift, x, y);
+    if (button == mbLeft && State().Tracking()) EndTracking(TRect{0, 0, Width(), Height()}.Contains({x, y}));
+}
+
+void TKsCustomButton::EndTracking(bool inside)
+{
+    const bool click = State().MouseUp(inside);
+    if (GetCapture() == Handle()) ReleaseCapture();
+    Invalidate();
+    if (click) Click();
+}
+
+void TKsCustomButton::KeyDown(WORD& key, TShiftState shift)
+{
+    TKsCustomControl::KeyDown(key, shift);
+    if (key == VK_SPACE && !(shift & ssAlt) && State().KeyDown()) Invalidate();
+}
+
+void TKsCustomButton::KeyUp(WORD& key, TShiftState shift)
+{
+    TKsCustomControl::KeyUp(key, shift);
+    if (key != VK_SPACE) return;
+    const bool click = State().KeyUp();
+    Invalidate();
+    key = 0;
+    if (click) Click();
+}
+
+void TKsCustomButton::MouseEnter()
+{
+    TKsCustomControl::MouseEnter();
+    Invalidate();
+}
+
+void TKsCustomButton::MouseLeave()
+{
+    TKsCustomControl::MouseLeave();
+    Invalidate();
+}
+
+bool TKsCustomButton::DialogKey(WORD key, TShiftState shift)
+{
+    if ((shift & (ssShift | ssCtrl | ssAlt)) == 0 && CanFocus()) {
+        if ((key == VK_RETURN && (showsDefault_ || HasFocus())) || (key == VK_ESCAPE && modalResult_ == 2)) {
+            Click();
+            return true;
+        }
+    }
+    return TKsCustomControl::DialogKey(key, shift);
+}
+
+bool TKsCustomButton::DialogChar(wchar_t key)
+{
+    if (IsAccelerator(key, Caption()) && CanFocus()) {
+        SetFocus();
+        Click();
+        return true;
+    }
+    return TKsCustomControl::DialogChar(key);
+}

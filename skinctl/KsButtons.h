@@ -1,0 +1,102 @@
+#pragma once
+
+#include "skinctl/KsButtonKinds.h"
+#include "skinctl/KsControls.h"
+
+#include <memory>
+#include <string>
+
+// Where the glyph stands next to the caption.
+enum TKsButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+
+// A push button with an optional glyph beside its caption, drawn in a plain look by itself. It is
+// pressed by a left click or by Space, answers Enter as the form's default button and Escape as
+// its cancel button, and sets the form's modal result when clicked.
+class TKsCustomButton : public TKsCustomControl {
+public:
+    explicit TKsCustomButton(TComponent* owner);
+
+    bool Default() const { return default_; }
+    void SetDefault(bool value);
+    bool Cancel() const { return cancel_; }
+    // Either way makes ModalResult 2 (the result Escape looks for).
+    void SetCancel(bool value);
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int value) { modalResult_ = value; }
+
+    // The glyph: NumGlyphs cells side by side (normal, disabled, pressed). Setting it takes a copy
+    // and, when its width is a whole multiple (1 to 4) of its height, that multiple as NumGlyphs.
+    // None when the button has no glyph.
+    const TKsBitmap* Glyph() const { return glyph_.get(); }
+    // An empty bitmap removes the glyph.
+    void SetGlyph(const TKsBitmap& glyph);
+    int NumGlyphs() const { return numGlyphs_; }
+    // Kept within 1..4.
+    void SetNumGlyphs(int value);
+    TKsButtonLayout Layout() const { return layout_; }
+    void SetLayout(TKsButtonLayout value);
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int value);
+    bool BlackAndWhiteGlyph() const { return blackAndWhiteGlyph_; }
+    void SetBlackAndWhiteGlyph(bool value);
+    TKsButtonKind Kind() const { return kind_; }
+    // A standard kind sets Default, the caption (unless one was read with the button), ModalResult
+    // and its glyph.
+    void SetKind(TKsButtonKind kind);
+
+    // True while the button answers Enter for its form.
+    bool ShowsDefault() const { return showsDefault_; }
+    bool Pressed() const { return State().Pressed(); }
+
+    // Sets the form's modal result to ModalResult, then runs OnClick.
+    void Click() override;
+
+protected:
+    // Caption and glyph together, centred in the control (one pixel further while pressed).
+    virtual TRect ContentBlock();
+    virtual TRect CaptionArea();
+    virtual TRect GlyphArea();
+    virtual void PaintFrame();
+    virtual void PaintGlyph();
+    virtual void PaintCaption();
+    void PaintFace() override;
+
+    // The face state a skin draws: disabled, pressed, hot, focused or default, normal.
+    TSeState FaceState() const { return State().FaceState(Enabled(), showsDefault_); }
+    // rect of size centred in area, offsets truncated as the layout does.
+    static TRect CentredIn(const TRect& area, int width, int height);
+    // The glyph cell at the place the layout gives it.
+    void DrawGlyph();
+    // The caption centred in the caption area with the surface's current font.
+    TRect CaptionTextRect();
+
+    void WndProc(TMessage& message) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyUp(WORD& key, TShiftState shift) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    bool DialogKey(WORD key, TShiftState shift) override;
+    bool DialogChar(wchar_t key) override;
+
+private:
+    void GlyphChanged();
+    void FocusChanged(TWinControl* focused);
+    void EndTracking(bool inside);
+
+    bool showsDefault_ = false;
+    bool default_ = false;
+    std::unique_ptr<TKsBitmap> glyph_;
+    TKsButtonLayout layout_ = blGlyphLeft;
+    TKsButtonKind kind_ = bkCustom;
+    int numGlyphs_ = 1;
+    int spacing_ = 4;
+    int modalResult_ = 0;
+    bool blackAndWhiteGlyph_ = false;
+    bool cancel_ = false;
+    // The caption in the button's font (for the layout) and in the font it is drawn with.
+    TKsTextExtent blockExtent_;
+    TKsTextExtent captionExtent_;
+};
