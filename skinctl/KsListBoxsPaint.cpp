@@ -1,0 +1,161 @@
+#include "skinctl/KsListBoxs.h"
+
+#include <memory>
+
+namespace {
+
+constexpr int kTextInset = 2;
+constexpr uint32_t kBlackPixel = 0xFF000000;
+
+// A rectangle of width x height centred vertically in cell, at its left.
+TRect LeftCell(const TRect& text, int cellWidth, int width, int height)
+{
+    int left = text.Left + (cellWidth - width) / 2;
+    int top = text.Top + (text.Height() - height) / 2;
+    return TRect::FromSize(left, top, width, height);
+}
+
+} // namespace
+
+const TKsBitmap& TrueTypeMark()
+{
+    static const std::unique_ptr<TKsBitmap> mark = [] {
+        auto bitmap = std::make_unique<TKsBitmap>();
+        TBitmapHandle resource(static_cast<HBITMAP>(
+            LoadImageW(GetModuleHandleW(nullptr), L"KS_TRUETYPE", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        if (resource) {
+            bitmap->AssignFromBitmap(resource.Get());
+            bitmap->ReplaceKeyColor(clFuchsia);
+            bitmap->SetAlphaBlend(true);
+        }
+        return bitmap;
+    }();
+    return *mark;
+}
+
+void TKsCustomListBox::PaintFace()
+{
+    TKsCustomControl::PaintFace();
+    PaintFrame();
+    PaintItems();
+}
+
+void TKsCustomListBox::PaintFrame() { Surface().FillRect(ContentRect(), ColorToPixel(Color())); }
+
+void TKsCustomListBox::PaintItems()
+{
+    const int box = kCheckBoxSize;
+    layout_.ForEachShown(LayoutInput(), TopIndex(), [&](const TKsItemPlace& place) {
+        if (showCheckBoxes_) {
+            const TRect& cell = place.CheckCell;
+            PaintCheckBox(place.Index, TRect::FromSize(cell.Left + (cell.Width() - box) / 2,
+                                                       cell.Top + (cell.Height() - box) / 2, box, box));
+        }
+        PaintItem(place.Index, place.Item);
+        return true;
+    });
+}
+
+void TKsCustomListBox::CallDrawItem(int index, const TRect& rect)
+{
+    TOwnerDrawState state = 0;
+    if (selection_.Selected(index)) state |= odSelected;
+    if (index == selection_.ItemIndex() && Focused()) state |= odFocused;
+    TCanvas canvas(Surface().DC());
+    canvas.SetFont(Font());
+    OnDrawItem(*this, canvas, index, rect, state);
+    GdiFlush();
+    // The platform's drawing leaves the alpha channel empty.
+    Surface().SetAlpha(255, rect.Intersect(ContentRect()));
+}
+
+void TKsCustomListBox::PaintItem(int index, const TRect& rect)
+{
+    if (OwnerDraws()) {
+        CallDrawItem(index, rect);
+        return;
+    }
+    bool selected = selection_.Selected(index);
+    if (selected) Surface().FillRect(rect, ColorToPixel(clHighlight));
+    PaintItemContent(index, rect, Font(), selected, false);
+}
+
+void TKsCustomListBox::PaintItemContent(int index, const TRect& rect, const TFont& font, bool selected, bool skinned)
+{
+    TKsBitmap& surface = Surface();
+    const std::wstring& text = items_.Strings(index);
+    TRect textRect = rect;
+    textRect.Left += kTextInset;
+    // The skin's item font carries the colours of the state; plain text shows selection and hover.
+    UINT prefix = skinned ? 0 : DT_NOPREFIX;
+    UINT oneLine = DT_SINGLELINE | DT_VCENTER | prefix;
+    TFont textFont = font;
+    if (!skinned && selected)
+        textFont.SetColor(clHighlightText);
+    else if (!skinned && index == hotItem_)
+        textFont.SetColor(clHighlight);
+    bool focusRect = !skinned && !MultiSelect() && Focused() && index == selection_.ItemIndex();
+
+    switch (listStyle_) {
+    case lbFonts:
+    case lbFontSamples: {
+        if (items_.Objects(index) & kTrueTypeFamilyBit) {
+            const TKsBitmap& mark = TrueTypeMark();
+            if (!mark.Empty()) {
+                TRect at = LeftCell(textRect, 18, mark.Width(), mark.Height());
+                mark.Draw(surface, at.Left, at.Top);
+            }
+        }
+        if (listStyle_ == lbFontSamples) textFont.SetName(text);
+        surface.SetFont(textFont);
+        surface.DrawText(text, TRect(textRect.Left + 22, textRect.Top, textRect.Right, textRect.Bottom), oneLine);
+        break;
+    }
+    case lbColors: {
+        TRect swatch = textRect.Inflate(-4);
+        TColor color = clNone;
+        if (ListItemColor(text, color) && color != clNone && color != clDefault)
+            surface.FillRect(swatch, ColorToPixel(color));
+        surface.FrameRect(swatch, kBlackPixel);
+        break;
+    }
+    case lbColorNames: {
+        TRect swatch = LeftCell(textRect, 20, 20, 14);
+        TColor color = clNone;
+        if (ListItemColor(text, color) && color != clNone && color != clDefault)
+            surface.FillRect(swatch, ColorToPixel(color));
+        surface.FrameRect(swatch, kBlackPixel);
+        surface.SetFont(textFont);
+        surface.DrawText(ColorDisplayName(text), TRect(textRect.Left + 24, textRect.Top, textRect.Right, textRect.Bottom),
+                         oneLine);
+        break;
+    }
+    default:
+        surface.SetFont(textFont);
+        surface.DrawText(text, textRect, wordWrap_ ? DT_WORDBREAK | prefix : oneLine);
+        break;
+    }
+    if (focusRect) surface.DrawFocusRect(rect);
+}
+
+void TKsCustomListBox::PaintCheckBox(int index, const TRect& rect)
+{
+    TKsCheckState state = selection_.CheckState(index);
+    bool enabled = Enabled() && selection_.CheckEnabled(index);
+    TKsBitmap& surface = Surface();
+    RECT r = rect.ToRECT();
+    UINT look = DFCS_BUTTONCHECK | (state != kcsUnchecked ? DFCS_CHECKED : 0) | (enabled ? 0 : DFCS_INACTIVE);
+    if (!flat_ || (index == hotCheckBox_ && enabled)) {
+        DrawFrameControl(surface.DC(), &r, DFC_BUTTON, look);
+        GdiFlush();
+        surface.SetAlpha(255, rect);
+        return;
+    }
+    if (state != kcsUnchecked) {
+        DrawFrameControl(surface.DC(), &r, DFC_BUTTON, look | DFCS_FLAT);
+        GdiFlush();
+        surface.SetAlpha(255, rect);
+        surface.FrameRect(rect, ColorToPixel(clWindow));
+    }
+    surface.FrameRect(rect.Inflate(-1), ColorToPixel(clBtnShadow));
+}
