@@ -4,10 +4,13 @@
 // from scratch and copies it to the screen). One button: the same for BitBtn5. The reference for
 // each is a window of the same size whose paint is one BitBlt from a memory bitmap, so both sides
 // pay the platform's paint cycle. Then counts this process's GDI and USER objects before and after
-// 1,000 full repaints and 100 skin reloads.
+// 1,000 full repaints and 100 skin reloads. Last, a skinned list box of 100,000 items scrolled from
+// top to bottom page by page with Page Down, each page painted, against painting its first page as
+// many times: nothing a page costs may grow with the number of items.
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "framework/Messages.h"
+#include "skinctl/KsSkinListBoxs.h"
 #include "tests/support/HandleCounts.h"
 
 #include <windows.h>
@@ -110,6 +113,65 @@ std::wstring SkinFile()
     return path.wstring();
 }
 
+// Milliseconds per page for scrolling a list of 100,000 items from top to bottom page by page, and
+// for painting its first page. The scroll goes in stretches of 200 pages, each followed by 200 paints
+// of the first page, so that both sides meet the machine's load alike; each side's figure is its
+// best stretch.
+struct TListScroll {
+    int Pages = 0;
+    double Scroll = 1e30;
+    double Paint = 1e30;
+};
+
+TListScroll TimeListScroll(TForm1* form)
+{
+    constexpr int kItems = 100000;
+    constexpr int kStretch = 200;
+    auto* list = new TSeSkinListBox(form);
+    list->SetParent(form);
+    list->SetBounds(8, 8, 200, 300);
+    list->SetSkinEngine(form->SeSkinEngine1);
+    list->Items().BeginUpdate();
+    for (int i = 0; i < kItems; ++i) list->Items().Add(L"Item " + std::to_wstring(i));
+    list->Items().EndUpdate();
+    HWND window = list->Handle();
+    Application->ProcessMessages();
+
+    auto milliseconds = [](const std::function<void()>& work) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        GdiFlush();
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    };
+    TListScroll result;
+    int position = 0;
+    list->SetItemIndex(0);
+    while (list->ItemIndex() < kItems - 1) {
+        int pages = 0;
+        // The list paints each page at once, before the key's message returns.
+        const double scroll = milliseconds([&] {
+            while (pages < kStretch && list->ItemIndex() < kItems - 1) {
+                SendMessageW(window, WM_KEYDOWN, VK_NEXT, 0);
+                ++pages;
+            }
+        });
+        position = list->ItemIndex();
+        list->SetItemIndex(0);
+        const double paint = milliseconds([&] {
+            for (int page = 0; page < pages; ++page) {
+                list->Invalidate();
+                UpdateWindow(window);
+            }
+        });
+        list->SetItemIndex(position);
+        result.Pages += pages;
+        result.Scroll = std::min(result.Scroll, scroll / pages);
+        result.Paint = std::min(result.Paint, paint / pages);
+    }
+    delete list;
+    return result;
+}
+
 } // namespace
 
 int main()
@@ -181,6 +243,12 @@ int main()
 
     std::printf("\nratio paint_window_vs_blit %.3f\n", windowPaint / windowBlit);
     std::printf("ratio paint_button_vs_blit %.3f\n", buttonPaint / buttonBlit);
+
+    const TListScroll list = TimeListScroll(form);
+    std::printf("\nlist box of 100,000 items, %d pages\n", list.Pages);
+    std::printf("%-40s %8.3f ms\n", "scroll one page and paint it", list.Scroll);
+    std::printf("%-40s %8.3f ms\n", "paint the first page", list.Paint);
+    std::printf("ratio listbox_scroll_vs_page_paint %.3f\n", list.Scroll / list.Paint);
     delete form;
     return 0;
 }

@@ -81,6 +81,8 @@ public:
     void SetFollowMouse(bool follow) { followMouse_ = follow; }
     using TKsCustomControl::BorderStyle;
     void SetBorderStyle(TBorderStyle style) override;
+    // One request to the window system however many changes come before the next paint.
+    void Invalidate() override;
 
     TKsCustomScrollBar* ScrollBar() const { return scrollBar_; }
     const TKsListLayout& Layout() const { return layout_; }
@@ -168,6 +170,7 @@ private:
     TFontType fontType_ = ftAll;
     bool clickOnKeyMove_ = true;
     bool followMouse_ = false;
+    bool paintPending_ = false;
     int itemHeight_ = 16;
     TKsCustomScrollBar* scrollBar_ = nullptr;
     TKsListLayout layout_;

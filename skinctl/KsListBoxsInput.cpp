@@ -149,42 +149,41 @@ void TKsCustomListBox::KeyDown(WORD& key, TShiftState shift)
 {
     TKsCustomControl::KeyDown(key, shift);
     int old = selection_.ItemIndex();
-    bool navigation = true;
     switch (key) {
     case VK_RETURN:
     case VK_SPACE:
         CycleCheck(old);
-        navigation = false;
-        break;
+        key = 0;
+        return;
     case VK_PRIOR:
-        SetItemIndex(old - PageItems() + 1);
+        MoveItemIndex(old - PageItems() + 1);
         break;
     case VK_NEXT:
-        SetItemIndex(old + PageItems() - 1);
+        MoveItemIndex(old + PageItems() - 1);
         break;
     case VK_END:
-        SetItemIndex(items_.Count() - 1);
+        MoveItemIndex(items_.Count() - 1);
         break;
     case VK_HOME:
-        SetItemIndex(0);
+        MoveItemIndex(0);
         break;
     case VK_LEFT:
     case VK_UP:
-        SetItemIndex(old - 1);
+        MoveItemIndex(old - 1);
         break;
     case VK_RIGHT:
     case VK_DOWN:
-        SetItemIndex(old + 1);
+        MoveItemIndex(old + 1);
         break;
     default:
         return;
     }
     key = 0;
-    if (selection_.ItemIndex() < 0 && items_.Count() > 0) SetItemIndex(0);
-    if (selection_.ItemIndex() != old && clickOnKeyMove_) Click();
-    if (!navigation) return;
+    if (selection_.ItemIndex() < 0 && items_.Count() > 0) MoveItemIndex(0);
+    // The selection is applied (and painted) once, after the anchor followed the key.
     if (!(shift & ssShift)) selection_.SetAnchor(selection_.ItemIndex());
     ApplySelection();
+    if (selection_.ItemIndex() != old && clickOnKeyMove_) Click();
 }
 
 void TKsCustomListBox::DoEnter()
@@ -203,6 +202,9 @@ void TKsCustomListBox::DoExit()
 void TKsCustomListBox::WndProc(TMessage& message)
 {
     switch (message.Msg) {
+    case WM_PAINT:
+        paintPending_ = false;
+        break;
     case WM_GETDLGCODE:
         message.Result = DLGC_WANTARROWS;
         return;

@@ -33,6 +33,13 @@ const TKsBitmap& TrueTypeMark()
     return *mark;
 }
 
+void TKsCustomListBox::Invalidate()
+{
+    if (paintPending_ && HandleAllocated()) return;
+    paintPending_ = HandleAllocated();
+    TKsCustomControl::Invalidate();
+}
+
 void TKsCustomListBox::PaintFace()
 {
     TKsCustomControl::PaintFace();

@@ -71,6 +71,17 @@ void TKsCustomScrollBar::SetShowButtons(bool show)
     Invalidate();
 }
 
+void TKsCustomScrollBar::Invalidate()
+{
+    // A buffered parent renders the bar into its own buffer on every paint: asking it to repaint is
+    // enough, and spares it an erase that would render it twice.
+    if (auto* buffered = dynamic_cast<TKsCustomControl*>(Parent())) {
+        buffered->Invalidate();
+        return;
+    }
+    TKsGraphicControl::Invalidate();
+}
+
 int TKsCustomScrollBar::StandardThickness() const { return ScrollThumbMetric() + 2 * borderWidth_; }
 
 void TKsCustomScrollBar::SetStandardThickness()

@@ -61,6 +61,8 @@ public:
     // True while the repeat timer runs.
     bool Repeating() const;
 
+    void Invalidate() override;
+
     // The parts for the current size and values, and the part at a point of the bar.
     TKsScrollBarGeometry Geometry() const;
     TKsScrollPart PartAt(int x, int y) const;
