@@ -124,6 +124,14 @@ int TEkListBoxItems::IndexOf(const std::wstring& text) const
     return -1;
 }
 
+std::vector<std::wstring> TEkListBoxItems::Texts() const
+{
+    std::vector<std::wstring> texts;
+    texts.reserve(items_.size());
+    for (const TItem& item : items_) texts.push_back(item.Text);
+    return texts;
+}
+
 void TEkListBoxItems::SetSorted(bool sorted)
 {
     if (sorted == sorted_) return;

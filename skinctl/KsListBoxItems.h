@@ -37,6 +37,8 @@ public:
     void Assign(const std::vector<std::wstring>& texts);
     // The first item equal to text ignoring case, or -1.
     int IndexOf(const std::wstring& text) const;
+    // Every item's text, in order.
+    std::vector<std::wstring> Texts() const;
 
     bool Sorted() const { return sorted_; }
     void SetSorted(bool sorted);

@@ -95,6 +95,8 @@ public:
     bool ItemPlace(int index, TKsItemPlace& place) const;
     // The first and last item shown entirely.
     void VisibleRange(int& first, int& last) const;
+    // The area the items lie in, inside the border.
+    TRect ItemArea() const { return ContentRect(); }
     // The height of item index in a column of columnWidth pixels.
     virtual int ItemHeightOf(int index, int columnWidth);
     virtual int CheckBoxCellWidth() const { return 15; }
@@ -102,12 +104,20 @@ public:
     // The items a page key moves over: the bar's page, or the items shown when heights vary.
     int PageItems() const;
 
+    // Draws item index into rect of target as the list draws it in state (selected, focused); the
+    // combo box shows its chosen item with it.
+    void PaintItemTo(TKsBitmap& target, int index, const TRect& rect, TOwnerDrawState state)
+    {
+        PaintItem(target, index, rect, state);
+    }
+
     TDrawItemEvent OnDrawItem;
     TMeasureItemEvent OnMeasureItem;
+    // Every key the list gets, before it handles it; setting key to 0 takes it away from the list.
+    std::function<void(WORD& key, TShiftState shift)> OnKeyDown;
 
 protected:
-    // Draws item index into rect of the paint buffer.
-    virtual void PaintItem(int index, const TRect& rect);
+    virtual void PaintItem(TKsBitmap& target, int index, const TRect& rect, TOwnerDrawState state);
     // Draws the 13 x 13 check box of item index at rect.
     virtual void PaintCheckBox(int index, const TRect& rect);
     // Fills the area the items lie on.
@@ -121,9 +131,10 @@ protected:
 
     // The text, mark or swatch of an item in its list style, over a background already drawn. The
     // skinned look keeps the font's colour, processes "&" prefixes and draws no focus rectangle.
-    void PaintItemContent(int index, const TRect& rect, const TFont& font, bool selected, bool skinned);
+    void PaintItemContent(TKsBitmap& target, int index, const TRect& rect, const TFont& font, TOwnerDrawState state,
+                          bool skinned);
     bool OwnerDraws() const;
-    void CallDrawItem(int index, const TRect& rect);
+    void CallDrawItem(TKsBitmap& target, int index, const TRect& rect, TOwnerDrawState state);
 
     void PaintFace() override;
     void WndProc(TMessage& message) override;
@@ -175,6 +186,12 @@ private:
     TKsCustomScrollBar* scrollBar_ = nullptr;
     TKsListLayout layout_;
 };
+
+// The lines a wheel notch scrolls by the user's setting (0 counts as 1), or 0 when a notch scrolls a
+// page: "a screen at a time", or more lines than a notch's 120 units can share out.
+int WheelNotchLines();
+// The lines a wheel delta scrolls: delta div (120 div lines), or whole pages of pageSize.
+int WheelSteps(int delta, int pageSize);
 
 // The 12 x 12 mark of a TrueType family from the program's bitmap resource KS_TRUETYPE, its magenta
 // transparent; empty when the program carries no such resource.

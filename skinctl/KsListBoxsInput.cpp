@@ -4,18 +4,20 @@
 
 #include <algorithm>
 
-namespace {
-
-// The lines one wheel notch scrolls by the user's setting; 0 or "a screen at a time" give 0.
-int WheelLines()
+int WheelNotchLines()
 {
     UINT lines = 3;
     if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) return 3;
-    if (lines == WHEEL_PAGESCROLL) return 0;
-    return static_cast<int>(std::min<UINT>(lines, 0x7FFF));
+    if (lines == WHEEL_PAGESCROLL || lines > WHEEL_DELTA) return 0;
+    return std::max(static_cast<int>(lines), 1);
 }
 
-} // namespace
+int WheelSteps(int delta, int pageSize)
+{
+    int lines = WheelNotchLines();
+    if (lines == 0) return delta / WHEEL_DELTA * pageSize;
+    return delta / (WHEEL_DELTA / lines);
+}
 
 bool TKsCustomListBox::HitTest(int x, int y)
 {
@@ -134,19 +136,14 @@ void TKsCustomListBox::MouseLeave()
 
 bool TKsCustomListBox::MouseWheel(TShiftState shift, int delta, TPoint screenPoint)
 {
-    int lines = WheelLines();
-    int steps;
-    if (lines == 0 || lines > 120)
-        steps = delta / WHEEL_DELTA * PageItems();
-    else
-        steps = delta / std::max(WHEEL_DELTA / lines, 1);
-    int top = std::min(TopIndex() - steps, layout_.TopLimit());
-    scrollBar_->SetPosition(top);
+    scrollBar_->SetPosition(std::min(TopIndex() - WheelSteps(delta, PageItems()), layout_.TopLimit()));
     return true;
 }
 
 void TKsCustomListBox::KeyDown(WORD& key, TShiftState shift)
 {
+    if (OnKeyDown) OnKeyDown(key, shift);
+    if (key == 0) return;
     TKsCustomControl::KeyDown(key, shift);
     int old = selection_.ItemIndex();
     switch (key) {

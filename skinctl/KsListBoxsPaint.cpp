@@ -58,38 +58,38 @@ void TKsCustomListBox::PaintItems()
             PaintCheckBox(place.Index, TRect::FromSize(cell.Left + (cell.Width() - box) / 2,
                                                        cell.Top + (cell.Height() - box) / 2, box, box));
         }
-        PaintItem(place.Index, place.Item);
+        TOwnerDrawState state = 0;
+        if (selection_.Selected(place.Index)) state |= odSelected;
+        if (place.Index == selection_.ItemIndex() && Focused()) state |= odFocused;
+        PaintItem(Surface(), place.Index, place.Item, state);
         return true;
     });
 }
 
-void TKsCustomListBox::CallDrawItem(int index, const TRect& rect)
+void TKsCustomListBox::CallDrawItem(TKsBitmap& target, int index, const TRect& rect, TOwnerDrawState state)
 {
-    TOwnerDrawState state = 0;
-    if (selection_.Selected(index)) state |= odSelected;
-    if (index == selection_.ItemIndex() && Focused()) state |= odFocused;
-    TCanvas canvas(Surface().DC());
+    TCanvas canvas(target.DC());
     canvas.SetFont(Font());
     OnDrawItem(*this, canvas, index, rect, state);
     GdiFlush();
     // The platform's drawing leaves the alpha channel empty.
-    Surface().SetAlpha(255, rect.Intersect(ContentRect()));
+    target.SetAlpha(255, rect);
 }
 
-void TKsCustomListBox::PaintItem(int index, const TRect& rect)
+void TKsCustomListBox::PaintItem(TKsBitmap& target, int index, const TRect& rect, TOwnerDrawState state)
 {
     if (OwnerDraws()) {
-        CallDrawItem(index, rect);
+        CallDrawItem(target, index, rect, state);
         return;
     }
-    bool selected = selection_.Selected(index);
-    if (selected) Surface().FillRect(rect, ColorToPixel(clHighlight));
-    PaintItemContent(index, rect, Font(), selected, false);
+    if (state & odSelected) target.FillRect(rect, ColorToPixel(clHighlight));
+    PaintItemContent(target, index, rect, Font(), state, false);
 }
 
-void TKsCustomListBox::PaintItemContent(int index, const TRect& rect, const TFont& font, bool selected, bool skinned)
+void TKsCustomListBox::PaintItemContent(TKsBitmap& target, int index, const TRect& rect, const TFont& font,
+                                        TOwnerDrawState state, bool skinned)
 {
-    TKsBitmap& surface = Surface();
+    bool selected = state & odSelected;
     const std::wstring& text = items_.Strings(index);
     TRect textRect = rect;
     textRect.Left += kTextInset;
@@ -101,7 +101,7 @@ void TKsCustomListBox::PaintItemContent(int index, const TRect& rect, const TFon
         textFont.SetColor(clHighlightText);
     else if (!skinned && index == hotItem_)
         textFont.SetColor(clHighlight);
-    bool focusRect = !skinned && !MultiSelect() && Focused() && index == selection_.ItemIndex();
+    bool focusRect = !skinned && !MultiSelect() && (state & odFocused);
 
     switch (listStyle_) {
     case lbFonts:
@@ -110,39 +110,39 @@ void TKsCustomListBox::PaintItemContent(int index, const TRect& rect, const TFon
             const TKsBitmap& mark = TrueTypeMark();
             if (!mark.Empty()) {
                 TRect at = LeftCell(textRect, 18, mark.Width(), mark.Height());
-                mark.Draw(surface, at.Left, at.Top);
+                mark.Draw(target, at.Left, at.Top);
             }
         }
         if (listStyle_ == lbFontSamples) textFont.SetName(text);
-        surface.SetFont(textFont);
-        surface.DrawText(text, TRect(textRect.Left + 22, textRect.Top, textRect.Right, textRect.Bottom), oneLine);
+        target.SetFont(textFont);
+        target.DrawText(text, TRect(textRect.Left + 22, textRect.Top, textRect.Right, textRect.Bottom), oneLine);
         break;
     }
     case lbColors: {
         TRect swatch = textRect.Inflate(-4);
         TColor color = clNone;
         if (ListItemColor(text, color) && color != clNone && color != clDefault)
-            surface.FillRect(swatch, ColorToPixel(color));
-        surface.FrameRect(swatch, kBlackPixel);
+            target.FillRect(swatch, ColorToPixel(color));
+        target.FrameRect(swatch, kBlackPixel);
         break;
     }
     case lbColorNames: {
         TRect swatch = LeftCell(textRect, 20, 20, 14);
         TColor color = clNone;
         if (ListItemColor(text, color) && color != clNone && color != clDefault)
-            surface.FillRect(swatch, ColorToPixel(color));
-        surface.FrameRect(swatch, kBlackPixel);
-        surface.SetFont(textFont);
-        surface.DrawText(ColorDisplayName(text), TRect(textRect.Left + 24, textRect.Top, textRect.Right, textRect.Bottom),
+            target.FillRect(swatch, ColorToPixel(color));
+        target.FrameRect(swatch, kBlackPixel);
+        target.SetFont(textFont);
+        target.DrawText(ColorDisplayName(text), TRect(textRect.Left + 24, textRect.Top, textRect.Right, textRect.Bottom),
                          oneLine);
         break;
     }
     default:
-        surface.SetFont(textFont);
-        surface.DrawText(text, textRect, wordWrap_ ? DT_WORDBREAK | prefix : oneLine);
+        target.SetFont(textFont);
+        target.DrawText(text, textRect, wordWrap_ ? DT_WORDBREAK | prefix : oneLine);
         break;
     }
-    if (focusRect) surface.DrawFocusRect(rect);
+    if (focusRect) target.DrawFocusRect(rect);
 }
 
 void TKsCustomListBox::PaintCheckBox(int index, const TRect& rect)

@@ -85,25 +85,24 @@ void TSeSkinListBox::PaintCheckBox(int index, const TRect& rect)
     box->Draw(Surface());
 }
 
-void TSeSkinListBox::PaintItem(int index, const TRect& rect)
+void TSeSkinListBox::PaintItem(TKsBitmap& target, int index, const TRect& rect, TOwnerDrawState state)
 {
     TSeSkinObject* item = Skin().Part(L"Item");
     if (!item) {
-        TKsCustomListBox::PaintItem(index, rect);
+        TKsCustomListBox::PaintItem(target, index, rect, state);
         return;
     }
-    bool selected = Selected(index);
-    int state = ssNormal;
+    int look = ssNormal;
     if (!Enabled())
-        state = ssDisabled;
-    else if (selected)
-        state = HasFocus() ? ssFocused : ssPressed;
-    item->SetState(state);
+        look = ssDisabled;
+    else if (state & odSelected)
+        look = state & odFocused ? ssFocused : ssPressed;
+    item->SetState(look);
     item->SetBounds(rect);
-    item->Draw(Surface());
+    item->Draw(target);
     if (OwnerDraws()) {
-        CallDrawItem(index, rect);
+        CallDrawItem(target, index, rect, state);
         return;
     }
-    PaintItemContent(index, rect, item->Font(), selected, true);
+    PaintItemContent(target, index, rect, item->Font(), state, true);
 }

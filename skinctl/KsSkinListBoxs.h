@@ -18,7 +18,7 @@ protected:
     TRect ContentRect() const override;
     void PaintBorder() override;
     void PaintFrame() override;
-    void PaintItem(int index, const TRect& rect) override;
+    void PaintItem(TKsBitmap& target, int index, const TRect& rect, TOwnerDrawState state) override;
     void PaintCheckBox(int index, const TRect& rect) override;
 
 private:

@@ -27,13 +27,6 @@ struct TListModel {
         return result;
     }
 
-    std::vector<std::wstring> Texts() const
-    {
-        std::vector<std::wstring> result;
-        for (int i = 0; i < Items.Count(); ++i) result.push_back(Items.Strings(i));
-        return result;
-    }
-
     TEkListBoxItems Items;
     TKsListSelection Selection;
     std::vector<TEkListChange::TKind> Changes;
@@ -55,7 +48,7 @@ TEST(ListBoxItems, ASortedListKeepsAlphabeticalOrderIgnoringCaseAndHoldsEachText
     EXPECT_EQ(model.Items.Add(L"apple"), 0);
     model.Items.Insert(0, L"zucchini");
     model.Items.AddObject(L"fig", 7);
-    EXPECT_EQ(model.Texts(), (std::vector<std::wstring>{L"Apple", L"fig", L"pear", L"zucchini"}));
+    EXPECT_EQ(model.Items.Texts(), (std::vector<std::wstring>{L"Apple", L"fig", L"pear", L"zucchini"}));
     EXPECT_EQ(model.Items.Objects(1), 7);
     EXPECT_EQ(model.Items.IndexOf(L"PEAR"), 2);
     EXPECT_THROW(model.Items.Strings(4), EInvalidOperation);
@@ -179,7 +172,7 @@ TEST(ListSelection, CheckStatesMoveWithTheirItemsWhileSelectedFlagsKeepTheirPlac
     sorted.Items.Add(L"a");
     sorted.Selection.SetCheckState(0, kcsChecked);
     sorted.Items.SetSorted(true);
-    EXPECT_EQ(sorted.Texts(), (std::vector<std::wstring>{L"a", L"b", L"c"}));
+    EXPECT_EQ(sorted.Items.Texts(), (std::vector<std::wstring>{L"a", L"b", L"c"}));
     EXPECT_EQ(sorted.Selection.CheckState(1), kcsChecked);
 }
 
