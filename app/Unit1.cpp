@@ -161,6 +161,12 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     SeSkinEngine1 = new TSeSkinEngine(this);
     SeSkinEngine1->SetName(L"SeSkinEngine1");
     ReadEmbeddedSkin(*SeSkinEngine1);
+    // The skinned frame; its other properties keep the frame's defaults.
+    SeSkinForm1 = new TSeSkinForm(this);
+    SeSkinForm1->SetName(L"SeSkinForm1");
+    SeSkinForm1->SetBorderIcons({kbiClose, kbiSystemMenu, kbiMinimize});
+    SeSkinForm1->SetCanResize(false);
+    SeSkinForm1->SetSkinEngine(SeSkinEngine1);
     SeSkinMessage1 = new TMessageDialog(this);
     SeSkinMessage1->SetName(L"SeSkinMessage1");
 

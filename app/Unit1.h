@@ -10,6 +10,7 @@
 #include "skinctl/KsSkinCheckBoxs.h"
 #include "skinctl/KsSkinGroupBoxs.h"
 #include "skinctl/KsSkinProgress.h"
+#include "skinwin/KsSkinForms.h"
 
 #include <memory>
 #include <string>
@@ -50,6 +51,7 @@ public:
     TOpenDialog* OpenDialog1 = nullptr;
     TSaveDialog* SaveDialog1 = nullptr;
     TSeSkinEngine* SeSkinEngine1 = nullptr;
+    TSeSkinForm* SeSkinForm1 = nullptr;
     TMessageDialog* SeSkinMessage1 = nullptr;
 
     // Application state that lives as long as the window.

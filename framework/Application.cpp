@@ -106,6 +106,12 @@ void TApplication::Terminate()
 
 void TApplication::HandleException(const std::exception& error)
 {
+    if (reporting_) return;
+    struct TReporting {
+        bool& flag;
+        explicit TReporting(bool& f) : flag(f) { flag = true; }
+        ~TReporting() { flag = false; }
+    } reporting(reporting_);
     const auto* known = dynamic_cast<const Exception*>(&error);
     Exception converted(known ? known->Message() : AnsiToWide(error.what()));
     const Exception& report = known ? *known : converted;

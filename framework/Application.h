@@ -43,7 +43,9 @@ public:
     bool Terminated() const { return terminated_; }
 
     // The default error report: a modal message box with the error's text and the title as caption
-    // (or OnException when it is set). Every platform entry point of the framework ends here.
+    // (or OnException when it is set). Every platform entry point of the framework ends here. While a
+    // report is showing, further errors are not reported: the box lets painting and window changes
+    // through, and a failing handler would otherwise raise a new box for each of them.
     void HandleException(const std::exception& error);
     std::function<void(const Exception&)> OnException;
 
@@ -59,6 +61,7 @@ private:
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
     bool initialized_ = false;
+    bool reporting_ = false;
 };
 
 extern TApplication* Application;

@@ -91,6 +91,10 @@ public:
     std::wstring Caption() const { return Text(); }
     void SetCaption(const std::wstring& caption) { SetText(caption); }
 
+    // A short help text for the control; kept for whoever shows hints.
+    const std::wstring& Hint() const { return hint_; }
+    void SetHint(const std::wstring& hint) { hint_ = hint; }
+
     // True between the mouse enter and mouse leave notifications.
     bool MouseInControl() const { return mouseInControl_; }
 
@@ -175,6 +179,7 @@ private:
     bool mousePressed_ = false;
     TColor color_ = clBtnFace;
     TFont font_;
+    std::wstring hint_;
 };
 
 // A control without a window: its parent paints it (into the parent's window or into any drawing

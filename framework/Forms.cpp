@@ -76,6 +76,11 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle style)
 
 void TCustomForm::SetBorderIcons(std::initializer_list<TBorderIcon> icons)
 {
+    SetBorderIcons(std::span<const TBorderIcon>(icons.begin(), icons.size()));
+}
+
+void TCustomForm::SetBorderIcons(std::span<const TBorderIcon> icons)
+{
     unsigned bits = 0;
     for (TBorderIcon icon : icons) bits |= 1u << icon;
     if (bits == borderIcons_) return;

@@ -3,6 +3,7 @@
 #include "framework/Controls.h"
 
 #include <functional>
+#include <span>
 
 class TMainMenu;
 
@@ -29,6 +30,7 @@ public:
     void SetBorderStyle(TFormBorderStyle style);
     bool HasBorderIcon(TBorderIcon icon) const { return (borderIcons_ >> icon) & 1; }
     void SetBorderIcons(std::initializer_list<TBorderIcon> icons);
+    void SetBorderIcons(std::span<const TBorderIcon> icons);
     // Takes the icon of the window (a null icon removes it).
     void SetIcon(TIconHandle icon);
     HICON Icon() const { return icon_.Get(); }

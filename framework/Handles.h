@@ -81,6 +81,14 @@ struct TIconTraits {
 };
 using TIconHandle = TUniqueHandle<TIconTraits>;
 
+// DestroyWindow: windows made outside the control classes, such as hidden utility windows.
+struct TWindowTraits {
+    using Handle = HWND;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyWindow(h); }
+};
+using TWindowHandle = TUniqueHandle<TWindowTraits>;
+
 // GetDC / ReleaseDC for a window (or the screen when the window is null).
 class TWindowDC {
 public:

@@ -6,11 +6,12 @@
 
 namespace {
 
-// Timers of the user-interface thread by the number the platform gave them.
+// Timers of the user-interface thread by the number the platform gave them. Never freed: timers
+// of the forms that the application frees at program end still leave it then.
 std::map<UINT_PTR, TTimer*>& ActiveTimers()
 {
-    static std::map<UINT_PTR, TTimer*> timers;
-    return timers;
+    static auto* timers = new std::map<UINT_PTR, TTimer*>;
+    return *timers;
 }
 
 } // namespace

@@ -98,10 +98,14 @@ TEST_F(MainWindow, TheWindowIsAFixedFrameCentredOnTheScreenAroundAClientAreaOf36
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_EQ(Form->Font().Name(), L"MS Sans Serif");
+    // The skinned frame gives the form the font and colour of the skin's form object, and the
+    // controls that take their parent's font follow.
+    const TSeSkinObject* skinForm = Form->SeSkinEngine1->Source()->FormObject();
+    ASSERT_NE(skinForm, nullptr);
+    EXPECT_EQ(Form->Font().Name(), skinForm->Font().Name());
     EXPECT_EQ(Form->Font().Height(), -11);
-    EXPECT_EQ(Form->Color(), clBtnFace);
-    EXPECT_EQ(Form->Edit1->Font().Name(), L"MS Sans Serif");
+    EXPECT_EQ(Form->Color(), skinForm->Color());
+    EXPECT_EQ(Form->Edit1->Font().Name(), skinForm->Font().Name());
     EXPECT_EQ(Form->ComboBox1->Font().Name(), L"Tahoma");
     EXPECT_EQ(Form->ComboBox1->Font().Color(), clBlack);
 }

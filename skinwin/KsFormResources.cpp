@@ -1,0 +1,63 @@
+#include "skinwin/KsFormResources.h"
+
+#include "framework/Exceptions.h"
+
+#include <array>
+
+namespace {
+
+constexpr int kPaintBufferMargin = 500;
+constexpr int kSystemMenuImageSize = 16;
+constexpr COLORREF kSystemMenuMask = RGB(255, 0, 255);
+
+TFontHandle MakeCaptionFont(bool small)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    return TFontHandle(CreateFontIndirectW(small ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont));
+}
+
+TImageListHandle LoadSystemMenuImages()
+{
+    static const std::array<const wchar_t*, 6> names = {L"KSE_CLOSE",   L"KSE_MINIMIZE", L"KSE_MAXIMIZE",
+                                                        L"KSE_RESTORE", L"KSE_ROLLUP",   L"KSE_TRAY"};
+    TImageListHandle list(ImageList_Create(kSystemMenuImageSize, kSystemMenuImageSize, ILC_COLOR24 | ILC_MASK, 6, 0));
+    if (!list) throw EOutOfResources(L"Out of system resources");
+    for (const wchar_t* name : names) {
+        TBitmapHandle bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, 0)));
+        if (!bitmap) throw EOutOfResources(FormatMessageText(L"Resource %s not found", {name}));
+        ImageList_AddMasked(list.Get(), bitmap.Get(), kSystemMenuMask);
+    }
+    return list;
+}
+
+} // namespace
+
+TKsBitmap& SharedPaintBuffer()
+{
+    static TKsBitmap buffer;
+    if (buffer.Empty())
+        buffer.SetSize(GetSystemMetrics(SM_CXSCREEN) + kPaintBufferMargin,
+                       GetSystemMetrics(SM_CYSCREEN) + kPaintBufferMargin);
+    return buffer;
+}
+
+HFONT CaptionFont()
+{
+    static TFontHandle font = MakeCaptionFont(false);
+    return font.Get();
+}
+
+HFONT SmallCaptionFont()
+{
+    static TFontHandle font = MakeCaptionFont(true);
+    return font.Get();
+}
+
+HIMAGELIST SystemMenuImages()
+{
+    static TImageListHandle images;
+    if (!images) images = LoadSystemMenuImages();
+    return images.Get();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "framework/Handles.h"
+#include "skin/raster/KsBitmap.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+// ImageList_Destroy.
+struct TImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ImageList_Destroy(h); }
+};
+using TImageListHandle = TUniqueHandle<TImageListTraits>;
+
+// What every skinned frame of the process shares, made on first use and freed at program end.
+
+// The buffer frames without Blend paint into: the screen plus 500 pixels in each direction.
+TKsBitmap& SharedPaintBuffer();
+// The caption fonts of the plain look: the system's caption font and small-caption font.
+HFONT CaptionFont();
+HFONT SmallCaptionFont();
+// The system-menu images: close, minimize, maximize, restore, roll up and tray (indexes 0 to 5),
+// masked by magenta. Raises when a resource of the program is missing.
+HIMAGELIST SystemMenuImages();
+
+// The indexes of the system-menu images.
+enum TKsSystemMenuImage { smiClose, smiMinimize, smiMaximize, smiRestore, smiRollup, smiTray };

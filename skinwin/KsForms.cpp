@@ -1,0 +1,309 @@
+#include "skinwin/KsForms.h"
+
+#include "framework/Screen.h"
+#include "skinwin/KsFlagScope.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+TRect WindowRectOf(HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    return TRect(r);
+}
+
+} // namespace
+
+TKsCustomForm::TKsCustomForm(TComponent* owner) : TKsHook(owner) { ApplyFormStyle(); }
+
+TKsCustomForm::~TKsCustomForm()
+{
+    Destroying();
+    SetActive(false);
+    SetControl(nullptr);
+}
+
+TCustomForm* TKsCustomForm::Form() const { return dynamic_cast<TCustomForm*>(Owner()); }
+
+HWND TKsCustomForm::FormWindow() const
+{
+    TWinControl* control = Control();
+    return control && control->HandleAllocated() ? control->Handle() : nullptr;
+}
+
+// ---- properties ----
+
+void TKsCustomForm::SetBlend(bool value)
+{
+    if (blend_ == value) return;
+    blend_ = value;
+    if (blend_) {
+        blendBuffer_ = std::make_unique<TKsBitmap>();
+        if (fullSize_.cx > 0 && fullSize_.cy > 0) blendBuffer_->SetSize(fullSize_.cx, fullSize_.cy);
+    } else {
+        blendBuffer_.reset();
+    }
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetBlendValue(int value)
+{
+    if (blendValue_ == value) return;
+    blendValue_ = value;
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetBorderIcons(TKsBorderIcons value)
+{
+    if (borderIcons_ == value) return;
+    borderIcons_ = value;
+    ApplyFormStyle();
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetBorderStyle(TKsBorderStyle value)
+{
+    if (borderStyle_ == value) return;
+    borderStyle_ = value;
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetCanResize(bool value)
+{
+    if (canResize_ == value) return;
+    canResize_ = value;
+    ApplyFormStyle();
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetCanMove(bool value)
+{
+    if (canMove_ == value) return;
+    canMove_ = value;
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetDropShadow(bool value)
+{
+    if (dropShadow_ == value) return;
+    dropShadow_ = value;
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetShadowWidth(int value)
+{
+    if (shadowWidth_ == value) return;
+    shadowWidth_ = std::max(value, 0);
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetConstraints(const TKsSizeConstraints& value)
+{
+    constraints_ = value;
+    if (TCustomForm* form = Form()) {
+        int width = std::max(form->Width(), constraints_.MinWidth);
+        int height = std::max(form->Height(), constraints_.MinHeight);
+        if (width != form->Width() || height != form->Height())
+            form->SetBounds(form->Left(), form->Top(), width, height);
+    }
+    if (!Loading()) UpdateLayout();
+}
+
+void TKsCustomForm::SetStayOnTop(bool value)
+{
+    if (stayOnTop_ == value) return;
+    stayOnTop_ = value;
+    if (TCustomForm* form = Form(); form && form->HandleAllocated())
+        SetWindowPos(form->Handle(), stayOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The platform keeps the form's caption style for the task bar, and the system menu, minimize and
+// maximize styles and the sizing border follow the frame, so that the platform's own commands
+// (task bar, keyboard) offer what the frame offers.
+void TKsCustomForm::ApplyFormStyle()
+{
+    TCustomForm* form = Form();
+    if (!form) return;
+    if (!form->HandleAllocated()) {
+        form->SetBorderStyle(canResize_ ? fbsSizeable : fbsSingle);
+        std::vector<TBorderIcon> icons;
+        if (borderIcons_.Contains(kbiSystemMenu)) icons.push_back(biSystemMenu);
+        if (borderIcons_.Contains(kbiMinimize)) icons.push_back(biMinimize);
+        if (borderIcons_.Contains(kbiMaximize)) icons.push_back(biMaximize);
+        form->SetBorderIcons(icons);
+        return;
+    }
+    HWND window = form->Handle();
+    LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    LONG_PTR wanted = style & ~static_cast<LONG_PTR>(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME);
+    if (borderIcons_.Contains(kbiSystemMenu)) wanted |= WS_SYSMENU;
+    if (borderIcons_.Contains(kbiMinimize)) wanted |= WS_MINIMIZEBOX;
+    if (borderIcons_.Contains(kbiMaximize)) wanted |= WS_MAXIMIZEBOX;
+    if (canResize_) wanted |= WS_THICKFRAME;
+    if (wanted != style) SetWindowLongPtrW(window, GWL_STYLE, wanted);
+}
+
+HICON TKsCustomForm::FormIcon() const
+{
+    TCustomForm* form = Form();
+    return form ? form->Icon() : nullptr;
+}
+
+// ---- loading, layout and bounds ----
+
+void TKsCustomForm::Loaded()
+{
+    TKsHook::Loaded();
+    SetControl(Form());
+    HWND window = FormWindow();
+    if (!window) return;
+    TRect bounds = WindowRectOf(window);
+    StoreSize(bounds.Width(), bounds.Height());
+    if (blend_ || dropShadow_) CaptureBackground(bounds);
+    // The message's codes 1 to 4 are the states maximized, minimized, rolled up and tray.
+    if (loadingState_) {
+        PostMessageW(window, CM_FRAMESTATE, static_cast<WPARAM>(*loadingState_), 0);
+        loadingState_.reset();
+    }
+    UpdateLayout();
+}
+
+void TKsCustomForm::WindowRecreated()
+{
+    ApplyFormStyle();
+    UpdateLayout();
+}
+
+void TKsCustomForm::RequestWindowState(TKsWindowState state)
+{
+    if (state == kwsNormal)
+        loadingState_.reset();
+    else
+        loadingState_ = state;
+}
+
+void TKsCustomForm::UpdateLayout()
+{
+    TCustomForm* form = Form();
+    if (!Active() || !form || Control() != form || !form->HandleAllocated()) return;
+    HWND window = form->Handle();
+    {
+        // The frame's size follows the current shadow settings; the region is made once at the end
+        // rather than for every step.
+        TRect bounds = WindowRectOf(window);
+        StoreSize(bounds.Width(), bounds.Height());
+        TFlagScope guard(relayout_);
+        RECT before;
+        GetClientRect(window, &before);
+        const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_FRAMECHANGED);
+        RECT after;
+        GetClientRect(window, &after);
+        int dw = before.right - after.right;
+        int dh = before.bottom - after.bottom;
+        if (dw != 0 || dh != 0) SetWindowPos(window, nullptr, 0, 0, bounds.Width() + dw, bounds.Height() + dh, flags);
+    }
+    RebuildWindowRegion();
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TKsCustomForm::SetFormBounds(const TRect& bounds)
+{
+    TCustomForm* form = Form();
+    if (!form) return;
+    form->SetBoundsRect(bounds);
+    // The windows uncovered by the move are painted at once, without waiting for the next pass of
+    // the message loop. A quit request met here is put back for the loops outside.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        DispatchMessageW(&message);
+    }
+}
+
+void TKsCustomForm::StoreSize(int width, int height)
+{
+    fullSize_ = {width, height};
+    int shadow = dropShadow_ && windowState_ != kwsMaximized ? shadowWidth_ : 0;
+    frameSize_ = {std::max(width - shadow, 0), std::max(height - shadow, 0)};
+    if (blendBuffer_ && width > 0 && height > 0) blendBuffer_->SetSize(width, height);
+}
+
+TRect TKsCustomForm::WindowScreenRect() const
+{
+    TCustomForm* form = Form();
+    if (!form || !form->HandleAllocated()) return {};
+    return WindowRectOf(form->Handle());
+}
+
+std::wstring TKsCustomForm::CaptionText() const
+{
+    TCustomForm* form = Form();
+    return form ? form->Caption() : std::wstring();
+}
+
+int TKsCustomForm::StateIndex() const
+{
+    switch (windowState_) {
+    case kwsMaximized:
+        return ssMaximized;
+    case kwsMinimized:
+    case kwsTray:
+        return ssMinimized;
+    case kwsRollup:
+        return ssRolledUp;
+    default:
+        return ssNormal;
+    }
+}
+
+// ---- geometry the plain look and the skin share ----
+
+TRect TKsCustomForm::RollupRect()
+{
+    TRect bounds = WindowScreenRect();
+    TRect client = ClientRect();
+    return TRect::FromSize(bounds.Left, bounds.Top, frameSize_.cx, client.Top + frameSize_.cy - client.Bottom);
+}
+
+TRect TKsCustomForm::MinimizedRect()
+{
+    TRect area = Screen->WorkAreaRect();
+    TRect client = ClientRect();
+    int height = client.Top + frameSize_.cy - client.Bottom;
+    return TRect::FromSize(area.Left, area.Bottom - height, GetSystemMetrics(SM_CXMINIMIZED), height);
+}
+
+TRect TKsCustomForm::MaximizedRect()
+{
+    TCustomForm* form = Form();
+    TMonitor monitor = form && form->HandleAllocated()
+                           ? Screen->MonitorFromWindow(form->Handle())
+                           : TMonitor{nullptr, Screen->WorkAreaRect(), Screen->WorkAreaRect()};
+    TRect area = stayOnTop_ ? monitor.BoundsRect : Screen->WorkAreaRect();
+    return area.Intersect(monitor.BoundsRect);
+}
+
+SIZE TKsCustomForm::MaximumSize()
+{
+    TRect area = stayOnTop_ ? TRect(0, 0, Screen->Width(), Screen->Height()) : Screen->WorkAreaRect();
+    SIZE size{area.Width(), area.Height()};
+    if (constraints_.MaxWidth) size.cx = constraints_.MaxWidth;
+    if (constraints_.MaxHeight) size.cy = constraints_.MaxHeight;
+    return size;
+}
+
+SIZE TKsCustomForm::MinimumSize()
+{
+    SIZE size{150, 40};
+    if (constraints_.MinWidth) size.cx = constraints_.MinWidth;
+    if (constraints_.MinHeight) size.cy = constraints_.MinHeight;
+    return size;
+}

@@ -1,0 +1,301 @@
+#pragma once
+
+#include "framework/Canvas.h"
+#include "framework/Forms.h"
+#include "framework/Types.h"
+#include "skin/objects/KsSkinObjects2.h"
+#include "skin/raster/KsBitmap.h"
+#include "skinwin/KsEffects.h"
+#include "skinwin/KsHooks.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+enum TKsBorderStyle { kbsNone, kbsStandard, kbsToolWindow };
+enum TKsWindowState { kwsNormal, kwsMaximized, kwsMinimized, kwsRollup, kwsTray };
+
+// A set of border icons (TKsBorderIcon, in KsSkinObjects2.h): bit n for the n-th value.
+class TKsBorderIcons {
+public:
+    constexpr TKsBorderIcons() = default;
+    constexpr TKsBorderIcons(std::initializer_list<TKsBorderIcon> icons)
+    {
+        for (TKsBorderIcon icon : icons) bits_ |= 1u << icon;
+    }
+    constexpr bool Contains(TKsBorderIcon icon) const { return (bits_ >> icon) & 1u; }
+    constexpr unsigned Bits() const { return bits_; }
+    friend bool operator==(const TKsBorderIcons&, const TKsBorderIcons&) = default;
+
+private:
+    unsigned bits_ = 0;
+};
+
+// Size limits of a frame; 0 means no limit.
+struct TKsSizeConstraints {
+    int MinWidth = 0;
+    int MinHeight = 0;
+    int MaxWidth = 0;
+    int MaxHeight = 0;
+    friend bool operator==(const TKsSizeConstraints&, const TKsSizeConstraints&) = default;
+};
+
+// What lies under a point of the frame.
+enum TKsFramePart {
+    fpClient,
+    fpCaption,
+    fpLeft,
+    fpTop,
+    fpRight,
+    fpBottom,
+    fpBorder,
+    fpTopLeft,
+    fpTopRight,
+    fpBottomLeft,
+    fpBottomRight,
+    fpClose,
+    fpHelp,
+    fpMinimize,
+    fpMaximize,
+    fpRollup,
+    fpTray,
+    fpSysMenu,
+    fpSysButton
+};
+
+class TKsCustomForm;
+using TKsFramePaintEvent = std::function<void(TKsCustomForm* sender, TCanvas& canvas)>;
+
+// The frame of a top-level form drawn by the program instead of the platform: caption, borders,
+// caption buttons and system-menu icon, moving (with snapping to the work area's edges), sizing,
+// translucency, a drop shadow and a show animation. It watches the form through a window hook;
+// the form keeps its own client area. This class draws a plain look from the system's colours and
+// metrics; TSeSkinForm draws through a skin.
+class TKsCustomForm : public TKsHook, public TSeFormFrame {
+public:
+    explicit TKsCustomForm(TComponent* owner);
+    ~TKsCustomForm() override;
+
+    // The form whose frame this is (the owner), or none.
+    TCustomForm* Form() const;
+    // The watched form's window when it has one; never makes one.
+    HWND FormWindow() const;
+
+    bool Blend() const { return blend_; }
+    void SetBlend(bool value);
+    int BlendValue() const { return blendValue_; }
+    void SetBlendValue(int value);
+    TKsBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TKsBorderIcons value);
+    TKsBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TKsBorderStyle value);
+    bool CanResize() const { return canResize_; }
+    void SetCanResize(bool value);
+    bool CanMove() const { return canMove_; }
+    void SetCanMove(bool value);
+    bool DropShadow() const { return dropShadow_; }
+    void SetDropShadow(bool value);
+    int ShadowWidth() const { return shadowWidth_; }
+    void SetShadowWidth(int value);
+    bool Magnetic() const { return magnetic_; }
+    void SetMagnetic(bool value) { magnetic_ = value; }
+    int MagneticValue() const { return magneticValue_; }
+    void SetMagneticValue(int value) { magneticValue_ = value; }
+    const TKsSizeConstraints& Constraints() const { return constraints_; }
+    void SetConstraints(const TKsSizeConstraints& value);
+    bool MinimizeApplication() const { return minimizeApplication_; }
+    void SetMinimizeApplication(bool value) { minimizeApplication_ = value; }
+    bool SimpleDrag() const { return simpleDrag_; }
+    void SetSimpleDrag(bool value) { simpleDrag_ = value; }
+    TKsAnimation ShowAnimation() const { return showAnimation_; }
+    void SetShowAnimation(TKsAnimation value) { showAnimation_ = value; }
+    int ShowAnimationTime() const { return showAnimationTime_; }
+    void SetShowAnimationTime(int value) { showAnimationTime_ = value; }
+    bool StayOnTop() const { return stayOnTop_; }
+    void SetStayOnTop(bool value);
+    // Passed to the system menu's popup.
+    bool SysMenuBlend() const { return sysMenuBlend_; }
+    void SetSysMenuBlend(bool value) { sysMenuBlend_ = value; }
+    int SysMenuBlendValue() const { return sysMenuBlendValue_; }
+    void SetSysMenuBlendValue(int value) { sysMenuBlendValue_ = value; }
+    bool SysMenuDropShadow() const { return sysMenuDropShadow_; }
+    void SetSysMenuDropShadow(bool value) { sysMenuDropShadow_ = value; }
+    int SysMenuShadowWidth() const { return sysMenuShadowWidth_; }
+    void SetSysMenuShadowWidth(int value) { sysMenuShadowWidth_ = value; }
+    TKsAnimation SysMenuShowAnimation() const { return sysMenuShowAnimation_; }
+    void SetSysMenuShowAnimation(TKsAnimation value) { sysMenuShowAnimation_ = value; }
+    int SysMenuShowAnimationTime() const { return sysMenuShowAnimationTime_; }
+    void SetSysMenuShowAnimationTime(int value) { sysMenuShowAnimationTime_ = value; }
+    // True once the notification-area icon was added.
+    bool CreateStatus() const { return createStatus_; }
+    // Lets the application draw over the client background.
+    TKsFramePaintEvent OnPaint;
+
+    TKsWindowState FrameWindowState() const { return windowState_; }
+    bool FrameActive() const { return frameActive_; }
+    // The window size including the shadow, and the size of the frame itself.
+    SIZE FullSize() const { return fullSize_; }
+    SIZE FrameSize() const { return frameSize_; }
+
+    // Recomputes the frame after a change: the system asks for the non-client area and region
+    // again, the client area keeps its size, and the whole frame is repainted.
+    void UpdateLayout();
+    // Sets the form's bounds and paints every window of the thread that waits for it at once.
+    void SetFormBounds(const TRect& bounds);
+    // Paints the frame into the window (or into the animation image while a show animation is made).
+    void PaintNonClient();
+
+    // The frame operations the caption buttons, the skin's system buttons and the window-state
+    // messages call.
+    bool HasBorderIcon(TKsBorderIcon icon) const override { return borderIcons_.Contains(icon); }
+    HICON FormIcon() const override;
+    void Close() override;
+    void ContextHelp() override;
+    void Minimize() override;
+    void Maximize() override;
+    void Restore() override;
+    void RollUp() override;
+    void MinimizeToTray() override;
+    void ShowSystemMenu() override;
+    void CustomAction(TSeSkinObject& button) override {}
+
+    // The drawing and geometry operations, all in window coordinates of the current frame size.
+    virtual void RebuildWindowRegion();
+    virtual TRegionHandle CreateRegion();
+    // The rectangle of a caption button (close, help, minimize, maximize, roll-up, tray) or of the
+    // system-menu icon; empty when the frame has none.
+    virtual TRect CaptionButtonRect(TKsBorderIcon button);
+    virtual TRect ClientRect();
+    virtual TRect RollupRect();
+    virtual TRect MinimizedRect();
+    virtual TRect MaximizedRect();
+    virtual SIZE MaximumSize();
+    virtual SIZE MinimumSize();
+    virtual void PaintFrame(TKsBitmap& buffer);
+    virtual void PaintClientBackground(TKsBitmap& buffer);
+    virtual TKsFramePart HitTest(TPoint point);
+
+protected:
+    void Loaded() override;
+    void BeforeMessage(TMessage& message) override;
+    void AfterMessage(TMessage& message) override;
+    void WindowRecreated() override;
+
+    // Frame mouse input in window coordinates; the skinned class passes it on to its skin objects.
+    virtual void FrameMouseDown(TMouseButton button, TShiftState shift, TPoint point);
+    virtual void FrameMouseMove(TShiftState shift, TPoint point);
+    virtual void FrameMouseUp(TMouseButton button, TShiftState shift, TPoint point);
+    // The window became active or inactive.
+    virtual void FrameActivated(bool active) {}
+    // The skin's (or the plain) state index of the window state: normal 0, maximized 2,
+    // minimized 3, rolled up 4, tray 3.
+    int StateIndex() const;
+    void SetFrameWindowState(TKsWindowState state) { windowState_ = state; }
+    // Runs a window-state request made while loading, once loading is over.
+    void RequestWindowState(TKsWindowState state);
+    bool Loading() const { return IsLoading(); }
+    // The form's caption as the window holds it.
+    std::wstring CaptionText() const;
+    // Whether part is the pressed caption button with the pointer still over it.
+    bool ButtonPressed(TKsFramePart part);
+
+    // The plain look, also the skinned class's fallback.
+    TRect PlainClientRect();
+    TRect PlainCaptionButtonRect(TKsBorderIcon button);
+    void PlainPaintFrame(TKsBitmap& buffer);
+    void PlainPaintClientBackground(TKsBitmap& buffer);
+    TKsFramePart PlainHitTest(TPoint point);
+
+private:
+    // Messages.
+    void HitTestMessage(TMessage& message);
+    void CalcSizeMessage(TMessage& message);
+    void ActivateMessage(TMessage& message);
+    void PositionChanging(TMessage& message);
+    void EraseMessage(TMessage& message);
+    void PaintMessage(TMessage& message);
+    void PaintToMessage(TMessage& message);
+    void NonClientMouse(TMessage& message);
+    void TrackedMouse(TMessage& message);
+    void PlatformRestored();
+
+    // Mouse tracking.
+    void DragTo(TPoint point);
+    void EndDrag(bool replay);
+    TRect SnapToWorkArea(const TRect& bounds) const;
+    void DrawOutline(const TRect& rect);
+    void PerformPart(TKsFramePart part);
+
+    // Painting.
+    TKsBitmap* PaintBuffer();
+    void CopyFrameStrips(TKsBitmap& buffer, HDC target, int x, int y);
+    void PaintShadow(HDC target);
+    void CaptureBackground(const TRect& rect);
+    TRect WindowScreenRect() const;
+    void RunShowAnimation();
+    // The platform menu bar of the form, drawn and clicked in a band below the caption until the
+    // form gets a skinned menu bar.
+    int PlatformMenuHeight();
+    TRect PlatformMenuRect();
+    void PaintPlatformMenu(HDC target);
+
+    // Window styles and geometry.
+    void ApplyFormStyle();
+    void StoreSize(int width, int height);
+    void SaveNormalBounds();
+
+    TKsWindowState windowState_ = kwsNormal;
+    TKsWindowState previousState_ = kwsNormal;
+    TRect normalBounds_;
+    std::optional<TKsWindowState> loadingState_;
+
+    SIZE fullSize_{0, 0};
+    SIZE frameSize_{0, 0};
+
+    TKsFramePart pressedPart_ = fpClient;
+    TPoint downPoint_;
+    TPoint lastPoint_;
+    TShiftState shift_ = 0;
+    bool dragging_ = false;
+    std::optional<TRect> outline_;
+    std::optional<TPoint> popupPoint_;
+
+    bool frameActive_ = false;
+    int paintSuspended_ = 0;
+    bool relayout_ = false;
+    bool animating_ = false;
+    std::wstring lastCaption_;
+    bool captionSeen_ = false;
+    bool captionStripped_ = false;
+    bool outlineMode_ = false;
+    TRect platformMenuBand_;
+
+    std::unique_ptr<TKsBitmap> background_;
+    std::optional<TRect> backgroundRect_;
+    std::unique_ptr<TKsBitmap> blendBuffer_;
+    std::unique_ptr<TKsBitmap> animationBuffer_;
+
+    bool blend_ = false;
+    int blendValue_ = 150;
+    TKsBorderIcons borderIcons_{kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup, kbiTray};
+    TKsBorderStyle borderStyle_ = kbsStandard;
+    bool canResize_ = true;
+    bool canMove_ = true;
+    bool dropShadow_ = false;
+    int shadowWidth_ = 4;
+    bool magnetic_ = true;
+    int magneticValue_ = 20;
+    TKsSizeConstraints constraints_;
+    bool minimizeApplication_ = true;
+    bool simpleDrag_ = false;
+    TKsAnimation showAnimation_ = kaNone;
+    int showAnimationTime_ = 400;
+    bool stayOnTop_ = false;
+    bool sysMenuBlend_ = false;
+    int sysMenuBlendValue_ = 150;
+    bool sysMenuDropShadow_ = false;
+    int sysMenuShadowWidth_ = 4;
+    TKsAnimation sysMenuShowAnimation_ = kaNone;
+    int sysMenuShowAnimationTime_ = 300;
+    bool createStatus_ = false;
+};

@@ -1,0 +1,207 @@
+#include "skinwin/KsForms.h"
+
+#include "skinwin/KsFormResources.h"
+
+#include <algorithm>
+#include <array>
+
+// The plain look: a frame from the system's colours, metrics and caption buttons, used without a
+// skin (and by the skinned class whenever its skin cannot be used).
+
+namespace {
+
+constexpr int kPlainBorder = 3;
+constexpr int kCornerLength = 20;
+constexpr int kButtonTop = 2;
+
+// The caption buttons from the right edge inwards.
+constexpr std::array<TKsBorderIcon, 6> kButtonOrder = {kbiClose, kbiMaximize, kbiMinimize, kbiRollup, kbiTray, kbiHelp};
+
+int SystemOr(int metric, int fallback)
+{
+    int value = GetSystemMetrics(metric);
+    return value > 0 ? value : fallback;
+}
+
+TKsFramePart PartOfButton(TKsBorderIcon button)
+{
+    switch (button) {
+    case kbiClose:
+        return fpClose;
+    case kbiSystemMenu:
+        return fpSysMenu;
+    case kbiMinimize:
+        return fpMinimize;
+    case kbiMaximize:
+        return fpMaximize;
+    case kbiHelp:
+        return fpHelp;
+    case kbiRollup:
+        return fpRollup;
+    case kbiTray:
+        return fpTray;
+    }
+    return fpClient;
+}
+
+// A small chevron (roll up) or a bar with a downward arrow (tray) on a plain push face.
+void DrawPlainGlyph(HDC dc, const TRect& r, TKsBorderIcon button)
+{
+    TPenHandle pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNTEXT)));
+    TSelectObject select(dc, pen.Get());
+    const int cx = (r.Left + r.Right) / 2;
+    const int cy = (r.Top + r.Bottom) / 2;
+    if (button == kbiRollup) {
+        for (int i = 0; i < 2; ++i) {
+            MoveToEx(dc, cx - 3, cy + 1 + i, nullptr);
+            LineTo(dc, cx, cy - 2 + i);
+            LineTo(dc, cx + 4, cy + 2 + i);
+        }
+    } else {
+        MoveToEx(dc, cx - 3, cy + 3, nullptr);
+        LineTo(dc, cx + 4, cy + 3);
+        MoveToEx(dc, cx, cy - 3, nullptr);
+        LineTo(dc, cx, cy + 1);
+        MoveToEx(dc, cx - 2, cy - 1, nullptr);
+        LineTo(dc, cx + 3, cy - 1);
+    }
+}
+
+} // namespace
+
+TRect TKsCustomForm::ClientRect() { return PlainClientRect(); }
+TRect TKsCustomForm::CaptionButtonRect(TKsBorderIcon button) { return PlainCaptionButtonRect(button); }
+TKsFramePart TKsCustomForm::HitTest(TPoint point) { return PlainHitTest(point); }
+void TKsCustomForm::PaintFrame(TKsBitmap& buffer) { PlainPaintFrame(buffer); }
+void TKsCustomForm::PaintClientBackground(TKsBitmap& buffer) { PlainPaintClientBackground(buffer); }
+
+TRect TKsCustomForm::PlainClientRect()
+{
+    int caption = 0;
+    if (borderStyle_ == kbsStandard)
+        caption = SystemOr(SM_CYCAPTION, 19);
+    else if (borderStyle_ == kbsToolWindow)
+        caption = SystemOr(SM_CYSMCAPTION, 15);
+    TRect client(kPlainBorder, kPlainBorder + caption, frameSize_.cx - kPlainBorder, frameSize_.cy - kPlainBorder);
+    client.Right = std::max(client.Right, client.Left);
+    client.Bottom = std::max(client.Bottom, client.Top);
+    return client;
+}
+
+TRect TKsCustomForm::PlainCaptionButtonRect(TKsBorderIcon button)
+{
+    const int caption = PlainClientRect().Top - kPlainBorder;
+    if (caption <= 0 || !borderIcons_.Contains(button)) return {};
+    if (button == kbiSystemMenu) return TRect::FromSize(kPlainBorder, kPlainBorder, caption, caption);
+    const bool minimized = windowState_ == kwsMinimized;
+    const int height = std::max(caption - 2 * kButtonTop, 0);
+    const int width = height + 2;
+    int right = frameSize_.cx - kPlainBorder - kButtonTop;
+    for (TKsBorderIcon candidate : kButtonOrder) {
+        if (!borderIcons_.Contains(candidate)) continue;
+        bool shown = true;
+        if (candidate != kbiClose && borderStyle_ == kbsToolWindow) shown = false;
+        if (minimized && (candidate == kbiMaximize || candidate == kbiRollup || candidate == kbiTray)) shown = false;
+        if (candidate == kbiHelp && (minimized || windowState_ == kwsRollup)) shown = false;
+        if (!shown) continue;
+        TRect r = TRect::FromSize(right - width, kPlainBorder + kButtonTop, width, height);
+        if (candidate == button) return r;
+        right = r.Left - (candidate == kbiClose ? kButtonTop : 0);
+    }
+    return {};
+}
+
+TKsFramePart TKsCustomForm::PlainHitTest(TPoint point)
+{
+    const TRect client = PlainClientRect();
+    const int width = frameSize_.cx;
+    const int height = frameSize_.cy;
+    TKsFramePart part = fpClient;
+    if (point.Y < client.Top) part = fpCaption;
+    for (TKsBorderIcon button : {kbiSystemMenu, kbiClose, kbiMinimize, kbiMaximize, kbiHelp, kbiRollup, kbiTray})
+        if (PlainCaptionButtonRect(button).Contains(point)) part = PartOfButton(button);
+    if (windowState_ == kwsMaximized || windowState_ == kwsMinimized || windowState_ == kwsRollup) return part;
+    auto along = [](int at, int length, TKsFramePart first, TKsFramePart middle, TKsFramePart last) {
+        if (at < kCornerLength) return first;
+        if (at > length - kCornerLength) return last;
+        return middle;
+    };
+    if (point.Y < kPlainBorder) part = along(point.X, width, fpTopLeft, fpTop, fpTopRight);
+    if (point.Y >= client.Bottom) part = along(point.X, width, fpBottomLeft, fpBottom, fpBottomRight);
+    if (point.X < client.Left) part = along(point.Y, height, fpTopLeft, fpLeft, fpBottomLeft);
+    if (point.X >= client.Right) part = along(point.Y, height, fpTopRight, fpRight, fpBottomRight);
+    return part;
+}
+
+void TKsCustomForm::PlainPaintFrame(TKsBitmap& buffer)
+{
+    const TRect frame(0, 0, frameSize_.cx, frameSize_.cy);
+    const TRect client = PlainClientRect();
+    HDC dc = buffer.DC();
+    buffer.FillRect(frame, ColorToPixel(clBtnFace));
+    GdiFlush();
+    RECT edge = frame.ToRECT();
+    DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT);
+
+    const TRect caption(kPlainBorder, kPlainBorder, frameSize_.cx - kPlainBorder, client.Top);
+    if (!caption.IsEmpty()) {
+        GdiFlush();
+        buffer.GradientFill(
+            caption, ColorToPixel(SystemColor(frameActive_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION)),
+            ColorToPixel(SystemColor(frameActive_ ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION)),
+            false);
+        int textLeft = caption.Left + 2;
+        int textRight = caption.Right;
+        TRect icon = PlainCaptionButtonRect(kbiSystemMenu);
+        if (!icon.IsEmpty()) {
+            HICON handle = FormIcon() ? FormIcon() : LoadIconW(nullptr, IDI_APPLICATION);
+            int size = std::min(SystemOr(SM_CXSMICON, 16), icon.Height() - 2);
+            DrawIconEx(dc, icon.Left + (icon.Width() - size) / 2, icon.Top + (icon.Height() - size) / 2, handle, size,
+                       size, 0, nullptr, DI_NORMAL);
+            textLeft = icon.Right + 2;
+        }
+        for (TKsBorderIcon button : kButtonOrder) {
+            TRect r = PlainCaptionButtonRect(button);
+            if (r.IsEmpty()) continue;
+            textRight = std::min(textRight, r.Left - 2);
+            RECT face = r.ToRECT();
+            UINT pushed = ButtonPressed(PartOfButton(button)) ? DFCS_PUSHED : 0;
+            switch (button) {
+            case kbiClose:
+                DrawFrameControl(dc, &face, DFC_CAPTION, DFCS_CAPTIONCLOSE | pushed);
+                break;
+            case kbiMinimize:
+                DrawFrameControl(dc, &face, DFC_CAPTION, DFCS_CAPTIONMIN | pushed);
+                break;
+            case kbiHelp:
+                DrawFrameControl(dc, &face, DFC_CAPTION, DFCS_CAPTIONHELP | pushed);
+                break;
+            case kbiMaximize:
+                DrawFrameControl(dc, &face, DFC_CAPTION,
+                                 (windowState_ == kwsMaximized ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) | pushed);
+                break;
+            default:
+                DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | pushed);
+                DrawPlainGlyph(dc, r, button);
+                break;
+            }
+        }
+        HFONT font = borderStyle_ == kbsToolWindow ? SmallCaptionFont() : CaptionFont();
+        TSelectObject selectFont(dc, font);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(frameActive_ ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+        RECT text{textLeft, caption.Top, textRight, caption.Bottom};
+        std::wstring title = CaptionText();
+        if (text.right > text.left)
+            DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text,
+                      DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+    }
+    GdiFlush();
+    buffer.SetAlpha(255, frame);
+}
+
+void TKsCustomForm::PlainPaintClientBackground(TKsBitmap& buffer)
+{
+    TCustomForm* form = Form();
+    buffer.FillRect(PlainClientRect(), ColorToPixel(form ? form->Color() : clBtnFace, 255));
+}
