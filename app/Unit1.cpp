@@ -167,8 +167,12 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     SeSkinForm1->SetBorderIcons({kbiClose, kbiSystemMenu, kbiMinimize});
     SeSkinForm1->SetCanResize(false);
     SeSkinForm1->SetSkinEngine(SeSkinEngine1);
-    SeSkinMessage1 = new TMessageDialog(this);
+    SeSkinMessage1 = new TSeSkinMessage(this);
     SeSkinMessage1->SetName(L"SeSkinMessage1");
+    SeSkinMessage1->SetBlendValue(200);
+    SeSkinMessage1->SetBorderIcons({kbiClose, kbiSystemMenu});
+    SeSkinMessage1->SetPosition(poScreenCenter);
+    SeSkinMessage1->SetSkinEngine(SeSkinEngine1);
 
     SetTabOrders({Edit1, BitBtn1, ComboBox1, ListView1, BitBtn2, GroupBox1, BitBtn3, BitBtn5, BitBtn6});
     SetTabOrders({Edit2, RadioButton1, RadioButton2, Edit3, BitBtn4});
@@ -215,5 +219,10 @@ void TForm1::FormShow()
 }
 
 void TForm1::X1Click() { Close(); }
+
+void TForm1::ReportError(const Exception& error)
+{
+    SeSkinMessage1->ShowDialog(error.Message(), kmtError, {kmbOK}, 0, -1, -1);
+}
 
 void TForm1::BitBtn6Click() { StopRequested = true; }

@@ -2,6 +2,7 @@
 
 #include "framework/ComCtrls.h"
 #include "framework/Dialogs.h"
+#include "framework/Exceptions.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
@@ -11,6 +12,7 @@
 #include "skinctl/KsSkinGroupBoxs.h"
 #include "skinctl/KsSkinProgress.h"
 #include "skinwin/KsSkinForms.h"
+#include "skinwin/KsSkinMessages.h"
 
 #include <memory>
 #include <string>
@@ -52,7 +54,7 @@ public:
     TSaveDialog* SaveDialog1 = nullptr;
     TSeSkinEngine* SeSkinEngine1 = nullptr;
     TSeSkinForm* SeSkinForm1 = nullptr;
-    TMessageDialog* SeSkinMessage1 = nullptr;
+    TSeSkinMessage* SeSkinMessage1 = nullptr;
 
     // Application state that lives as long as the window.
     std::wstring StartDir;
@@ -75,6 +77,9 @@ public:
     void BitBtn3Click();
     void CFGS1Click();
     void CFGL1Click();
+
+    // The program's error report: the error's text in the skinned dialog, with the error icon.
+    void ReportError(const Exception& error);
 
     // True while a listing run is in progress: the other commands are then ignored.
     bool RunInProgress() const { return runInProgress_; }

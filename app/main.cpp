@@ -8,8 +8,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     try {
         Application->Initialize();
         Application->SetTitle(L"Folvane Tool");
-        Application->CreateForm<TForm1>();
+        TForm1* form = Application->CreateForm<TForm1>();
+        Application->OnException = [form](const Exception& error) { form->ReportError(error); };
         Application->Run();
+        Application->OnException = nullptr;
     } catch (const std::exception& error) {
         // Only a failure while the window is being made gets here; the message loop reports its own.
         Application->HandleException(error);

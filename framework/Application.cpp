@@ -104,6 +104,34 @@ void TApplication::Terminate()
     PostQuitMessage(0);
 }
 
+void TApplication::Minimize()
+{
+    if (minimized_ || !mainForm_ || !mainForm_->HandleAllocated()) return;
+    minimized_ = true;
+    hiddenForms_.clear();
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* form = Screen->Forms(i);
+        if (form == mainForm_ || !form->HandleAllocated() || !IsWindowVisible(form->Handle())) continue;
+        hiddenForms_.push_back(form->Handle());
+        ShowWindow(form->Handle(), SW_HIDE);
+    }
+    ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore()
+{
+    if (!minimized_) return;
+    minimized_ = false;
+    if (mainForm_ && mainForm_->HandleAllocated()) {
+        HWND window = mainForm_->Handle();
+        ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
+    }
+    std::vector<HWND> hidden;
+    hidden.swap(hiddenForms_);
+    for (HWND window : hidden)
+        if (IsWindow(window)) ShowWindow(window, SW_SHOWNA);
+}
+
 void TApplication::HandleException(const std::exception& error)
 {
     if (reporting_) return;

@@ -8,6 +8,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 class TCustomForm;
 
@@ -42,6 +43,14 @@ public:
     void Terminate();
     bool Terminated() const { return terminated_; }
 
+    // Minimizes the program as a whole: the main form goes to its task-bar button and the program's
+    // other visible forms are hidden. Restore brings the main form back (shown, also when it was
+    // hidden meanwhile) and shows the hidden forms again; the main form's own restore from the task
+    // bar does the same.
+    void Minimize();
+    void Restore();
+    bool Minimized() const { return minimized_; }
+
     // The default error report: a modal message box with the error's text and the title as caption
     // (or OnException when it is set). Every platform entry point of the framework ends here. While a
     // report is showing, further errors are not reported: the box lets painting and window changes
@@ -62,6 +71,8 @@ private:
     bool terminated_ = false;
     bool initialized_ = false;
     bool reporting_ = false;
+    bool minimized_ = false;
+    std::vector<HWND> hiddenForms_;
 };
 
 extern TApplication* Application;

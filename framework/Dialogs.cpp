@@ -62,9 +62,3 @@ bool TFileDialog::Run(bool save)
         throw EOSError(FormatMessageText(L"The file dialog failed (error %s)", {std::to_wstring(error)}));
     return false;
 }
-
-void TMessageDialog::ShowMessage(const std::wstring& text)
-{
-    std::wstring caption = Application ? Application->Title() : std::wstring();
-    MessageBoxW(DialogOwner(), text.c_str(), caption.c_str(), MB_OK);
-}

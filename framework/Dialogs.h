@@ -52,11 +52,3 @@ public:
     using TFileDialog::TFileDialog;
     bool Execute() override { return Run(true); }
 };
-
-// The program's message window: a modal message with one OK button and the application title as caption.
-class TMessageDialog : public TComponent {
-public:
-    using TComponent::TComponent;
-
-    void ShowMessage(const std::wstring& text);
-};

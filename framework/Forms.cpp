@@ -4,9 +4,39 @@
 #include "framework/Menus.h"
 #include "framework/Screen.h"
 
+#include <vector>
+
 namespace {
 
-// Asks a form to free itself once the message that closed it has been handled.
+// The enabled, visible top-level windows of this thread other than except, disabled until the
+// object goes; they are enabled again also when an error leaves the modal loop.
+class TDisabledWindows {
+public:
+    explicit TDisabledWindows(HWND except) : except_(except)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(this));
+        for (HWND window : windows_) EnableWindow(window, FALSE);
+    }
+    ~TDisabledWindows()
+    {
+        for (HWND window : windows_)
+            if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+    TDisabledWindows(const TDisabledWindows&) = delete;
+    TDisabledWindows& operator=(const TDisabledWindows&) = delete;
+
+private:
+    static BOOL CALLBACK Collect(HWND window, LPARAM data)
+    {
+        auto* self = reinterpret_cast<TDisabledWindows*>(data);
+        if (window != self->except_ && IsWindowVisible(window) && IsWindowEnabled(window))
+            self->windows_.push_back(window);
+        return TRUE;
+    }
+
+    HWND except_;
+    std::vector<HWND> windows_;
+};
 
 } // namespace
 
@@ -119,9 +149,37 @@ void TCustomForm::SetActiveControl(TWinControl* control)
 
 bool TCustomForm::CloseQuery() { return !OnCloseQuery || OnCloseQuery(); }
 
+int TCustomForm::ShowModal()
+{
+    if (modal_ || Visible() || !Enabled()) throw EInvalidOperation(L"Cannot make a visible window modal");
+    HWND window = Handle();
+    HWND previousActive = GetActiveWindow();
+    modalResult_ = mrNone;
+    {
+        struct TModalScope {
+            bool& flag;
+            explicit TModalScope(bool& f) : flag(f) { flag = true; }
+            ~TModalScope() { flag = false; }
+        } scope(modal_);
+        TDisabledWindows others(window);
+        Show();
+        SetForegroundWindow(window);
+        while (modalResult_ == mrNone && !Application->Terminated()) Application->HandleMessage();
+        if (modalResult_ == mrNone) modalResult_ = mrCancel;
+        // The other windows take input again before this one goes, so the platform activates one of them.
+    }
+    Hide();
+    if (previousActive && IsWindow(previousActive)) SetActiveWindow(previousActive);
+    return modalResult_;
+}
+
 void TCustomForm::Close()
 {
     if (!CloseQuery()) return;
+    if (modal_) {
+        modalResult_ = mrCancel;
+        return;
+    }
     bool mainForm = Application && Application->MainForm() == this;
     TCloseAction action = caHide;
     if (OnClose) OnClose(action);
@@ -196,8 +254,26 @@ void TCustomForm::SaveWindowState()
 
 void TCustomForm::PlaceOnScreen()
 {
-    if (position_ != poScreenCenter) return;
-    SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+    switch (position_) {
+    case poScreenCenter:
+    case poDesktopCenter:
+        SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+        return;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+        TCustomForm* centre = position_ == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner()) : nullptr;
+        if (!centre && Application) centre = Application->MainForm();
+        if (!centre || centre == this) centre = nullptr;
+        if (centre)
+            SetBounds(centre->Left() + (centre->Width() - Width()) / 2, centre->Top() + (centre->Height() - Height()) / 2,
+                      Width(), Height());
+        else
+            SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+        return;
+    }
+    default:
+        return;
+    }
 }
 
 void TCustomForm::HandleCommand(TMessage& message)
@@ -293,6 +369,12 @@ void TCustomForm::WndProc(TMessage& message)
         break;
     case WM_DESTROY:
         if (menu_) menu_->AttachTo(nullptr);
+        break;
+    case WM_SIZE:
+        // Restored from the task bar while the program was minimized as a whole.
+        if (message.WParam != SIZE_MINIMIZED && Application && Application->Minimized() &&
+            Application->MainForm() == this)
+            Application->Restore();
         break;
     case CM_VISIBLECHANGED:
         if (message.WParam) {

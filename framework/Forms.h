@@ -9,7 +9,20 @@ class TMainMenu;
 
 enum TFormBorderStyle { fbsNone, fbsSingle, fbsSizeable, fbsDialog };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize };
-enum TPosition { poDesigned, poScreenCenter };
+// Where a form appears when it is first shown. The default positions leave the place to the form's
+// bounds; the centres use the primary display (screen and desktop alike), the main form or the owner.
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+// The results a modal form ends with; 0 keeps it running.
+enum TModalResult { mrNone, mrOk, mrCancel, mrAbort, mrRetry, mrIgnore, mrYes, mrNo, mrAll };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 // A top-level window of the program: caption, client size, position, icon, menu, the keyboard
@@ -46,7 +59,15 @@ public:
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result) { modalResult_ = result; }
 
-    // Asks CloseQuery and then OnClose; the main form's close ends the application.
+    // Shows the form and runs the application's messages until a modal result is set or the
+    // application terminates (then the result is mrCancel); the program's other windows are disabled
+    // meanwhile. Returns the modal result.
+    int ShowModal();
+    // True while ShowModal runs.
+    bool Modal() const { return modal_; }
+
+    // Asks CloseQuery and then OnClose; the main form's close ends the application. A modal form
+    // only takes mrCancel as its modal result.
     void Close();
     // True when the form may close now; the base asks OnCloseQuery.
     virtual bool CloseQuery();
@@ -90,6 +111,7 @@ private:
     TMainMenu* menu_ = nullptr;
     TWinControl* activeControl_ = nullptr;
     int modalResult_ = 0;
+    bool modal_ = false;
 };
 
 class TForm : public TCustomForm {

@@ -13,6 +13,13 @@ void TLabel::SetTransparent(bool transparent)
     Invalidate();
 }
 
+void TLabel::SetWordWrap(bool wordWrap)
+{
+    if (wordWrap_ == wordWrap) return;
+    wordWrap_ = wordWrap;
+    Invalidate();
+}
+
 void TLabel::Paint()
 {
     TCanvas& canvas = Canvas();
@@ -24,7 +31,25 @@ void TLabel::Paint()
     }
     canvas.SetBrushStyle(bsClearBrush);
     if (!Enabled()) canvas.Font().SetColor(clGrayText);
-    canvas.TextRect(area, Caption(), DT_LEFT | DT_TOP | DT_EXPANDTABS);
+    UINT format = DT_TOP | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
+    format |= BiDiMode() == bdLeftToRight ? DT_LEFT : DT_RIGHT | DT_RTLREADING;
+    canvas.TextRect(area, Caption(), format);
+}
+
+TImage::TImage(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 105, 105); }
+
+void TImage::SetIcon(HICON icon)
+{
+    if (icon_ == icon) return;
+    icon_ = icon;
+    Invalidate();
+}
+
+void TImage::Paint()
+{
+    if (!icon_) return;
+    TRect area = ClientRect();
+    DrawIconEx(Canvas().Handle(), 0, 0, icon_, area.Width(), area.Height(), 0, nullptr, DI_NORMAL);
 }
 
 // ---- TEdit ----

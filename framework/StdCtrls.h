@@ -13,12 +13,32 @@ public:
 
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
+    // Breaks the caption into lines at word boundaries to fit the label's width.
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wordWrap);
 
 protected:
     void Paint() override;
 
 private:
     bool transparent_ = true;
+    bool wordWrap_ = false;
+};
+
+// A window-less picture on its parent: an icon drawn at the top left at the control's size.
+class TImage : public TGraphicControl {
+public:
+    explicit TImage(TComponent* owner);
+
+    // The icon is not owned: it is one of the system's shared icons or outlives the image.
+    HICON Icon() const { return icon_; }
+    void SetIcon(HICON icon);
+
+protected:
+    void Paint() override;
+
+private:
+    HICON icon_ = nullptr;
 };
 
 // A single-line text box.

@@ -157,6 +157,18 @@ wchar_t AcceleratorChar(std::wstring_view caption)
     return 0;
 }
 
+std::wstring StripHotkey(std::wstring_view caption)
+{
+    std::wstring text;
+    text.reserve(caption.size());
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == L'&' && i + 1 < caption.size()) ++i;
+        else if (caption[i] == L'&') continue;
+        text += caption[i];
+    }
+    return text;
+}
+
 bool IsAccelerator(wchar_t key, std::wstring_view caption)
 {
     wchar_t accelerator = AcceleratorChar(caption);

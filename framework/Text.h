@@ -33,5 +33,7 @@ std::wstring ExtractFileExt(std::wstring_view path);
 
 // The mnemonic of a caption: the character after a single "&" ("&&" is a literal ampersand), or 0.
 wchar_t AcceleratorChar(std::wstring_view caption);
+// The caption as it is read: single "&" marks removed, "&&" as one "&".
+std::wstring StripHotkey(std::wstring_view caption);
 // True when key is the caption's mnemonic, compared without regard to case.
 bool IsAccelerator(wchar_t key, std::wstring_view caption);

@@ -342,7 +342,7 @@ void TKsCustomButton::MouseLeave()
 bool TKsCustomButton::DialogKey(WORD key, TShiftState shift)
 {
     if ((shift & (ssShift | ssCtrl | ssAlt)) == 0 && CanFocus()) {
-        if ((key == VK_RETURN && (showsDefault_ || HasFocus())) || (key == VK_ESCAPE && modalResult_ == 2)) {
+        if ((key == VK_RETURN && (showsDefault_ || HasFocus())) || (key == VK_ESCAPE && (cancel_ || modalResult_ == 2))) {
             Click();
             return true;
         }

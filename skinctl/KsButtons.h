@@ -19,7 +19,8 @@ public:
     bool Default() const { return default_; }
     void SetDefault(bool value);
     bool Cancel() const { return cancel_; }
-    // Either way makes ModalResult 2 (the result Escape looks for).
+    // Either way makes ModalResult 2. Escape clicks a cancel button whatever result it was given
+    // afterwards, and any button whose result is 2.
     void SetCancel(bool value);
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int value) { modalResult_ = value; }

@@ -17,11 +17,17 @@ TRect WindowRectOf(HWND window)
 
 } // namespace
 
-TKsCustomForm::TKsCustomForm(TComponent* owner) : TKsHook(owner) { ApplyFormStyle(); }
+TKsCustomForm::TKsCustomForm(TComponent* owner) : TKsHook(owner)
+{
+    ApplyFormStyle();
+    CreateUtilityWindow();
+}
 
 TKsCustomForm::~TKsCustomForm()
 {
     Destroying();
+    RemoveTrayIcon();
+    SetWindowLongPtrW(utilityWindow_.Get(), GWLP_USERDATA, 0);
     SetActive(false);
     SetControl(nullptr);
 }

@@ -128,10 +128,17 @@ public:
     void SetSysMenuShowAnimationTime(int value) { sysMenuShowAnimationTime_ = value; }
     // True once the notification-area icon was added.
     bool CreateStatus() const { return createStatus_; }
+    // The tip of the notification-area icon: the caption (or the application's title) the window
+    // had when it went there, at most 63 characters.
+    const std::wstring& TrayTip() const { return trayTip_; }
+    // The hidden window that receives the notification-area icon's callback.
+    HWND UtilityWindow() const { return utilityWindow_.Get(); }
     // Lets the application draw over the client background.
     TKsFramePaintEvent OnPaint;
 
     TKsWindowState FrameWindowState() const { return windowState_; }
+    // The state before the last change; restore goes back to it.
+    TKsWindowState PreviousWindowState() const { return previousState_; }
     bool FrameActive() const { return frameActive_; }
     // The window size including the shadow, and the size of the frame itself.
     SIZE FullSize() const { return fullSize_; }
@@ -198,6 +205,11 @@ protected:
     std::wstring CaptionText() const;
     // Whether part is the pressed caption button with the pointer still over it.
     bool ButtonPressed(TKsFramePart part);
+    // Puts the notification-area icon with this tip in place, or takes it away; true on success.
+    virtual bool AddTrayIcon(const std::wstring& tip);
+    virtual void RemoveTrayIcon();
+    // True while the form runs modally: it is then neither minimized nor closed, only given a result.
+    bool FormModal() const;
 
     // The plain look, also the skinned class's fallback.
     TRect PlainClientRect();
@@ -218,6 +230,19 @@ private:
     void NonClientMouse(TMessage& message);
     void TrackedMouse(TMessage& message);
     void PlatformRestored();
+    void SystemCommand(TMessage& message);
+
+    // The utility window and the notification-area icon's callback.
+    void CreateUtilityWindow();
+    static LRESULT CALLBACK UtilityProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void UtilityMessage(TMessage& message);
+    // Shows the form (or the application) again after the notification area, without its icon.
+    void LeaveTray();
+    // Brings the window back from the platform's minimized state (or the application's).
+    void LeavePlatformMinimized();
+    // Ends a restore in state (maximized, rolled up or normal with the saved bounds); leaving is the
+    // previous state a normal window remembers.
+    void ReturnTo(TKsWindowState state, TKsWindowState leaving);
 
     // Mouse tracking.
     void DragTo(TPoint point);
@@ -298,4 +323,14 @@ private:
     TKsAnimation sysMenuShowAnimation_ = kaNone;
     int sysMenuShowAnimationTime_ = 300;
     bool createStatus_ = false;
+    bool trayIconShown_ = false;
+    // Minimized by the frame to its own small rectangle rather than by the platform, whose restore
+    // the frame otherwise follows.
+    bool minimizedInPlace_ = false;
+    std::wstring trayTip_;
+    TWindowHandle utilityWindow_;
 };
+
+// The tip of the notification-area icon: at most 63 characters, never ending inside a character
+// that takes two UTF-16 units.
+std::wstring CutTrayTip(const std::wstring& text);

@@ -42,10 +42,11 @@ void TKsCustomForm::BeforeMessage(TMessage& message)
     switch (message.Msg) {
     case WM_ACTIVATE:
         // The platform minimized the window (from the task bar): the frame follows.
-        if (!frameActive_ && HIWORD(message.WParam) && windowState_ != kwsMinimized) {
+        if (!frameActive_ && HIWORD(message.WParam) && windowState_ != kwsMinimized && windowState_ != kwsTray) {
             SaveNormalBounds();
             previousState_ = windowState_;
             windowState_ = kwsMinimized;
+            minimizedInPlace_ = false;
         }
         return;
     case WM_PAINT:
@@ -104,6 +105,9 @@ void TKsCustomForm::BeforeMessage(TMessage& message)
                               GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CAPTION));
             captionStripped_ = true;
         }
+        return;
+    case WM_SYSCOMMAND:
+        SystemCommand(message);
         return;
     case CM_FRAMESTYLE:
         if (message.WParam == 13 && window)
@@ -169,7 +173,8 @@ void TKsCustomForm::AfterMessage(TMessage& message)
         PaintNonClient();
         return;
     case WM_SIZE:
-        if (windowState_ == kwsMinimized && message.WParam != SIZE_MINIMIZED && !IsIconic(window)) PlatformRestored();
+        if (windowState_ == kwsMinimized && !minimizedInPlace_ && message.WParam != SIZE_MINIMIZED && !IsIconic(window))
+            PlatformRestored();
         return;
     default:
         return;
@@ -315,4 +320,39 @@ void TKsCustomForm::PlatformRestored()
     previousState_ = kwsMinimized;
     windowState_ = target;
     PaintNonClient();
+}
+
+// The platform's window commands (keyboard, task bar, the system menu's entries) run the frame's
+// operations, so that the frame's state and the window agree.
+void TKsCustomForm::SystemCommand(TMessage& message)
+{
+    const WPARAM command = message.WParam & 0xFFF0;
+    auto run = [&](void (TKsCustomForm::*operation)()) {
+        MarkHandled();
+        message.Result = 0;
+        (this->*operation)();
+    };
+    switch (command) {
+    case SC_CLOSE:
+        run(&TKsCustomForm::Close);
+        return;
+    case SC_MINIMIZE:
+        run(&TKsCustomForm::Minimize);
+        return;
+    case SC_MAXIMIZE:
+        if (borderIcons_.Contains(kbiMaximize)) run(&TKsCustomForm::Maximize);
+        return;
+    case SC_RESTORE:
+        if (windowState_ != kwsNormal) run(&TKsCustomForm::Restore);
+        return;
+    case SC_KEYMENU:
+        if (message.LParam == L' ') run(&TKsCustomForm::ShowSystemMenu);
+        return;
+    case SC_MOUSEMENU:
+        // A press on the platform menu bar opens that menu; any other asks for the system menu.
+        if ((message.WParam & 0xF) != HTMENU) run(&TKsCustomForm::ShowSystemMenu);
+        return;
+    default:
+        return;
+    }
 }

@@ -1,12 +1,29 @@
 #include "skinwin/KsForms.h"
 
-// The window states as far as the frame needs them today: maximize, minimize, roll up and restore
-// keep the current and previous state and the normal bounds; the notification-area state and the
-// system menu come with the frame's command side.
+#include "framework/Application.h"
+
+// The window states: maximize, minimize, roll up and the notification area, each remembering the
+// state it left so that restore can go back to it, and the normal bounds saved when the window
+// leaves the normal state.
+
+bool TKsCustomForm::FormModal() const
+{
+    TCustomForm* form = Form();
+    return form && form->Modal();
+}
 
 void TKsCustomForm::SaveNormalBounds()
 {
     if (windowState_ == kwsNormal || windowState_ == kwsTray) normalBounds_ = WindowScreenRect();
+}
+
+void TKsCustomForm::LeavePlatformMinimized()
+{
+    HWND window = FormWindow();
+    if (minimizeApplication_ && Application->Minimized())
+        Application->Restore();
+    else if (window && IsIconic(window))
+        ShowWindow(window, SW_RESTORE);
 }
 
 void TKsCustomForm::Maximize()
@@ -18,9 +35,9 @@ void TKsCustomForm::Maximize()
         return;
     }
     SaveNormalBounds();
-    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
     previousState_ = windowState_;
     windowState_ = kwsMaximized;
+    LeavePlatformMinimized();
     SetFormBounds(MaximizedRect());
     if (TCustomForm* form = Form()) form->Invalidate();
     PaintNonClient();
@@ -29,7 +46,7 @@ void TKsCustomForm::Maximize()
 void TKsCustomForm::Minimize()
 {
     HWND window = FormWindow();
-    if (!window) return;
+    if (!window || FormModal()) return;
     if (windowState_ == kwsMinimized) {
         Restore();
         return;
@@ -37,7 +54,18 @@ void TKsCustomForm::Minimize()
     SaveNormalBounds();
     previousState_ = windowState_;
     windowState_ = kwsMinimized;
-    ShowWindow(window, SW_MINIMIZE);
+    minimizedInPlace_ = false;
+    if (minimizeApplication_) {
+        // The program goes to its task-bar button; a form outside a program with a main form goes alone.
+        if (Application->MainForm())
+            Application->Minimize();
+        else
+            ShowWindow(window, SW_MINIMIZE);
+        return;
+    }
+    minimizedInPlace_ = true;
+    SetFormBounds(MinimizedRect());
+    PaintNonClient();
 }
 
 void TKsCustomForm::RollUp()
@@ -49,11 +77,80 @@ void TKsCustomForm::RollUp()
         return;
     }
     SaveNormalBounds();
-    TRect rolled = RollupRect();
     previousState_ = windowState_;
     windowState_ = kwsRollup;
-    SetFormBounds(rolled);
+    LeavePlatformMinimized();
+    SetFormBounds(RollupRect());
     PaintNonClient();
+}
+
+void TKsCustomForm::MinimizeToTray()
+{
+    HWND window = FormWindow();
+    if (!window || FormModal()) return;
+    if (windowState_ == kwsTray) {
+        Restore();
+        return;
+    }
+    if (windowState_ == kwsNormal) normalBounds_ = WindowScreenRect();
+    const TKsWindowState before = windowState_;
+    const TKsWindowState beforePrevious = previousState_;
+    previousState_ = windowState_;
+    windowState_ = kwsTray;
+    std::wstring tip;
+    if (minimizeApplication_) {
+        tip = Application->Title();
+        Application->Minimize();
+        if (TCustomForm* mainForm = Application->MainForm(); mainForm && mainForm->HandleAllocated())
+            ShowWindow(mainForm->Handle(), SW_HIDE);
+    } else {
+        tip = CaptionText();
+    }
+    ShowWindow(window, SW_HIDE);
+    createStatus_ = AddTrayIcon(CutTrayTip(tip));
+    if (createStatus_) return;
+    // Without an icon there would be no way back to a hidden window: it stays where it was.
+    LeaveTray();
+    windowState_ = before;
+    previousState_ = beforePrevious;
+    PaintNonClient();
+}
+
+void TKsCustomForm::LeaveTray()
+{
+    HWND window = FormWindow();
+    if (minimizeApplication_ && Application->Minimized()) Application->Restore();
+    if (window) {
+        if (IsIconic(window))
+            ShowWindow(window, SW_RESTORE);
+        else
+            ShowWindow(window, SW_SHOW);
+        SetForegroundWindow(window);
+    }
+    RemoveTrayIcon();
+}
+
+void TKsCustomForm::ReturnTo(TKsWindowState state, TKsWindowState leaving)
+{
+    switch (state) {
+    case kwsMaximized:
+        windowState_ = kwsMaximized;
+        previousState_ = kwsNormal;
+        SetFormBounds(MaximizedRect());
+        if (TCustomForm* form = Form()) form->Invalidate();
+        break;
+    case kwsRollup:
+        // Rolled up from the normal bounds, as the window was before.
+        windowState_ = kwsNormal;
+        if (!normalBounds_.IsEmpty()) SetFormBounds(normalBounds_);
+        RollUp();
+        break;
+    default:
+        windowState_ = kwsNormal;
+        previousState_ = leaving;
+        if (!normalBounds_.IsEmpty()) SetFormBounds(normalBounds_);
+        break;
+    }
 }
 
 void TKsCustomForm::Restore()
@@ -64,27 +161,33 @@ void TKsCustomForm::Restore()
     case kwsNormal:
         if (!normalBounds_.IsEmpty()) SetFormBounds(normalBounds_);
         break;
+    case kwsMaximized:
+        if (previousState_ == kwsMinimized) {
+            if (minimizeApplication_) return;
+            ReturnTo(kwsNormal, kwsMaximized);
+            Maximize();
+        } else if (previousState_ == kwsRollup) {
+            ReturnTo(kwsNormal, kwsMaximized);
+            RollUp();
+        } else {
+            ReturnTo(kwsNormal, kwsMaximized);
+            if (dropShadow_)
+                if (TCustomForm* form = Form()) form->Invalidate();
+        }
+        break;
     case kwsMinimized: {
-        // Back to the state the window was minimized from; the platform brings back its place.
-        TKsWindowState target =
-            previousState_ == kwsMaximized || previousState_ == kwsRollup ? previousState_ : kwsNormal;
-        previousState_ = target == kwsNormal ? kwsMinimized : kwsNormal;
-        windowState_ = target;
-        ShowWindow(window, SW_RESTORE);
+        TKsWindowState target = previousState_;
+        // Not minimized any more while the platform brings the window back, so the frame does not
+        // take the platform's restore for one of its own.
+        windowState_ = kwsNormal;
+        minimizedInPlace_ = false;
+        LeavePlatformMinimized();
+        ReturnTo(target == kwsMaximized || target == kwsRollup ? target : kwsNormal, kwsMinimized);
         break;
     }
-    case kwsMaximized:
-        previousState_ = kwsMaximized;
-        windowState_ = kwsNormal;
-        SetFormBounds(normalBounds_);
-        if (TCustomForm* form = Form()) form->Invalidate();
-        break;
     case kwsRollup:
         if (MaximizedRect().Width() == frameSize_.cx || previousState_ == kwsMaximized) {
-            previousState_ = kwsNormal;
-            windowState_ = kwsMaximized;
-            SetFormBounds(MaximizedRect());
-            if (TCustomForm* form = Form()) form->Invalidate();
+            ReturnTo(kwsMaximized, kwsRollup);
         } else {
             TRect current = WindowScreenRect();
             previousState_ = kwsRollup;
@@ -92,24 +195,26 @@ void TKsCustomForm::Restore()
             SetFormBounds(TRect::FromSize(current.Left, current.Top, normalBounds_.Width(), normalBounds_.Height()));
         }
         break;
-    case kwsTray:
+    case kwsTray: {
+        TKsWindowState target = previousState_;
         windowState_ = kwsNormal;
-        ShowWindow(window, SW_SHOW);
-        SetForegroundWindow(window);
+        LeaveTray();
+        ReturnTo(target == kwsMaximized || target == kwsRollup ? target : kwsNormal, kwsTray);
         break;
+    }
     }
     PaintNonClient();
 }
 
-// The notification-area icon and the frame's own system menu come with the frame's command side;
-// until then these leave the window as it is.
-void TKsCustomForm::MinimizeToTray() {}
-
-void TKsCustomForm::ShowSystemMenu() {}
-
 void TKsCustomForm::Close()
 {
-    if (TCustomForm* form = Form()) form->Close();
+    TCustomForm* form = Form();
+    if (!form) return;
+    if (form->Modal()) {
+        form->SetModalResult(mrCancel);
+        return;
+    }
+    form->Close();
 }
 
 void TKsCustomForm::ContextHelp()

@@ -1,5 +1,6 @@
 #include "ModalDriver.h"
 
+#include "skinwin/KsMessages.h"
 #include "tests/support/WindowQueries.h"
 
 #include <chrono>
@@ -13,10 +14,22 @@ std::wstring ClassName(HWND window)
     return name;
 }
 
+// The program's own message dialog on this window, or none.
+TKsMessageForm* MessageFormOf(HWND window)
+{
+    return ClassName(window) == L"Folvane.MessageForm" ? dynamic_cast<TKsMessageForm*>(TWinControl::FindControl(window))
+                                                        : nullptr;
+}
+
 } // namespace
 
 std::wstring StaticTexts(HWND window)
 {
+    // The dialog was laid out before it was shown and its text is not changed afterwards.
+    if (TKsMessageForm* dialog = MessageFormOf(window)) {
+        auto* label = dynamic_cast<TLabel*>(dialog->FindComponent(L"Message"));
+        return label ? label->Caption() : std::wstring();
+    }
     std::wstring texts;
     EnumChildWindows(
         window,
@@ -107,7 +120,8 @@ HWND TModalDriver::FindWindowOfThisProcess(const std::wstring& caption) const
             auto& s = *reinterpret_cast<TSearch*>(data);
             DWORD process = 0;
             GetWindowThreadProcessId(window, &process);
-            if (process == GetCurrentProcessId() && IsWindowVisible(window) && ClassName(window) == L"#32770" &&
+            if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+                (ClassName(window) == L"#32770" || ClassName(window) == L"Folvane.MessageForm") &&
                 WindowText(window) == s.caption) {
                 s.found = window;
                 return FALSE;
@@ -121,6 +135,18 @@ HWND TModalDriver::FindWindowOfThisProcess(const std::wstring& caption) const
 TModalDriver::TAction TModalDriver::Press(int buttonId)
 {
     return [buttonId](HWND dialog) {
+        if (TKsMessageForm* form = MessageFormOf(dialog)) {
+            // The button whose kind answers with this result, clicked with the mouse.
+            for (int i = 0; i < form->ControlCount(); ++i) {
+                auto* button = dynamic_cast<TKsCustomButton*>(form->Controls(i));
+                if (!button || button->ModalResult() != buttonId || !button->HandleAllocated()) continue;
+                LPARAM centre = MAKELPARAM(button->Width() / 2, button->Height() / 2);
+                PostMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, centre);
+                PostMessageW(button->Handle(), WM_LBUTTONUP, 0, centre);
+                return;
+            }
+            return;
+        }
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
     };

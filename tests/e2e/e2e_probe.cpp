@@ -1,7 +1,10 @@
 // Helper of the end-to-end check, run under Wine beside the program:
 //   origin TITLE        screen position of the client area of the top-level window TITLE: "x y"
 //   frame TITLE         screen rectangle of the whole window TITLE: "width height left top"
-//   message TITLE       UTF-8 text of the visible message window TITLE, or nothing
+//   message TITLE       UTF-8 text of the visible message window TITLE (a platform box, or the
+//                       program's own dialog, which puts its text on the clipboard on WM_COPY)
+//   dialog TITLE        class and screen rectangle of the visible message window TITLE:
+//                       "class width height left top", then the screen's "width height"
 //   close TITLE         asks the top-level window TITLE to close
 //   text-at X Y         UTF-8 text of the window at screen point (X, Y), as the window itself answers
 //   headers T0 T1       for every second from Unix time T0 to T1, the header line a run started at
@@ -39,12 +42,39 @@ std::wstring Widen(const char* text)
     return wide;
 }
 
+const wchar_t* const kOwnMessageClass = L"Folvane.MessageForm";
+
 HWND MessageWindow(const std::wstring& title)
 {
-    for (HWND window = FindWindowW(L"#32770", title.c_str()); window;
-         window = FindWindowExW(nullptr, window, L"#32770", title.c_str()))
-        if (IsWindowVisible(window)) return window;
+    for (const wchar_t* name : {L"#32770", kOwnMessageClass})
+        for (HWND window = FindWindowW(name, title.c_str()); window;
+             window = FindWindowExW(nullptr, window, name, title.c_str()))
+            if (IsWindowVisible(window)) return window;
     return nullptr;
+}
+
+// The text of the program's own dialog: the block between the second and third rule of what it
+// copies ("rule, caption, rule, text, rule, buttons, rule").
+std::wstring OwnMessageText(HWND window)
+{
+    SendMessageW(window, WM_COPY, 0, 0);
+    std::wstring copied;
+    if (!OpenClipboard(nullptr)) return copied;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+            copied = text;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    const std::wstring rule = L"---------------------------\r\n";
+    size_t first = copied.find(rule);
+    size_t second = first == std::wstring::npos ? first : copied.find(rule, first + rule.size());
+    size_t third = second == std::wstring::npos ? second : copied.find(rule, second + rule.size());
+    if (third == std::wstring::npos) return {};
+    std::wstring text = copied.substr(second + rule.size(), third - second - rule.size());
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
+    return text;
 }
 
 // The visible top-level window with this title that is not a message window.
@@ -54,7 +84,8 @@ HWND MainWindow(const std::wstring& title)
          window = FindWindowExW(nullptr, window, nullptr, title.c_str())) {
         wchar_t name[32] = {};
         GetClassNameW(window, name, 32);
-        if (IsWindowVisible(window) && std::wstring(name) != L"#32770") return window;
+        if (IsWindowVisible(window) && std::wstring(name) != L"#32770" && std::wstring(name) != kOwnMessageClass)
+            return window;
     }
     return nullptr;
 }
@@ -120,12 +151,28 @@ int main(int argc, char** argv)
     } else if (command == "message") {
         HWND window = MessageWindow(Widen(argv[2]));
         if (!window) return 1;
+        wchar_t className[32] = {};
+        GetClassNameW(window, className, 32);
+        if (std::wstring(className) == kOwnMessageClass) {
+            Write(Convert(OwnMessageText(window), CP_UTF8) + "\n");
+            return 0;
+        }
         for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             wchar_t name[32] = {};
             GetClassNameW(child, name, 32);
             std::wstring text = Text(child);
             if (_wcsicmp(name, L"Static") == 0 && !text.empty()) Write(Convert(text, CP_UTF8) + "\n");
         }
+    } else if (command == "dialog") {
+        HWND window = MessageWindow(Widen(argv[2]));
+        RECT r;
+        if (!window || !GetWindowRect(window, &r)) return 1;
+        wchar_t className[32] = {};
+        GetClassNameW(window, className, 32);
+        Write(Convert(className, CP_UTF8) + " " + std::to_string(r.right - r.left) + " " +
+              std::to_string(r.bottom - r.top) + " " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+              std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " + std::to_string(GetSystemMetrics(SM_CYSCREEN)) +
+              "\n");
     } else if (command == "close") {
         HWND window = MainWindow(Widen(argv[2]));
         if (!window) return 1;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end check of a listing run: starts folvane.exe under Wine on the display, works it with
 # xdotool as a person would (types a root, picks a depth from the drop-down list, clicks Add and
-# Start on the skinned buttons, confirms the message with Enter) and compares the listing file byte
-# for byte. The header's date and time are checked against the headers that the helper builds from
+# Start on the skinned buttons, confirms the skinned completion dialog with Enter) and compares the
+# listing file byte for byte. The header's date and time are checked against the headers that the helper builds from
 # the platform's formats for every second between the click on Start and the message. A screenshot
 # of the main window after the run is left in BUILD_DIR/tests/e2e-main-window.png for people to
 # look at.
@@ -75,6 +75,12 @@ for _ in $(seq 60); do
 done
 finished=$(date +%s)
 [ "$message" = "目錄列舉完畢" ] || fail "completion message: '$message'"
+# The program's own skinned dialog, centred on the screen; Enter reaches its focused OK button.
+read -r dclass dw dh dx dy sw sh <<<"$(wine "$probe_exe" dialog "Folvane Tool")"
+[ "$dclass" = "Folvane.MessageForm" ] || fail "the completion message is not the skinned dialog ($dclass)"
+[ "$dx" -eq $(((sw - dw) / 2)) ] && [ "$dy" -eq $(((sh - dh) / 2)) ] || fail "dialog at $dx,$dy is not centred"
+dialog_shot="$build_dir/tests/e2e-completion-dialog.png"
+import -window root -crop "${dw}x${dh}+${dx}+${dy}" +repage "$dialog_shot" && echo "screenshot: $dialog_shot"
 xdotool key Return
 for _ in $(seq 30); do
   wine "$probe_exe" message "Folvane Tool" >/dev/null 2>&1 || break

@@ -94,21 +94,6 @@ TEST_F(Dialogs, TheDefaultErrorReportIsAModalMessageBoxWithTheTitleAsCaption)
     EXPECT_TRUE(watcher.HasOk);
 }
 
-TEST_F(Dialogs, AMessageHasOneOkButtonAndTheApplicationTitle)
-{
-    ShowForm();
-    std::wstring title = Application->Title();
-    Application->SetTitle(L"Folvane Tool");
-    TMessageDialog message(nullptr);
-    TModalWatcher watcher(PressOk);
-    message.ShowMessage(L"目錄列舉完畢");
-    Application->SetTitle(title);
-    EXPECT_EQ(watcher.Caption, L"Folvane Tool");
-    EXPECT_EQ(watcher.Text, L"目錄列舉完畢");
-    EXPECT_TRUE(watcher.HasOk);
-    EXPECT_FALSE(watcher.HasCancel);
-}
-
 namespace {
 
 // Runs the dialog, typing name into its file name box and choosing OK.

@@ -49,6 +49,8 @@ protected:
         std::function<void(TSeSkinEngine&)> PrepareSkin;
         // Sets the frame's properties while the form loads.
         std::function<void(TSeSkinForm&)> Setup;
+        // Makes the frame for the form; a plain TSeSkinForm when not set.
+        std::function<TSeSkinForm*(TForm*)> MakeFrame;
     };
 
     void Build(const TOptions& options)
@@ -58,7 +60,7 @@ protected:
         Form->SetCaption(L"框架測試 Frame");
         Form->SetBounds(options.Position.X, options.Position.Y, 320, 240);
         Form->SetClientSize(options.ClientWidth, options.ClientHeight);
-        Frame = new TSeSkinForm(Form);
+        Frame = options.MakeFrame ? options.MakeFrame(Form) : new TSeSkinForm(Form);
         if (options.Skin) {
             Engine = new TSeSkinEngine(Form);
             LoadEmbeddedSkin(*Engine);

@@ -1,0 +1,171 @@
+#include "skinwin/KsMessages.h"
+
+#include "framework/Application.h"
+#include "framework/Screen.h"
+
+#include <algorithm>
+#include <array>
+
+// The layout of a new message dialog, in units of the dialog's font: margins and spacings scaled
+// from the font's average character size, the text wrapped within half the screen's width, the
+// icon at its left and the buttons centred below.
+
+namespace {
+
+struct TButtonSpec {
+    const wchar_t* Name;
+    const wchar_t* Caption;
+    TKsButtonKind Kind;
+};
+
+constexpr std::array<TButtonSpec, kMessageButtonCount> kButtons{{
+    {L"Yes", L"&Yes", bkYes},
+    {L"No", L"&No", bkNo},
+    {L"OK", L"OK", bkOK},
+    {L"Cancel", L"Cancel", bkCancel},
+    {L"Abort", L"&Abort", bkAbort},
+    {L"Retry", L"&Retry", bkRetry},
+    {L"Ignore", L"&Ignore", bkIgnore},
+    {L"All", L"&All", bkAll},
+    {L"NoToAll", L"N&o to All", bkNo},
+    {L"YesToAll", L"Yes to &All", bkYes},
+    {L"Help", L"&Help", bkHelp},
+}};
+
+// Each button caption's width plus 8, measured the first time a dialog needs it and kept for the
+// rest of the program.
+std::array<int, kMessageButtonCount> measuredButtonWidths{};
+
+HICON TypeIcon(TKsMessageType type)
+{
+    switch (type) {
+    case kmtWarning:
+        return LoadIconW(nullptr, IDI_EXCLAMATION);
+    case kmtError:
+        return LoadIconW(nullptr, IDI_HAND);
+    case kmtInformation:
+        return LoadIconW(nullptr, IDI_ASTERISK);
+    case kmtConfirmation:
+        return LoadIconW(nullptr, IDI_QUESTION);
+    default:
+        return nullptr;
+    }
+}
+
+// A screen drawing context with the dialog's font selected, for measuring.
+class TMeasuring {
+public:
+    explicit TMeasuring(const TFont& font) : dc_(nullptr), select_(dc_.Get(), font.Handle()) {}
+    HDC Get() const { return dc_.Get(); }
+
+private:
+    TWindowDC dc_;
+    TSelectObject select_;
+};
+
+} // namespace
+
+TKsMessageForm* TKsCustomMessage::CreateMessageDialog(const std::wstring& text, TKsMessageType type,
+                                                      TKsMessageButtons buttons)
+{
+    auto dialog = std::make_unique<TKsMessageForm>(Application, *this);
+    const bool rightToLeft = dialog->BiDiMode() != bdLeftToRight;
+    const UINT readingOrder = rightToLeft ? DT_RTLREADING | DT_RIGHT : 0;
+    TMeasuring measuring(dialog->Font());
+    HDC dc = measuring.Get();
+
+    const std::wstring letters = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE lettersSize{0, 0};
+    GetTextExtentPoint32W(dc, letters.c_str(), static_cast<int>(letters.size()), &lettersSize);
+    const int cw = lettersSize.cx / 52;
+    const int ch = lettersSize.cy;
+    const int horzMargin = MulDiv(30, cw, 4);
+    const int vertMargin = MulDiv(15, ch, 8);
+    const int horzSpacing = MulDiv(10, cw, 4);
+    const int vertSpacing = MulDiv(10, ch, 8);
+    int buttonWidth = MulDiv(50, cw, 4);
+    const int buttonHeight = MulDiv(14, ch, 8);
+    const int buttonSpacing = MulDiv(4, cw, 4);
+
+    for (int b = 0; b < kMessageButtonCount; ++b) {
+        if (!buttons.Contains(static_cast<TKsMessageButton>(b))) continue;
+        if (measuredButtonWidths[b] == 0) {
+            RECT r{0, 0, 0, 0};
+            DrawTextW(dc, kButtons[b].Caption, -1, &r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE | readingOrder);
+            measuredButtonWidths[b] = r.right - r.left + 8;
+        }
+        buttonWidth = std::max(buttonWidth, measuredButtonWidths[b]);
+    }
+
+    RECT textRect{0, 0, Screen->Width() / 2, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | readingOrder);
+    const int textWidth = textRect.right - textRect.left;
+    const int textHeight = textRect.bottom - textRect.top;
+
+    HICON icon = showIconImage_ ? TypeIcon(type) : nullptr;
+    const int iconTextWidth = icon ? textWidth + horzSpacing + 32 : textWidth;
+    const int iconTextHeight = icon ? std::max(textHeight, 32) : textHeight;
+    const int count = buttons.Count();
+    const int groupWidth = count > 0 ? count * buttonWidth + (count - 1) * buttonSpacing : 0;
+    const int clientWidth = std::max(iconTextWidth, groupWidth) + 2 * horzMargin;
+    const int clientHeight = iconTextHeight + buttonHeight + vertSpacing + 2 * vertMargin;
+    dialog->SetClientSize(clientWidth, clientHeight);
+    dialog->SetBounds(Screen->Width() / 2 - dialog->Width() / 2, Screen->Height() / 2 - dialog->Height() / 2,
+                      dialog->Width(), dialog->Height());
+    dialog->SetCaption(MessageTypeCaption(type));
+
+    if (icon) {
+        auto* image = new TImage(dialog.get());
+        image->SetName(L"Image");
+        image->SetParent(dialog.get());
+        image->SetBounds(horzMargin, vertMargin, 32, 32);
+        image->SetIcon(icon);
+    }
+
+    auto* label = new TLabel(dialog.get());
+    label->SetName(L"Message");
+    label->SetParent(dialog.get());
+    label->SetWordWrap(true);
+    label->SetTransparent(true);
+    label->SetBiDiMode(dialog->BiDiMode());
+    label->SetCaption(text);
+    int labelLeft = iconTextWidth - textWidth + horzMargin;
+    if (rightToLeft) labelLeft = clientWidth - labelLeft - textWidth;
+    label->SetBounds(labelLeft, vertMargin, textWidth, textHeight);
+
+    TKsCustomButton* defaultButton = nullptr;
+    TKsCustomButton* cancelButton = nullptr;
+    TKsCustomButton* made[kMessageButtonCount] = {};
+    int x = (clientWidth - groupWidth) / 2;
+    const int y = iconTextHeight + vertMargin + vertSpacing;
+    for (int b = 0; b < kMessageButtonCount; ++b) {
+        if (!buttons.Contains(static_cast<TKsMessageButton>(b))) continue;
+        TKsCustomButton* button = CreateButton(dialog.get());
+        button->SetName(kButtons[b].Name);
+        // The kind first: it would put its own caption over one given before it.
+        button->SetKind(kButtons[b].Kind);
+        button->SetCaption(kButtons[b].Caption);
+        if (!showButtonGlyph_) button->SetGlyph(TKsBitmap());
+        button->SetParent(dialog.get());
+        button->SetBounds(x, y, buttonWidth, buttonHeight);
+        x += buttonWidth + buttonSpacing;
+        made[b] = button;
+    }
+    for (TKsMessageButton choice : {kmbOK, kmbYes, kmbRetry})
+        if (!defaultButton) defaultButton = made[choice];
+    for (TKsMessageButton choice : {kmbCancel, kmbNo, kmbOK})
+        if (!cancelButton) cancelButton = made[choice];
+    for (TKsCustomButton* button : made)
+        if (button) button->SetDefault(button == defaultButton);
+    if (cancelButton) {
+        // Escape ends the dialog through this button with the result of its kind: an OK that is
+        // also the cancel button still answers OK.
+        const int result = cancelButton->ModalResult();
+        cancelButton->SetCancel(true);
+        cancelButton->SetModalResult(result);
+    }
+    dialog->SetCancelButton(cancelButton);
+    if (defaultButton) dialog->SetActiveControl(defaultButton);
+    return dialog.release();
+}

@@ -1,0 +1,203 @@
+#include "FrameFixture.h"
+
+#include "framework/Messages.h"
+#include "skinwin/KsFormResources.h"
+#include "skinwin/KsSystemMenu.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::wstring Describe(const std::vector<TKsSystemMenuEntry>& entries)
+{
+    std::wstring text;
+    for (const TKsSystemMenuEntry& entry : entries) {
+        if (!text.empty()) text += L"|";
+        text += entry.Caption;
+        if (!entry.ShortCut.empty()) text += L"[" + entry.ShortCut + L"]";
+    }
+    return text;
+}
+
+TEST(SystemMenu, EntriesFollowTheBorderIconsAndTheState)
+{
+    const TKsBorderIcons mainWindow{kbiClose, kbiSystemMenu, kbiMinimize};
+    const TKsBorderIcons all{kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup, kbiTray};
+    EXPECT_EQ(Describe(SystemMenuEntries(mainWindow, kwsNormal)), L"Mi&nimize|-|&Close[Alt+F4]");
+    EXPECT_EQ(Describe(SystemMenuEntries(mainWindow, kwsMinimized)), L"&Restore|-|&Close[Alt+F4]");
+    EXPECT_EQ(Describe(SystemMenuEntries(all, kwsNormal)),
+              L"Mi&nimize|Ma&ximize|Ro&llup|Minimize to &Tray|-|&Close[Alt+F4]");
+    EXPECT_EQ(Describe(SystemMenuEntries(all, kwsMaximized)),
+              L"&Restore|Mi&nimize|Ro&llup|Minimize to &Tray|-|&Close[Alt+F4]");
+    EXPECT_EQ(Describe(SystemMenuEntries(all, kwsRollup)),
+              L"&Restore|Mi&nimize|Ma&ximize|Minimize to &Tray|-|&Close[Alt+F4]");
+    EXPECT_EQ(Describe(SystemMenuEntries(all, kwsTray)), L"&Restore|-|&Close[Alt+F4]");
+    EXPECT_EQ(Describe(SystemMenuEntries({kbiClose}, kwsNormal)), L"&Close[Alt+F4]") << "no separator above nothing";
+    EXPECT_EQ(Describe(SystemMenuEntries({kbiMaximize}, kwsMaximized)), L"&Restore");
+    EXPECT_EQ(SystemMenuEntries(all, kwsNormal).back().ImageIndex, smiClose);
+    EXPECT_EQ(SystemMenuEntries(all, kwsMaximized).front().ImageIndex, smiRestore);
+}
+
+TEST(TrayTip, IsCutTo63CharactersWithoutSplittingACharacter)
+{
+    EXPECT_EQ(CutTrayTip(std::wstring(70, L'字')), std::wstring(63, L'字'));
+    EXPECT_EQ(CutTrayTip(L"Folvane Tool"), L"Folvane Tool");
+    // U+20000 takes two UTF-16 units; the 63rd unit is its first half.
+    const std::wstring wide = std::wstring(62, L'a') + L"\U00020000" + L"b";
+    EXPECT_EQ(CutTrayTip(wide), std::wstring(62, L'a'));
+}
+
+// A frame whose notification-area icon cannot be added, as when no notification area runs.
+class TNoTrayForm : public TSeSkinForm {
+public:
+    using TSeSkinForm::TSeSkinForm;
+
+protected:
+    bool AddTrayIcon(const std::wstring&) override { return false; }
+};
+
+class WindowStates : public FrameTest {
+protected:
+    void BuildWithAllIcons(bool trayWorks = true)
+    {
+        TOptions options = WithSetup([](TSeSkinForm& frame) {
+            frame.SetBorderIcons({kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup, kbiTray});
+            frame.SetMinimizeApplication(false);
+        });
+        if (!trayWorks) options.MakeFrame = [](TForm* form) { return new TNoTrayForm(form); };
+        Build(options);
+        normal_ = WindowRect();
+    }
+    void ExpectNormal()
+    {
+        EXPECT_EQ(Frame->WindowState(), kwsNormal);
+        EXPECT_EQ(WindowRect(), normal_);
+        EXPECT_TRUE(IsWindowVisible(Window()));
+    }
+    void ExpectMaximized()
+    {
+        EXPECT_EQ(Frame->WindowState(), kwsMaximized);
+        EXPECT_EQ(WindowRect(), Frame->MaximizedRect());
+        EXPECT_TRUE(IsWindowVisible(Window()));
+    }
+
+    TRect normal_;
+};
+
+TEST_F(WindowStates, RestoreAfterMaximizeMinimizeAndRollUpReturnsTheNormalBounds)
+{
+    BuildWithAllIcons();
+    Frame->Maximize();
+    ExpectMaximized();
+    EXPECT_EQ(Frame->PreviousWindowState(), kwsNormal);
+    Frame->Restore();
+    ExpectNormal();
+
+    Frame->Minimize();
+    EXPECT_EQ(Frame->WindowState(), kwsMinimized);
+    EXPECT_EQ(WindowRect(), Frame->MinimizedRect());
+    Frame->Restore();
+    ExpectNormal();
+
+    Frame->RollUp();
+    EXPECT_EQ(WindowRect().Height(), Frame->RollupRect().Height());
+    Frame->RollUp();
+    ExpectNormal();
+}
+
+TEST_F(WindowStates, ARestoreGoesBackToTheMaximizedStateItLeft)
+{
+    BuildWithAllIcons();
+    Frame->Maximize();
+    Frame->Minimize();
+    Frame->Restore();
+    ExpectMaximized();
+    EXPECT_EQ(Frame->PreviousWindowState(), kwsNormal);
+
+    Frame->RollUp();
+    EXPECT_EQ(Frame->PreviousWindowState(), kwsMaximized);
+    Frame->Restore();
+    ExpectMaximized();
+    Frame->Restore();
+    ExpectNormal();
+}
+
+TEST_F(WindowStates, TheTrayHidesTheWindowAndItsIconBringsItBackAsItWas)
+{
+    BuildWithAllIcons();
+    Frame->Maximize();
+    Frame->MinimizeToTray();
+    if (!Frame->CreateStatus()) GTEST_SKIP() << "no notification area on this display";
+    EXPECT_EQ(Frame->WindowState(), kwsTray);
+    EXPECT_FALSE(IsWindowVisible(Window()));
+    EXPECT_EQ(Frame->TrayTip(), L"框架測試 Frame");
+    // A double click on the icon.
+    SendMessageW(Frame->UtilityWindow(), CM_TRAYCALLBACK, 0, WM_LBUTTONDBLCLK);
+    ExpectMaximized();
+    Frame->Restore();
+    ExpectNormal();
+
+    Frame->MinimizeToTray();
+    Frame->MinimizeToTray();
+    ExpectNormal();
+    EXPECT_EQ(Frame->PreviousWindowState(), kwsTray);
+}
+
+TEST_F(WindowStates, AWindowWhoseTrayIconFailsStaysOnTheScreenInItsState)
+{
+    BuildWithAllIcons(false);
+    Frame->Maximize();
+    Frame->MinimizeToTray();
+    EXPECT_FALSE(Frame->CreateStatus());
+    ExpectMaximized();
+    EXPECT_EQ(Frame->PreviousWindowState(), kwsNormal);
+    Frame->Restore();
+    ExpectNormal();
+}
+
+// Runs inside a modal loop: minimize and tray in turn, then the frame's close.
+struct TModalSteps {
+    static inline TSeSkinForm* frame = nullptr;
+    static inline std::vector<TKsWindowState>* states = nullptr;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        KillTimer(nullptr, id);
+        frame->Minimize();
+        states->push_back(frame->WindowState());
+        frame->MinimizeToTray();
+        states->push_back(frame->WindowState());
+        frame->Close();
+    }
+};
+
+TEST_F(WindowStates, AModalFormIsNeitherMinimizedNorClosedButGetsCancel)
+{
+    BuildWithAllIcons();
+    std::vector<TKsWindowState> seen;
+    Form->Hide();
+    Application->ProcessMessages();
+    TModalSteps::frame = Frame;
+    TModalSteps::states = &seen;
+    SetTimer(nullptr, 0, 30, TModalSteps::Tick);
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    EXPECT_EQ(seen, (std::vector<TKsWindowState>{kwsNormal, kwsNormal}));
+    EXPECT_FALSE(IsWindowVisible(Window()));
+}
+
+TEST_F(WindowStates, AltF4AndTheCloseCommandCloseThroughTheFrame)
+{
+    BuildWithAllIcons();
+    bool asked = false;
+    Form->OnCloseQuery = [&] {
+        asked = true;
+        return true;
+    };
+    SendMessageW(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(IsWindowVisible(Window()));
+}
+
+} // namespace
