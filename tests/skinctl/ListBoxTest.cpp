@@ -1,6 +1,7 @@
 #include "RepeatTesting.h"
 #include "SkinnedControlTesting.h"
 
+#include "skin/objects/KsSkinObjectRegistry.h"
 #include "skinctl/KsSkinListBoxs.h"
 
 #include <vector>
@@ -64,17 +65,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(ListBox, TwentyItemsWithRoomForFiveScrollToItemFifteenAtMost)
-{
-    EXPECT_EQ(List->ScrollBar()->Max(), 19);
-    EXPECT_EQ(List->ScrollBar()->PageSize(), 5);
-    EXPECT_TRUE(List->ScrollBar()->Visible());
-    List->SetTopIndex(19);
-    EXPECT_EQ(List->TopIndex(), 15);
-    List->ScrollBar()->Step(VK_END);
-    EXPECT_EQ(List->TopIndex(), 15);
-}
 
 TEST_F(ListBox, ShiftClickExtendsFromTheAnchorAndCtrlClickTogglesOneItem)
 {
@@ -277,4 +267,21 @@ TEST_F(ListBox, TheSkinnedListDrawsItsItemsAndBarThroughTheSkin)
     EXPECT_EQ(Rgb(Buffer(skinned), place.Item.Right - 3, place.Item.Top + 1), Rgb(item->ActiveColor()));
     ASSERT_TRUE(skinned->ItemPlace(3, place));
     EXPECT_EQ(Rgb(Buffer(skinned), place.Item.Right - 3, place.Item.Top + 1), Rgb(item->Color()));
+}
+
+TEST_F(ListBox, ASkinWithoutTheListsPartsDrawsThePlainList)
+{
+    delete Engine;
+    Engine = new TSeSkinEngine(Form);
+    std::vector<std::unique_ptr<TSeSkinObject>> objects;
+    objects.emplace_back(CreateSkinObject(L"TSeSkinObject", nullptr));
+    objects.back()->SetName(L"ListBox");
+    Engine->Source()->Adopt(std::move(objects), TKsBitmapList());
+    auto* skinned = Make<TSeSkinListBox>(Form, TRect::FromSize(150, 10, 121, 84));
+    for (int i = 0; i < 20; ++i) skinned->Items().Add(L"item " + std::to_wstring(i));
+    skinned->SetItemIndex(3);
+    List->SetItemIndex(3);
+    Repaint(skinned);
+    Repaint(List);
+    EXPECT_EQ(Differences(Buffer(skinned), Buffer(List), {0, 0, 121, 84}), 0);
 }

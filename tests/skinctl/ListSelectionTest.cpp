@@ -94,30 +94,6 @@ TEST(ListSelection, ItemIndexRequestsAreClamped)
     EXPECT_TRUE(model.SelectedItems().empty());
 }
 
-TEST(ListSelection, ShiftExtendsFromTheAnchorAndCtrlTogglesOneItem)
-{
-    TListModel model;
-    Fill(model, 8);
-    model.Selection.SetMultiSelect(true);
-    model.Selection.SetItemIndex(2);
-    model.Selection.SetAnchor(2);
-    model.Selection.Apply();
-    model.Selection.SetItemIndex(5);
-    model.Selection.Apply();
-    EXPECT_EQ(model.SelectedItems(), (std::vector<int>{2, 3, 4, 5}));
-    model.Selection.Toggle(3);
-    EXPECT_EQ(model.SelectedItems(), (std::vector<int>{2, 4, 5}));
-    EXPECT_EQ(model.Selection.SelCount(), 3);
-    // Upwards from the anchor, and without MultiSelect the item index alone.
-    model.Selection.SetItemIndex(0);
-    model.Selection.Apply();
-    EXPECT_EQ(model.SelectedItems(), (std::vector<int>{0, 1, 2}));
-    model.Selection.SetMultiSelect(false);
-    EXPECT_EQ(model.Selection.SelCount(), 0);
-    model.Selection.Apply();
-    EXPECT_EQ(model.SelectedItems(), (std::vector<int>{0}));
-}
-
 TEST(ListSelection, CheckBoxesCycleThroughGrayedOnlyWhenAllowed)
 {
     TListModel model;
@@ -174,25 +150,4 @@ TEST(ListSelection, CheckStatesMoveWithTheirItemsWhileSelectedFlagsKeepTheirPlac
     sorted.Items.SetSorted(true);
     EXPECT_EQ(sorted.Items.Texts(), (std::vector<std::wstring>{L"a", L"b", L"c"}));
     EXPECT_EQ(sorted.Selection.CheckState(1), kcsChecked);
-}
-
-TEST(ListSelection, ItemIndexAndAnchorStayInsideTheListAfterDeletes)
-{
-    TListModel model;
-    Fill(model, 10);
-    model.Selection.SetMultiSelect(true);
-    model.Selection.SetItemIndex(9);
-    model.Selection.SetAnchor(8);
-    model.Selection.Apply();
-    for (int i = 0; i < 5; ++i) model.Items.Delete(model.Items.Count() - 1);
-    EXPECT_EQ(model.Selection.ItemIndex(), 4);
-    EXPECT_EQ(model.Selection.Anchor(), 4);
-    EXPECT_EQ(model.Selection.SelCount(), 0);
-    model.Selection.Apply();
-    EXPECT_EQ(model.SelectedItems(), (std::vector<int>{4}));
-    model.Items.Clear();
-    EXPECT_EQ(model.Selection.ItemIndex(), -1);
-    EXPECT_EQ(model.Selection.Anchor(), -1);
-    model.Selection.Apply();
-    EXPECT_EQ(model.Selection.SelCount(), 0);
 }
