@@ -25,13 +25,26 @@ TControlClass* Captioned(TControlClass* control, const wchar_t* caption)
     return control;
 }
 
-TMenuItem* AddMenuItem(TComponent* owner, TMenuItem* parent, const wchar_t* name, const wchar_t* caption)
+// A menu item of the window, placed under its parent (the menu bar or another item) as the window
+// description places it.
+TSeSkinItem* AddMenuItem(TComponent* owner, TComponent* parent, const wchar_t* name, const wchar_t* caption)
 {
-    auto* item = new TMenuItem(owner);
+    auto* item = new TSeSkinItem(owner);
     item->SetName(name);
     item->SetCaption(caption);
-    parent->Add(item);
+    item->SetParentComponent(parent);
     return item;
+}
+
+// The menu bar is a control of the client area: the other controls keep their places below it and
+// the client area grows by its height, so they keep the room they had below the platform's menu.
+void MoveControlsBelow(TCustomForm& form, TControl& bar)
+{
+    for (int i = 0; i < form.ControlCount(); ++i) {
+        TControl* control = form.Controls(i);
+        if (control->Align() == alNone)
+            control->SetBounds(control->Left(), control->Top() + bar.Height(), control->Width(), control->Height());
+    }
 }
 
 TIconHandle LoadProgramIcon()
@@ -146,14 +159,16 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     ProgressBar1->SetShowBorder(true);
     ProgressBar1->SetPosition(0);
 
-    // The platform menu bar sits above the client area, so the controls keep their places below it.
-    SeSkinMenuBar1 = new TMainMenu(this);
+    SeSkinMenuBar1 = new TSeSkinMenuBar(this);
     SeSkinMenuBar1->SetName(L"SeSkinMenuBar1");
-    F1 = AddMenuItem(this, SeSkinMenuBar1->Items(), L"F1", L"檔案(&F)");
+    SeSkinMenuBar1->SetParent(this);
+    SeSkinMenuBar1->SetShowAnimation(kaFade);
+    SeSkinMenuBar1->SetShowAnimationTime(300);
+    F1 = AddMenuItem(this, SeSkinMenuBar1, L"F1", L"檔案(&F)");
     CFGL1 = AddMenuItem(this, F1, L"CFGL1", L"載入設定檔(*.CFG)(&L)");
     CFGS1 = AddMenuItem(this, F1, L"CFGS1", L"儲存設定檔(*.CFG)(&S)");
     X1 = AddMenuItem(this, F1, L"X1", L"離開(&X)");
-    A1 = AddMenuItem(this, SeSkinMenuBar1->Items(), L"A1", L"關於(&A)");
+    A1 = AddMenuItem(this, SeSkinMenuBar1, L"A1", L"關於(&A)");
     D1 = AddMenuItem(this, A1, L"D1", L"Folvane Tool(&D)");
 
     OpenDialog1 = ConfigFileDialog<TOpenDialog>(this, L"OpenDialog1", L"選擇檔案載入");
@@ -166,6 +181,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     SeSkinForm1->SetName(L"SeSkinForm1");
     SeSkinForm1->SetBorderIcons({kbiClose, kbiSystemMenu, kbiMinimize});
     SeSkinForm1->SetCanResize(false);
+    SeSkinForm1->SetMenuBar(SeSkinMenuBar1);
     SeSkinForm1->SetSkinEngine(SeSkinEngine1);
     SeSkinMessage1 = new TSeSkinMessage(this);
     SeSkinMessage1->SetName(L"SeSkinMessage1");
@@ -177,25 +193,24 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     SetTabOrders({Edit1, BitBtn1, ComboBox1, ListView1, BitBtn2, GroupBox1, BitBtn3, BitBtn5, BitBtn6});
     SetTabOrders({Edit2, RadioButton1, RadioButton2, Edit3, BitBtn4});
 
-    SetMenu(SeSkinMenuBar1);
-    SetClientSize(363, 408);
-
     BitBtn1->OnClick = [this] { BitBtn1Click(); };
     BitBtn2->OnClick = [this] { BitBtn2Click(); };
     BitBtn3->OnClick = [this] { BitBtn3Click(); };
     BitBtn4->OnClick = [this] { BitBtn4Click(); };
     BitBtn5->OnClick = [this] { BitBtn5Click(); };
     BitBtn6->OnClick = [this] { BitBtn6Click(); };
-    CFGL1->OnClick = [this] { CFGL1Click(); };
-    CFGS1->OnClick = [this] { CFGS1Click(); };
-    X1->OnClick = [this] { X1Click(); };
+    CFGL1->OnClick = [this](TKsCustomItem*) { CFGL1Click(); };
+    CFGS1->OnClick = [this](TKsCustomItem*) { CFGS1Click(); };
+    X1->OnClick = [this](TKsCustomItem*) { X1Click(); };
     OnCreate = [this] { FormCreate(); };
     OnShow = [this] { FormShow(); };
 
     // With the whole window read, the skinned controls' references to the engine are resolved (each
     // takes its copy of the skin), then every component finishes loading.
     BindToEngine(SeSkinEngine1, BitBtn1, BitBtn2, GroupBox1, RadioButton1, RadioButton2, BitBtn4, BitBtn3, BitBtn5,
-                 BitBtn6, ProgressBar1);
+                 BitBtn6, ProgressBar1, SeSkinMenuBar1);
+    MoveControlsBelow(*this, *SeSkinMenuBar1);
+    SetClientSize(363, 408 + SeSkinMenuBar1->Height());
     EndLoading();
 }
 

@@ -4,7 +4,6 @@
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
-#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "skin/engine/KsSkinEngine.h"
 #include "skinctl/KsSkinButtons.h"
@@ -12,6 +11,7 @@
 #include "skinctl/KsSkinGroupBoxs.h"
 #include "skinctl/KsSkinProgress.h"
 #include "skinwin/KsSkinForms.h"
+#include "skinwin/KsSkinMenus.h"
 #include "skinwin/KsSkinMessages.h"
 
 #include <memory>
@@ -43,13 +43,13 @@ public:
     TSeSkinButton* BitBtn5 = nullptr;
     TSeSkinButton* BitBtn6 = nullptr;
     TSeSkinProgressBar* ProgressBar1 = nullptr;
-    TMainMenu* SeSkinMenuBar1 = nullptr;
-    TMenuItem* F1 = nullptr;
-    TMenuItem* CFGL1 = nullptr;
-    TMenuItem* CFGS1 = nullptr;
-    TMenuItem* X1 = nullptr;
-    TMenuItem* A1 = nullptr;
-    TMenuItem* D1 = nullptr;
+    TSeSkinMenuBar* SeSkinMenuBar1 = nullptr;
+    TSeSkinItem* F1 = nullptr;
+    TSeSkinItem* CFGL1 = nullptr;
+    TSeSkinItem* CFGS1 = nullptr;
+    TSeSkinItem* X1 = nullptr;
+    TSeSkinItem* A1 = nullptr;
+    TSeSkinItem* D1 = nullptr;
     TOpenDialog* OpenDialog1 = nullptr;
     TSaveDialog* SaveDialog1 = nullptr;
     TSeSkinEngine* SeSkinEngine1 = nullptr;

@@ -4,7 +4,9 @@
 // from scratch and copies it to the screen). One button: the same for BitBtn5. The reference for
 // each is a window of the same size whose paint is one BitBlt from a memory bitmap, so both sides
 // pay the platform's paint cycle. Then counts this process's GDI and USER objects before and after
-// 1,000 full repaints and 100 skin reloads. Then the skinned message dialog against the platform's
+// 1,000 full repaints and 100 skin reloads. Then the time from a click on the menu bar's first item
+// to its drop-down painted (show animation off), against creating, showing and painting a plain
+// empty tool window of the drop-down's size. Then the skinned message dialog against the platform's
 // message box: each made, laid out, shown and closed by the key posted to it as soon as it takes the
 // focus. Last, a skinned list box of 100,000 items scrolled from top to bottom page by page with Page
 // Down, each page painted, against painting its first page as many times: nothing a page costs may
@@ -13,6 +15,7 @@
 #include "framework/Application.h"
 #include "framework/Messages.h"
 #include "skinctl/KsSkinListBoxs.h"
+#include "skinwin/KsMenuForm.h"
 #include "tests/support/HandleCounts.h"
 
 #include <windows.h>
@@ -174,6 +177,100 @@ TListScroll TimeListScroll(TForm1* form)
     return result;
 }
 
+double Milliseconds()
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Watches the messages the menu's loop takes: behind the drop-down's paint message it posts a
+// marker, which is taken once that paint is done; then the menu is closed with two Escapes.
+struct TDropDownWatch {
+    static constexpr LPARAM kMarker = 0x4D454E55;
+    HWND form = nullptr;
+    bool markerPosted = false;
+    double paintedAt = 0;
+    HHOOK hook = nullptr;
+};
+TDropDownWatch watch;
+
+LRESULT CALLBACK WatchMessages(int code, WPARAM removal, LPARAM message)
+{
+    const MSG& msg = *reinterpret_cast<const MSG*>(message);
+    if (code == HC_ACTION && removal == PM_REMOVE) {
+        wchar_t className[64] = {};
+        if (msg.message == WM_PAINT && !watch.markerPosted && GetClassNameW(msg.hwnd, className, 64) &&
+            std::wstring(className) == L"Folvane.PopupMenu") {
+            watch.markerPosted = true;
+            PostMessageW(watch.form, WM_NULL, 0, TDropDownWatch::kMarker);
+        } else if (msg.message == WM_NULL && msg.lParam == TDropDownWatch::kMarker && watch.paintedAt == 0) {
+            watch.paintedAt = Milliseconds();
+            PostMessageW(watch.form, WM_KEYDOWN, VK_ESCAPE, 0);
+            PostMessageW(watch.form, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+    }
+    return CallNextHookEx(watch.hook, code, removal, message);
+}
+
+LRESULT CALLBACK PlainToolProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+// Median times of opening the bar's first drop-down and of a plain tool window of its size. The two
+// are taken in turns, so that both meet the same load of the machine.
+std::pair<double, double> MenuOpening(TForm1& form, SIZE& dropDown)
+{
+    constexpr int kOpenings = 60;
+    TSeSkinMenuBar* bar = form.SeSkinMenuBar1;
+    bar->SetShowAnimation(kaNone);
+    TRect item = bar->View()->ItemRect(form.F1);
+    const LPARAM at = MAKELPARAM((item.Left + item.Right) / 2, (item.Top + item.Bottom) / 2);
+    {
+        TKsPopupWindow* window = form.F1->CreatePopupWindow(nullptr);
+        window->View()->ComputeSize();
+        dropDown = {window->Width(), window->Height()};
+        delete window;
+    }
+    WNDCLASSW plainClass{};
+    plainClass.lpfnWndProc = PlainToolProcedure;
+    plainClass.hInstance = GetModuleHandleW(nullptr);
+    plainClass.hbrBackground = GetSysColorBrush(COLOR_MENU);
+    plainClass.lpszClassName = L"Folvane.PlainTool";
+    RegisterClassW(&plainClass);
+
+    watch.form = form.Handle();
+    watch.hook = SetWindowsHookExW(WH_GETMESSAGE, WatchMessages, nullptr, GetCurrentThreadId());
+    std::vector<double> opening, plain;
+    for (int i = 0; i <= kOpenings; ++i) {
+        watch.markerPosted = false;
+        watch.paintedAt = 0;
+        double start = Milliseconds();
+        PostMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(bar->Handle(), WM_LBUTTONUP, 0, at);
+        Application->ProcessMessages();
+        if (i > 0 && watch.paintedAt > 0) opening.push_back(watch.paintedAt - start);
+
+        start = Milliseconds();
+        HWND tool = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, plainClass.lpszClassName, L"", WS_POPUP, 100, 100,
+                                    dropDown.cx, dropDown.cy, nullptr, nullptr, plainClass.hInstance, nullptr);
+        ShowWindow(tool, SW_SHOWNOACTIVATE);
+        UpdateWindow(tool);
+        const double stop = Milliseconds();
+        DestroyWindow(tool);
+        Application->ProcessMessages();
+        if (i > 0) plain.push_back(stop - start);
+    }
+    UnhookWindowsHookEx(watch.hook);
+    if (opening.empty()) return {0, 0};
+    return {Median(opening), Median(plain)};
+}
+
 } // namespace
 
 // Posts Enter to the first window of a message dialog (the platform's or ours) that takes the focus.
@@ -288,12 +385,17 @@ int main()
     std::printf("GDI objects before %lu, after 1,000 repaints and 100 skin reloads %lu\n", gdiBefore, gdiAfter);
     std::printf("USER objects before %lu, after %lu\n", userBefore, userAfter);
 
+    SIZE dropDown{0, 0};
+    const auto [menuOpen, plainOpen] = MenuOpening(*form, dropDown);
+    std::printf("%-40s %8.3f ms\n", "click on the bar to drop-down painted", menuOpen);
+    std::printf("plain tool window of %ld x %ld made, shown, painted %8.3f ms\n", dropDown.cx, dropDown.cy, plainOpen);
     const auto [messageDialog, platformBox] = TimeMessageDialogs(*form);
     std::printf("%-40s %8.3f ms\n", "skinned message dialog, shown and closed", messageDialog);
     std::printf("%-40s %8.3f ms\n", "platform message box, shown and closed", platformBox);
 
     std::printf("\nratio paint_window_vs_blit %.3f\n", windowPaint / windowBlit);
     std::printf("ratio paint_button_vs_blit %.3f\n", buttonPaint / buttonBlit);
+    std::printf("ratio popup_open_vs_plain_window %.3f\n", menuOpen / plainOpen);
     std::printf("ratio message_dialog_vs_platform_box %.3f\n", messageDialog / platformBox);
 
     const TListScroll list = TimeListScroll(form);

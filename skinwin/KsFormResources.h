@@ -1,19 +1,10 @@
 #pragma once
 
 #include "framework/Handles.h"
+#include "framework/ImgList.h"
 #include "skin/raster/KsBitmap.h"
 
 #include <windows.h>
-
-#include <commctrl.h>
-
-// ImageList_Destroy.
-struct TImageListTraits {
-    using Handle = HIMAGELIST;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { ImageList_Destroy(h); }
-};
-using TImageListHandle = TUniqueHandle<TImageListTraits>;
 
 // What every skinned frame of the process shares, made on first use and freed at program end.
 

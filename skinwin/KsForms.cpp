@@ -2,6 +2,7 @@
 
 #include "framework/Screen.h"
 #include "skinwin/KsFlagScope.h"
+#include "skinwin/KsMenus.h"
 
 #include <algorithm>
 #include <vector>
@@ -151,6 +152,20 @@ void TKsCustomForm::ApplyFormStyle()
     if (borderIcons_.Contains(kbiMaximize)) wanted |= WS_MAXIMIZEBOX;
     if (canResize_) wanted |= WS_THICKFRAME;
     if (wanted != style) SetWindowLongPtrW(window, GWL_STYLE, wanted);
+}
+
+void TKsCustomForm::SetMenuBar(TKsCustomMenuBar* menuBar)
+{
+    if (menuBar_ == menuBar) return;
+    if (menuBar_) RemoveFreeNotification(menuBar_);
+    menuBar_ = menuBar;
+    if (menuBar_) FreeNotification(menuBar_);
+}
+
+void TKsCustomForm::Notification(TComponent* component, TOperation operation)
+{
+    TKsHook::Notification(component, operation);
+    if (operation == opRemove && component && component == menuBar_) menuBar_ = nullptr;
 }
 
 HICON TKsCustomForm::FormIcon() const

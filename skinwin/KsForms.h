@@ -64,6 +64,7 @@ enum TKsFramePart {
 };
 
 class TKsCustomForm;
+class TKsCustomMenuBar;
 using TKsFramePaintEvent = std::function<void(TKsCustomForm* sender, TCanvas& canvas)>;
 
 // The frame of a top-level form drawn by the program instead of the platform: caption, borders,
@@ -135,6 +136,13 @@ public:
     HWND UtilityWindow() const { return utilityWindow_.Get(); }
     // Lets the application draw over the client background.
     TKsFramePaintEvent OnPaint;
+    // The form's skinned menu bar: it takes the keyboard's menu commands and the shortcut keys.
+    TKsCustomMenuBar* MenuBar() const { return menuBar_; }
+    void SetMenuBar(TKsCustomMenuBar* menuBar);
+    // Nothing of the frame is painted until as many resumptions as suspensions have come; a popup
+    // of the form's menu holds it while it appears, so that activation changes do not repaint it.
+    void SuspendPainting() { ++paintSuspended_; }
+    void ResumePainting() { --paintSuspended_; }
 
     TKsWindowState FrameWindowState() const { return windowState_; }
     // The state before the last change; restore goes back to it.
@@ -184,6 +192,7 @@ public:
 
 protected:
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
     void BeforeMessage(TMessage& message) override;
     void AfterMessage(TMessage& message) override;
     void WindowRecreated() override;
@@ -258,11 +267,6 @@ private:
     void CaptureBackground(const TRect& rect);
     TRect WindowScreenRect() const;
     void RunShowAnimation();
-    // The platform menu bar of the form, drawn and clicked in a band below the caption until the
-    // form gets a skinned menu bar.
-    int PlatformMenuHeight();
-    TRect PlatformMenuRect();
-    void PaintPlatformMenu(HDC target);
 
     // Window styles and geometry.
     void ApplyFormStyle();
@@ -287,13 +291,13 @@ private:
 
     bool frameActive_ = false;
     int paintSuspended_ = 0;
+    TKsCustomMenuBar* menuBar_ = nullptr;
     bool relayout_ = false;
     bool animating_ = false;
     std::wstring lastCaption_;
     bool captionSeen_ = false;
     bool captionStripped_ = false;
     bool outlineMode_ = false;
-    TRect platformMenuBand_;
 
     std::unique_ptr<TKsBitmap> background_;
     std::optional<TRect> backgroundRect_;

@@ -191,7 +191,7 @@ void TKsCustomForm::CalcSizeMessage(TMessage& message)
     TRect client = ClientRect();
     RECT result;
     result.left = proposed->left + client.Left;
-    result.top = proposed->top + client.Top + PlatformMenuHeight();
+    result.top = proposed->top + client.Top;
     result.right = std::max(proposed->right - (fullSize_.cx - client.Right), result.left);
     result.bottom = std::max(proposed->bottom - (fullSize_.cy - client.Bottom), result.top);
     *proposed = result;
@@ -202,10 +202,6 @@ void TKsCustomForm::HitTestMessage(TMessage& message)
 {
     TRect bounds = WindowScreenRect();
     TPoint point{GET_X_LPARAM(message.LParam) - bounds.Left, GET_Y_LPARAM(message.LParam) - bounds.Top};
-    if (PlatformMenuRect().Contains(point)) {
-        message.Result = HTMENU;
-        return;
-    }
     bool sizing = canResize_ && windowState_ != kwsMaximized;
     LRESULT result = HTCLIENT;
     switch (HitTest(point)) {

@@ -69,7 +69,6 @@ void TKsCustomForm::PaintNonClient()
         if (!animationBuffer_) return;
         PaintFrame(*buffer);
         CopyFrameStrips(*buffer, animationBuffer_->DC(), 0, 0);
-        PaintPlatformMenu(animationBuffer_->DC());
         return;
     }
     TWholeWindowDC target(window);
@@ -82,7 +81,6 @@ void TKsCustomForm::PaintNonClient()
         }
     }
     CopyFrameStrips(*buffer, target.Get(), 0, 0);
-    PaintPlatformMenu(target.Get());
 }
 
 void TKsCustomForm::CopyFrameStrips(TKsBitmap& buffer, HDC target, int x, int y)
@@ -216,38 +214,6 @@ void TKsCustomForm::PaintToMessage(TMessage& message)
     const int x = static_cast<short>(LOWORD(message.WParam));
     const int y = static_cast<short>(HIWORD(message.WParam));
     buffer->CopyToDC(dc, x, y, TRect(0, 0, frameSize_.cx, frameSize_.cy));
-}
-
-// ---- the platform menu bar ----
-
-int TKsCustomForm::PlatformMenuHeight()
-{
-    HWND window = FormWindow();
-    return window && GetMenu(window) ? GetSystemMetrics(SM_CYMENU) : 0;
-}
-
-TRect TKsCustomForm::PlatformMenuRect()
-{
-    int height = PlatformMenuHeight();
-    if (height == 0) return {};
-    TRect client = ClientRect();
-    return TRect(client.Left, client.Top, client.Right, client.Top + height);
-}
-
-void TKsCustomForm::PaintPlatformMenu(HDC target)
-{
-    TRect band = PlatformMenuRect();
-    if (band.IsEmpty()) return;
-    HWND window = FormWindow();
-    // The platform places the entries once and keeps their places for drawing and clicking: when
-    // the band moved, it is told to place them again (which paints the frame anew).
-    if (band != platformMenuBand_) {
-        platformMenuBand_ = band;
-        DrawMenuBar(window);
-        return;
-    }
-    RECT r = band.ToRECT();
-    DrawMenuBarTemp(window, target, &r, GetMenu(window), nullptr);
 }
 
 // ---- show animation ----

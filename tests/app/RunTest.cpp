@@ -4,7 +4,6 @@
 #include "app/ListingFile.h"
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
-#include "framework/Menus.h"
 #include "framework/Text.h"
 
 #include <commctrl.h>
@@ -219,7 +218,7 @@ TEST_F(RunTest, OtherCommandsAreIgnoredWhileTheRunLetsInputThrough)
     folderDialog.Expect(L"Select Directory", TModalDriver::Press(IDCANCEL));
     for (TSeSkinButton* button : {form->BitBtn2, form->BitBtn3, form->BitBtn5, form->BitBtn1, form->BitBtn4})
         PostClick(button);
-    for (TMenuItem* item : {form->CFGL1, form->CFGS1}) PostMessageW(form->Handle(), WM_COMMAND, item->Command(), 0);
+    for (TSeSkinItem* item : {form->CFGL1, form->CFGS1}) item->Click();
     PostMessageW(form->ListView1->Handle(), LVM_EDITLABELW, 0, 0);
 
     EXPECT_EQ(RunAnsweringTheMessage(), L"目錄列舉完畢");

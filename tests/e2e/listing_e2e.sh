@@ -2,10 +2,11 @@
 # End-to-end check of a listing run: starts folvane.exe under Wine on the display, works it with
 # xdotool as a person would (types a root, picks a depth from the drop-down list, clicks Add and
 # Start on the skinned buttons, confirms the skinned completion dialog with Enter) and compares the
-# listing file byte for byte. The header's date and time are checked against the headers that the helper builds from
-# the platform's formats for every second between the click on Start and the message. A screenshot
-# of the main window after the run is left in BUILD_DIR/tests/e2e-main-window.png for people to
-# look at.
+# listing file byte for byte; then saves the configuration from the keyboard through the menu (Alt+F,
+# S) and compares that file too. The header's date and time are checked against the headers that the
+# helper builds from the platform's formats for every second between the click on Start and the
+# message. A screenshot of the main window after the run is left in BUILD_DIR/tests/e2e-main-window.png
+# for people to look at.
 # Usage: listing_e2e.sh BUILD_DIR FOLVANE_EXE PROBE_EXE
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -48,7 +49,9 @@ done
 [ -n "$origin" ] || fail "the main window did not appear"
 read -r ox oy <<<"$origin"
 sleep 1
-click() { xdotool mousemove "$((ox + $1))" "$((oy + $2))" click 1; sleep 0.5; }
+# The controls sit below the 21-pixel menu bar at the top of the client area.
+bar=21
+click() { xdotool mousemove "$((ox + $1))" "$((oy + bar + $2))" click 1; sleep 0.5; }
 
 # Root into Edit1 (8, 32, 249 x 21).
 click 100 42
@@ -117,4 +120,34 @@ actual_body=$(tail -n +2 "$listing" | xxd -p | tr -d '\n')
 [ "$actual_body" = "$expected_body" ] || fail "listing body differs
 $(tail -n +2 "$listing" | iconv -f cp950 -t utf-8 | cat -A)"
 
-echo "PASS: the listing of $root_win written by folvane.exe matches byte for byte"
+# The configuration saved from the keyboard: Alt+F opens the file menu, S chooses the save entry.
+xdotool key alt+f
+sleep 1
+xdotool key s
+dialog=""
+for _ in $(seq 30); do
+  dialog=$(xdotool search --name "選擇檔案儲存" 2>/dev/null || true)
+  [ -n "$dialog" ] && break
+  sleep 0.5
+done
+[ -n "$dialog" ] || fail "the save dialog did not open from the menu"
+sleep 1
+out_win="Z:$(echo "$work/out/" | tr / '\\')"
+xdotool type --delay 30 "${out_win}saved.cfg"
+xdotool key Return
+message=""
+for _ in $(seq 30); do
+  message=$(wine "$probe_exe" message "Folvane Tool" 2>/dev/null || true)
+  [ -n "$message" ] && break
+  sleep 0.5
+done
+[ "$message" = "儲存設定檔完成" ] || fail "save message: '$message'"
+xdotool key Return
+config="$work/out/saved.cfg"
+[ -f "$config" ] || fail "no configuration file"
+expected_config=$(printf '[DIR]\r\nDIR0=%s;2\r\n[OUTPUT]\r\nOUTPUTDIR=%s\r\nOUTPUTTYPE=0\r\nOUTPUTFILE=folvane.txt\r\n' \
+  "$root_win" "$out_win" | iconv -f utf-8 -t cp950 | xxd -p | tr -d '\n')
+[ "$(xxd -p "$config" | tr -d '\n')" = "$expected_config" ] || fail "configuration file differs
+$(iconv -f cp950 -t utf-8 "$config" | cat -A)"
+
+echo "PASS: the listing of $root_win written by folvane.exe matches byte for byte, and so does the configuration saved from the menu"

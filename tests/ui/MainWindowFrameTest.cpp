@@ -34,13 +34,14 @@ TEST(MainWindowFrame, TheCaptionShowsOnlyCloseMinimizeAndTheSystemMenuAboveTheMe
     EXPECT_EQ(shown, (std::vector<TSeAction>{sbaClose, sbaMinimize, sbaSysMenu}));
     EXPECT_TRUE(frame->CaptionButtonRect(kbiMaximize).IsEmpty());
 
-    // The skin's 30-pixel caption and 5-pixel border, then the platform menu bar, then the client area.
+    // The skin's 30-pixel caption and 5-pixel border, then the client area with the menu bar at its top.
     RECT bounds;
     GetWindowRect(form->Handle(), &bounds);
     POINT origin{0, 0};
     ClientToScreen(form->Handle(), &origin);
     EXPECT_EQ(origin.x - bounds.left, 5);
-    EXPECT_EQ(origin.y - bounds.top, 30 + GetSystemMetrics(SM_CYMENU));
+    EXPECT_EQ(origin.y - bounds.top, 30);
+    EXPECT_EQ(form->SeSkinMenuBar1->BoundsRect().Top, 0);
     // Not resizable: the borders answer as client area.
     EXPECT_EQ(SendMessageW(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(bounds.left + 2, bounds.top + 100)), HTCLIENT);
     EXPECT_EQ(SendMessageW(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(bounds.left + 100, bounds.top + 10)), HTCAPTION);

@@ -80,14 +80,14 @@ TEST_F(MainWindow, ShowingFillsTheOutputBoxesAndTheDialogsStartFolder)
     EXPECT_EQ(Form->Edit1->Text(), L"");
 }
 
-TEST_F(MainWindow, TheWindowIsAFixedFrameCentredOnTheScreenAroundAClientAreaOf363By408)
+TEST_F(MainWindow, TheWindowIsAFixedFrameCentredOnTheScreenAroundAClientAreaOf363By408BelowItsMenuBar)
 {
     Open();
     HWND window = Form->Handle();
     RECT client;
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 363);
-    EXPECT_EQ(client.bottom, 408);
+    EXPECT_EQ(client.bottom, 408 + Form->SeSkinMenuBar1->Height());
     RECT frame;
     GetWindowRect(window, &frame);
     EXPECT_NEAR((frame.left + frame.right) / 2, Screen->Width() / 2, 1);
@@ -120,26 +120,27 @@ TEST_F(MainWindow, EveryControlSitsAtItsPlaceWithItsCaption)
         std::wstring Caption;
     };
     TForm1& f = *Form;
+    // The controls of the form sit below the 21-pixel menu bar, those of the group box in it.
     std::vector<Expected> table{
-        {f.Label1, &f, TRect::FromSize(8, 8, 150, 13), L"欲加入目錄列舉的目錄列表 :"},
-        {f.Label2, &f, TRect::FromSize(8, 64, 75, 13), L"目錄深度到第 "},
-        {f.Label3, &f, TRect::FromSize(128, 64, 12, 13), L"層"},
-        {f.ListView1, &f, TRect::FromSize(8, 88, 250, 105), L""},
-        {f.Edit1, &f, TRect::FromSize(8, 32, 249, 21), L""},
-        {f.BitBtn1, &f, TRect::FromSize(272, 29, 75, 25), L"瀏覽目錄"},
-        {f.ComboBox1, &f, TRect::FromSize(86, 60, 35, 21), L"1"},
-        {f.BitBtn2, &f, TRect::FromSize(272, 57, 75, 25), L"新增目錄"},
-        {f.GroupBox1, &f, TRect::FromSize(8, 200, 345, 121), L"輸出檔案設定"},
+        {f.Label1, &f, TRect::FromSize(8, 29, 150, 13), L"欲加入目錄列舉的目錄列表 :"},
+        {f.Label2, &f, TRect::FromSize(8, 85, 75, 13), L"目錄深度到第 "},
+        {f.Label3, &f, TRect::FromSize(128, 85, 12, 13), L"層"},
+        {f.ListView1, &f, TRect::FromSize(8, 109, 250, 105), L""},
+        {f.Edit1, &f, TRect::FromSize(8, 53, 249, 21), L""},
+        {f.BitBtn1, &f, TRect::FromSize(272, 50, 75, 25), L"瀏覽目錄"},
+        {f.ComboBox1, &f, TRect::FromSize(86, 81, 35, 21), L"1"},
+        {f.BitBtn2, &f, TRect::FromSize(272, 78, 75, 25), L"新增目錄"},
+        {f.GroupBox1, &f, TRect::FromSize(8, 221, 345, 121), L"輸出檔案設定"},
         {f.Label4, f.GroupBox1, TRect::FromSize(8, 24, 96, 13), L"輸出檔案到此目錄"},
         {f.Edit2, f.GroupBox1, TRect::FromSize(9, 43, 240, 21), f.StartDir},
         {f.RadioButton1, f.GroupBox1, TRect::FromSize(8, 72, 89, 17), L"固定檔名:"},
         {f.RadioButton2, f.GroupBox1, TRect::FromSize(8, 96, 241, 17), L"以 YYYYMMDD.txt 自動命名"},
         {f.Edit3, f.GroupBox1, TRect::FromSize(104, 69, 145, 21), L"folvane.txt"},
         {f.BitBtn4, f.GroupBox1, TRect::FromSize(264, 42, 75, 25), L"瀏覽目錄"},
-        {f.BitBtn3, &f, TRect::FromSize(272, 88, 75, 25), L"刪除目錄"},
-        {f.BitBtn5, &f, TRect::FromSize(192, 328, 73, 25), L"開始列舉"},
-        {f.BitBtn6, &f, TRect::FromSize(280, 328, 73, 25), L"停止列舉"},
-        {f.ProgressBar1, &f, TRect::FromSize(0, 384, 363, 24), L""},
+        {f.BitBtn3, &f, TRect::FromSize(272, 109, 75, 25), L"刪除目錄"},
+        {f.BitBtn5, &f, TRect::FromSize(192, 349, 73, 25), L"開始列舉"},
+        {f.BitBtn6, &f, TRect::FromSize(280, 349, 73, 25), L"停止列舉"},
+        {f.ProgressBar1, &f, TRect::FromSize(0, 405, 363, 24), L""},
     };
     for (const Expected& e : table) {
         SCOPED_TRACE(e.Control->Name());
@@ -184,7 +185,7 @@ TEST_F(MainWindow, TabVisitsTheControlsInTheirTabOrder)
     for (TWinControl* c : order) names.push_back(c->Name());
     EXPECT_EQ(names, (std::vector<std::wstring>{L"Edit1", L"BitBtn1", L"ComboBox1", L"ListView1", L"BitBtn2",
                                                 L"GroupBox1", L"Edit2", L"RadioButton1", L"RadioButton2", L"Edit3",
-                                                L"BitBtn4", L"BitBtn3", L"BitBtn5", L"BitBtn6", L"ProgressBar1"}));
+                                                L"BitBtn4", L"BitBtn3", L"BitBtn5", L"BitBtn6", L"ProgressBar1", L"SeSkinMenuBar1"}));
 
     EXPECT_EQ(GetFocus(), f.Edit1->Handle());
     std::vector<std::wstring> visited;
@@ -206,23 +207,34 @@ TEST_F(MainWindow, TabVisitsTheControlsInTheirTabOrder)
 TEST_F(MainWindow, TheMenuBarHoldsTheFileAndAboutMenusWithTheirMnemonics)
 {
     Open();
-    HMENU bar = GetMenu(Form->Handle());
-    ASSERT_EQ(GetMenuItemCount(bar), 2);
-    EXPECT_EQ(MenuText(bar, 0), L"檔案(&F)");
-    EXPECT_EQ(MenuText(bar, 1), L"關於(&A)");
-    HMENU file = GetSubMenu(bar, 0);
-    ASSERT_EQ(GetMenuItemCount(file), 3);
-    EXPECT_EQ(MenuText(file, 0), L"載入設定檔(*.CFG)(&L)");
-    EXPECT_EQ(MenuText(file, 1), L"儲存設定檔(*.CFG)(&S)");
-    EXPECT_EQ(MenuText(file, 2), L"離開(&X)");
-    EXPECT_EQ(GetMenuItemID(file, 0), Form->CFGL1->Command());
-    EXPECT_EQ(GetMenuItemID(file, 1), Form->CFGS1->Command());
-    HMENU about = GetSubMenu(bar, 1);
-    ASSERT_EQ(GetMenuItemCount(about), 1);
-    EXPECT_EQ(MenuText(about, 0), L"Folvane Tool(&D)");
+    // The skinned bar replaces the platform's menu, at the top of the client area.
+    EXPECT_EQ(GetMenu(Form->Handle()), nullptr);
+    TSeSkinMenuBar* bar = Form->SeSkinMenuBar1;
+    EXPECT_EQ(bar->Parent(), Form);
+    EXPECT_EQ(bar->BoundsRect(), TRect::FromSize(0, 0, 363, 21));
+    EXPECT_EQ(bar->ShowAnimation(), kaFade);
+    EXPECT_EQ(bar->ShowAnimationTime(), 300);
+    TKsCustomItem* items = bar->Items();
+    ASSERT_EQ(items->Count(), 2);
+    EXPECT_EQ(items->Items(0), Form->F1);
+    EXPECT_EQ(items->Items(1), Form->A1);
+    EXPECT_EQ(Form->F1->Caption(), L"檔案(&F)");
+    EXPECT_EQ(Form->A1->Caption(), L"關於(&A)");
+    ASSERT_EQ(Form->F1->Count(), 3);
+    EXPECT_EQ(Form->F1->Items(0), Form->CFGL1);
+    EXPECT_EQ(Form->F1->Items(1), Form->CFGS1);
+    EXPECT_EQ(Form->F1->Items(2), Form->X1);
+    EXPECT_EQ(Form->CFGL1->Caption(), L"載入設定檔(*.CFG)(&L)");
+    EXPECT_EQ(Form->CFGS1->Caption(), L"儲存設定檔(*.CFG)(&S)");
+    EXPECT_EQ(Form->X1->Caption(), L"離開(&X)");
+    ASSERT_EQ(Form->A1->Count(), 1);
+    EXPECT_EQ(Form->D1->Caption(), L"Folvane Tool(&D)");
+    EXPECT_TRUE(Form->F1->Skinned());
+    EXPECT_NE(bar->SkinCopy(), nullptr);
 
     // The about entry does nothing.
-    SendMessageW(Form->Handle(), WM_COMMAND, MAKEWPARAM(Form->D1->Command(), 0), 0);
+    Form->D1->Click();
+    Application->ProcessMessages();
     EXPECT_TRUE(IsWindowVisible(Form->Handle()));
     EXPECT_TRUE(Reports.empty());
 }
@@ -232,7 +244,7 @@ TEST_F(MainWindow, TheExitEntryClosesTheWindowAndEndsTheProgram)
     Open();
     MSG quit;
     ASSERT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
-    SendMessageW(Form->Handle(), WM_COMMAND, MAKEWPARAM(Form->X1->Command(), 0), 0);
+    Form->X1->RunClick();
     EXPECT_FALSE(IsWindowVisible(Form->Handle()));
     // The quit message ends the application's loop; it is taken here so the other tests go on.
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -254,14 +266,12 @@ TEST_F(MainWindow, FreeingTheWindowFreesEveryWindowItMade)
 {
     int forms = Screen->FormCount();
     Open();
-    std::vector<HWND> windows{Form->Handle(), Form->Edit2->Handle(), Form->GroupBox1->Handle(),
-                              Form->ListView1->Handle(), Form->ProgressBar1->Handle()};
-    HMENU menu = GetMenu(Form->Handle());
+    std::vector<HWND> windows{Form->Handle(),          Form->Edit2->Handle(),       Form->GroupBox1->Handle(),
+                              Form->ListView1->Handle(), Form->ProgressBar1->Handle(), Form->SeSkinMenuBar1->Handle()};
     EXPECT_EQ(Screen->FormCount(), forms + 1);
     delete Form;
     Form = nullptr;
     for (HWND window : windows) EXPECT_FALSE(IsWindow(window));
-    EXPECT_FALSE(IsMenu(menu));
     EXPECT_EQ(Screen->FormCount(), forms);
     EXPECT_EQ(Application->ComponentCount(), 0);
     EXPECT_EQ(Application->MainForm(), nullptr);

@@ -1,0 +1,220 @@
+// The menu bar: its layout, plain painting, mouse and keyboard entry.
+#include "skinwin/KsMenus.h"
+
+#include "skinwin/KsItemPaint.h"
+
+namespace {
+
+TKsCustomItem* MakePlainRoot(TComponent* owner) { return new TKsCustomItem(owner); }
+
+} // namespace
+
+// ---- TKsMenuBarView ----
+
+TKsMenuBarView::TKsMenuBarView(TKsCustomMenuBar* bar) : TKsItemView(bar, voHorizontal, true), bar_(bar)
+{
+    SetControl(bar);
+    SetCoordControl(bar);
+    SetPaintBuffer(&bar->Surface());
+}
+
+void TKsMenuBarView::SizeComputed(int, int height)
+{
+    if (bar_->AutoSize()) bar_->AdaptHeight(height);
+}
+
+void TKsMenuBarView::Repaint() { bar_->Invalidate(); }
+
+// ---- TKsCustomMenuBar ----
+
+TKsCustomMenuBar::TKsCustomMenuBar(TComponent* owner) : TKsCustomMenuBar(owner, &MakePlainRoot) {}
+
+TKsCustomMenuBar::TKsCustomMenuBar(TComponent* owner, TKsCustomItem* (*makeRoot)(TComponent* owner))
+    : TKsCustomControl(owner)
+{
+    items_ = makeRoot(this);
+    items_->SetContainer(this);
+    items_->OnChange = [this](TKsCustomItem*) { ItemsChanged(); };
+    view_ = new TKsMenuBarView(this);
+    view_->SetItem(items_);
+    SetColor(clMenu);
+    SetBounds(Left(), Top(), Width(), GetSystemMetrics(SM_CYMENU));
+    SetAlign(alTop);
+}
+
+TKsCustomMenuBar::~TKsCustomMenuBar()
+{
+    Destroying();
+    items_->OnChange = nullptr;
+}
+
+void TKsCustomMenuBar::CreateParams(TCreateParams& params)
+{
+    TKsCustomControl::CreateParams(params);
+    params.ClassName = L"Folvane.MenuBar";
+}
+
+void TKsCustomMenuBar::SetAutoSize(bool value)
+{
+    if (autoSize_ == value) return;
+    autoSize_ = value;
+    if (autoSize_) view_->ComputeSize();
+}
+
+void TKsCustomMenuBar::AdaptHeight(int itemsHeight)
+{
+    TRect content = ContentRect();
+    int height = itemsHeight + content.Top + (Height() - content.Bottom);
+    if (height == Height() || sizing_) return;
+    sizing_ = true;
+    SetBounds(Left(), Top(), Width(), height);
+    sizing_ = false;
+}
+
+void TKsCustomMenuBar::BoundsChanged()
+{
+    TKsCustomControl::BoundsChanged();
+    if (!view_) return;
+    UpdateOrigin();
+    if (!autoSize_ && !sizing_) view_->ComputeSize();
+}
+
+void TKsCustomMenuBar::SetPopupBlend(bool value)
+{
+    options_.PopupBlend = value;
+    items_->SetPopupBlend(value);
+}
+
+void TKsCustomMenuBar::SetPopupBlendValue(int value)
+{
+    options_.PopupBlendValue = value;
+    items_->SetPopupBlendValue(value);
+}
+
+void TKsCustomMenuBar::SetDropShadow(bool value)
+{
+    options_.DropShadow = value;
+    PushPopupSettings();
+}
+
+void TKsCustomMenuBar::SetShadowWidth(int value)
+{
+    options_.ShadowWidth = value;
+    PushPopupSettings();
+}
+
+void TKsCustomMenuBar::SetShowAnimation(TKsAnimation value)
+{
+    options_.ShowAnimation = value;
+    PushPopupSettings();
+}
+
+void TKsCustomMenuBar::SetShowAnimationTime(int value)
+{
+    options_.ShowAnimationTime = value;
+    PushPopupSettings();
+}
+
+void TKsCustomMenuBar::PushPopupSettings()
+{
+    items_->SetPopupSettingsTree(
+        {options_.DropShadow, options_.ShadowWidth, options_.ShowAnimation, options_.ShowAnimationTime});
+}
+
+void TKsCustomMenuBar::PushToItems()
+{
+    PushPopupSettings();
+    items_->SetPopupBlend(options_.PopupBlend);
+    items_->SetPopupBlendValue(options_.PopupBlendValue);
+    items_->SetOwnerControlTree(dynamic_cast<TWinControl*>(Owner()));
+    items_->SetOnToolbarTree(onToolbar_);
+}
+
+void TKsCustomMenuBar::ItemsChanged()
+{
+    // Items freed with the form leave a bar that is about to go too.
+    if (IsLoading() || IsDestroying() || (Owner() && Owner()->IsDestroying())) return;
+    // A removed item can no longer be the selection.
+    if (items_->IndexOf(view_->Selected()) < 0) view_->SetSelected(nullptr);
+    PushToItems();
+    UpdateOrigin();
+    view_->ComputeSize();
+    Invalidate();
+}
+
+void TKsCustomMenuBar::Loaded()
+{
+    TKsCustomControl::Loaded();
+    PushToItems();
+    UpdateOrigin();
+    view_->ComputeSize();
+    for (int i = 0; i < items_->Count(); ++i) items_->Items(i)->SetItemBiDiMode(BiDiMode());
+    Invalidate();
+}
+
+TRect TKsCustomMenuBar::ContentRect() const
+{
+    TRect client{0, 0, Width(), Height()};
+    if (Align() == alBottom)
+        client.Top += 2;
+    else
+        client.Bottom -= 2;
+    return client;
+}
+
+void TKsCustomMenuBar::PaintBackground(TKsBitmap& buffer)
+{
+    TRect client{0, 0, Width(), Height()};
+    buffer.FillRect(client, ColorToPixel(Color()));
+    int y = Align() == alBottom ? 0 : client.Bottom - 2;
+    buffer.FillRect({0, y, client.Right, y + 1}, ColorToPixel(clBtnShadow));
+    buffer.FillRect({0, y + 1, client.Right, y + 2}, ColorToPixel(clBtnHighlight));
+}
+
+void TKsCustomMenuBar::UpdateOrigin()
+{
+    TRect content = ContentRect();
+    view_->SetOrigin({content.Left, content.Top});
+}
+
+void TKsCustomMenuBar::PaintFace()
+{
+    PaintBackground(Surface());
+    UpdateOrigin();
+    view_->PaintItems(Surface());
+}
+
+void TKsCustomMenuBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    TKsCustomControl::MouseDown(button, shift, x, y);
+    if (button != mbLeft || view_->Tracking()) return;
+    if (view_->ItemAtScreen(ClientToScreen({x, y}))) EnterTracking();
+}
+
+void TKsCustomMenuBar::MouseMove(TShiftState shift, int x, int y)
+{
+    TKsCustomControl::MouseMove(shift, x, y);
+    if (!view_->Tracking()) view_->Hit(ClientToScreen({x, y}));
+}
+
+void TKsCustomMenuBar::MouseLeave()
+{
+    TKsCustomControl::MouseLeave();
+    if (!view_->Tracking()) view_->Hit({-1, -1});
+}
+
+bool TKsCustomMenuBar::DialogChar(wchar_t key)
+{
+    if (GetKeyState(VK_MENU) >= 0 || view_->Tracking() || !items_->FindByAccelerator(key)) return false;
+    if (Parent() && Parent()->HandleAllocated()) PostMessageW(Parent()->Handle(), WM_CHAR, key, 0);
+    EnterTracking();
+    return true;
+}
+
+void TKsCustomMenuBar::EnterTracking()
+{
+    items_->MarkFirstPopupTree();
+    view_->Track();
+}
+
+bool TKsCustomMenuBar::IsShortCut(WPARAM key, LPARAM keyData) { return items_->ExecuteShortCut(key, keyData); }
