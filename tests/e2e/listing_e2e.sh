@@ -60,10 +60,10 @@ xdotool type --delay 30 "$root_win"
 # items 13 pixels high below it (inside a 2-pixel border); the highlight follows the pointer to "2",
 # and a click chooses it.
 click 112 70
-xdotool mousemove "$((ox + 100))" "$((oy + 60 + 21 + 2 + 13 + 6))"
+xdotool mousemove "$((ox + 100))" "$((oy + bar + 60 + 21 + 2 + 13 + 6))"
 sleep 0.3
 click 100 $((60 + 21 + 2 + 13 + 6))
-depth=$(wine "$probe_exe" text-at "$((ox + 94))" "$((oy + 70))" 2>/dev/null | tr -d '\r' || true)
+depth=$(wine "$probe_exe" text-at "$((ox + 94))" "$((oy + bar + 70))" 2>/dev/null | tr -d '\r' || true)
 [ "$depth" = "2" ] || fail "the depth box shows '$depth' after choosing 2 from its list"
 # Add (BitBtn2 at 272, 57), then Start (BitBtn5 at 192, 328).
 click 309 69
