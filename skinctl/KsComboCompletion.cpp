@@ -20,7 +20,9 @@ void TKsComboCompletion::Run(const std::wstring& text, const TEkListBoxItems& it
         lastText_ = text;
         return;
     }
-    if (text == lastText_ || running_) return;
+    // The completed item replaced the typed letters, perhaps in another case: once the completed rest
+    // is deleted, the text is what was typed and is not completed again.
+    if (SameTextAscii(text, lastText_) || running_) return;
     lastText_ = text;
     running_ = true;
     try {

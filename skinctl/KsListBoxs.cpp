@@ -30,9 +30,11 @@ void TKsCustomListBox::ReplaceScrollBar(TKsCustomScrollBar* scrollBar)
 void TKsCustomListBox::ItemsChanged(const TEkListChange& change)
 {
     selection_.ItemsChanged(change, items_.Count());
-    if (items_.Updating()) return;
-    LayoutScrollBar();
-    Invalidate();
+    if (!items_.Updating()) {
+        LayoutScrollBar();
+        Invalidate();
+    }
+    if (OnItemsChanged) OnItemsChanged();
 }
 
 // ---- settings ----

@@ -115,6 +115,8 @@ public:
     TMeasureItemEvent OnMeasureItem;
     // Every key the list gets, before it handles it; setting key to 0 takes it away from the list.
     std::function<void(WORD& key, TShiftState shift)> OnKeyDown;
+    // The items changed (after the list followed them), also inside an update bracket.
+    std::function<void()> OnItemsChanged;
 
 protected:
     virtual void PaintItem(TKsBitmap& target, int index, const TRect& rect, TOwnerDrawState state);

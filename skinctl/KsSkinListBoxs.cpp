@@ -15,6 +15,12 @@ void TSeSkinListBox::SetSkinEngine(TSeSkinEngine* engine)
     LayoutScrollBar();
 }
 
+void TSeSkinListBox::WndProc(TMessage& message)
+{
+    if (message.Msg == CM_SKINCHANGING) ScrollBar()->Perform(message.Msg, message.WParam, message.LParam);
+    TSeSkinned::WndProc(message);
+}
+
 int TSeSkinListBox::FrameState(bool focusedShows) const
 {
     if (!Enabled()) return ssDisabled;

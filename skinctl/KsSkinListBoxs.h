@@ -20,6 +20,8 @@ protected:
     void PaintFrame() override;
     void PaintItem(TKsBitmap& target, int index, const TRect& rect, TOwnerDrawState state) override;
     void PaintCheckBox(int index, const TRect& rect) override;
+    // The engine tells the form's own components only: the scroll bar hears of a skin change from here.
+    void WndProc(TMessage& message) override;
 
 private:
     // The object state of the frame: 8 disabled, 5 hot, 7 focused (only when focusedShows), else 0.

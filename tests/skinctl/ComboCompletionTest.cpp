@@ -39,7 +39,11 @@ TEST(ComboCompletion, CompletesGrownTextOnceAndNotAfterTheCompletedRestWasDelete
     completion.Run(text, items, complete);
     EXPECT_EQ(text, L"Banana");
     EXPECT_FALSE(completion.Running());
-    // Backspace removed the selected "anana": the text is what was typed, and stays so.
+    // Backspace removed the selected "anana": the text is the item's first letter, in the item's
+    // case, and stays so; so does the letter as it was typed.
+    text = L"B";
+    completion.Run(text, items, complete);
+    EXPECT_EQ(text, L"B");
     text = L"b";
     completion.Run(text, items, complete);
     EXPECT_EQ(text, L"b");
