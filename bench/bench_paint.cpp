@@ -390,9 +390,9 @@ int main()
     Application->ProcessMessages();
 
     const std::vector<TKsCustomControl*> skinned{
-        form->Edit1,        form->BitBtn1,      form->BitBtn2,     form->GroupBox1, form->Edit2,
-        form->RadioButton1, form->RadioButton2, form->Edit3,       form->BitBtn4,   form->BitBtn3,
-        form->BitBtn5,      form->BitBtn6,      form->ProgressBar1};
+        form->Edit1,        form->BitBtn1,      form->ComboBox1, form->BitBtn2, form->GroupBox1,
+        form->Edit2,        form->RadioButton1, form->RadioButton2, form->Edit3, form->BitBtn4,
+        form->BitBtn3,      form->BitBtn5,      form->BitBtn6,    form->ProgressBar1};
     HWND window = form->Handle();
     RECT frame;
     GetWindowRect(window, &frame);
