@@ -154,7 +154,8 @@ void TKsCustomComboBox::CloseDropDownWindow(bool choose)
 {
     closePending_ = false;
     chooseOnClose_ = false;
-    if (closing_ || !DroppedDown()) return;
+    // A window closed some other way (Alt+F4) still holds the list until this runs.
+    if (closing_ || (!DroppedDown() && !listBox_->Parent())) return;
     closing_ = true;
     try {
         if (choose && listBox_->ItemIndex() >= 0) SetItemIndex(listBox_->ItemIndex());
@@ -173,7 +174,7 @@ void TKsCustomComboBox::CloseDropDownWindow(bool choose)
 void TKsCustomComboBox::PostCloseUp(bool choose)
 {
     // The list's own message is still running: the list leaves the window once it is done.
-    if (closing_ || !DroppedDown() || !HandleAllocated()) return;
+    if (closing_ || !listBox_->Parent() || !HandleAllocated()) return;
     chooseOnClose_ = chooseOnClose_ || choose;
     if (closePending_) return;
     closePending_ = true;

@@ -119,6 +119,16 @@ TEST_F(ComboBox, EscapeClosesWithoutAChoiceAndEnterTakesTheHighlightedItem)
     EXPECT_EQ(Combo->ItemIndex(), 2);
     EXPECT_EQ(Combo->Text(), L"3");
     EXPECT_EQ(CloseUps, 2);
+
+    // Alt+F4 on the open list closes its window; the list comes back all the same.
+    PressKey(VK_F4);
+    ASSERT_TRUE(Combo->DroppedDown());
+    SendMessageW(Combo->DropDownWindow()->Handle(), WM_CLOSE, 0, 0);
+    Application->ProcessMessages();
+    EXPECT_FALSE(Combo->DroppedDown());
+    EXPECT_EQ(Combo->ListBox()->Parent(), nullptr);
+    EXPECT_EQ(GetFocus(), Combo->Handle());
+    EXPECT_EQ(Combo->ItemIndex(), 2);
 }
 
 TEST_F(ComboBox, ActivatingAnotherWindowClosesTheListAndTheButtonTogglesIt)
