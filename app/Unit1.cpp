@@ -110,17 +110,20 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     Edit1 = Place<TSeSkinEdit>(this, this, L"Edit1", 8, 32, 249, 21);
     BitBtn1 = Captioned(Place<TSeSkinButton>(this, this, L"BitBtn1", 272, 29, 75, 25), L"瀏覽目錄");
 
-    ComboBox1 = Place<TComboBox>(this, this, L"ComboBox1", 86, 60, 35, 21);
+    ComboBox1 = Place<TSeSkinComboBox>(this, this, L"ComboBox1", 86, 60, 35, 21);
     TFont comboFont;
     comboFont.SetName(L"Tahoma");
     comboFont.SetHeight(-11);
     comboFont.SetColor(clBlack);
     ComboBox1->SetFont(comboFont);
-    ComboBox1->SetStyle(csDropDown);
+    ComboBox1->SetComboStyle(kcsDropDown);
     ComboBox1->SetDropDownCount(8);
     ComboBox1->SetItemHeight(13);
+    ComboBox1->SetAutoComplete(true);
+    ComboBox1->SetFlat(true);
     for (int depth = 1; depth <= 8; ++depth) ComboBox1->Items().Add(std::to_wstring(depth));
     ComboBox1->SetText(L"1");
+    ComboBox1->SetItemIndex(-1);
 
     BitBtn2 = Captioned(Place<TSeSkinButton>(this, this, L"BitBtn2", 272, 57, 75, 25), L"新增目錄");
 
@@ -194,7 +197,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
 
     // With the whole window read, the skinned controls' references to the engine are resolved (each
     // takes its copy of the skin), then every component finishes loading.
-    BindToEngine(SeSkinEngine1, Edit1, BitBtn1, BitBtn2, GroupBox1, Edit2, RadioButton1, RadioButton2, Edit3, BitBtn4,
+    BindToEngine(SeSkinEngine1, Edit1, BitBtn1, ComboBox1, BitBtn2, GroupBox1, Edit2, RadioButton1, RadioButton2, Edit3, BitBtn4,
                  BitBtn3, BitBtn5, BitBtn6, ProgressBar1, SeSkinMenuBar1);
     MoveControlsBelow(*this, *SeSkinMenuBar1);
     SetClientSize(363, 408 + SeSkinMenuBar1->Height());

@@ -8,6 +8,7 @@
 #include "skin/engine/KsSkinEngine.h"
 #include "skinctl/KsSkinButtons.h"
 #include "skinctl/KsSkinCheckBoxs.h"
+#include "skinctl/KsSkinComboBoxs.h"
 #include "skinctl/KsSkinEdits.h"
 #include "skinctl/KsSkinGroupBoxs.h"
 #include "skinctl/KsSkinProgress.h"
@@ -31,7 +32,7 @@ public:
     TListView* ListView1 = nullptr;
     TSeSkinEdit* Edit1 = nullptr;
     TSeSkinButton* BitBtn1 = nullptr;
-    TComboBox* ComboBox1 = nullptr;
+    TSeSkinComboBox* ComboBox1 = nullptr;
     TSeSkinButton* BitBtn2 = nullptr;
     TSeSkinGroupBox* GroupBox1 = nullptr;
     TLabel* Label4 = nullptr;

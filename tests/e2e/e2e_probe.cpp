@@ -6,6 +6,7 @@
 //   dialog TITLE        class and screen rectangle of the visible message window TITLE:
 //                       "class width height left top", then the screen's "width height"
 //   close TITLE         asks the top-level window TITLE to close
+//   text-at X Y         UTF-8 text of the window at screen point (X, Y), as the window itself answers
 //   headers T0 T1       for every second from Unix time T0 to T1, the header line a run started at
 //                       that moment writes, as hexadecimal bytes in the ANSI code page, one per line
 // The header is built here from the platform's own formats (user's short date, a blank, the user's
@@ -180,6 +181,13 @@ int main(int argc, char** argv)
         HWND window = MainWindow(WideArgument(2));
         if (!window) return 1;
         PostMessageW(window, WM_CLOSE, 0, 0);
+    } else if (command == "text-at" && argc == 4) {
+        HWND window = WindowFromPoint(POINT{std::atoi(argv[2]), std::atoi(argv[3])});
+        if (!window) return 1;
+        // The program's own text boxes keep their text themselves: only the window can answer.
+        wchar_t text[256] = {};
+        SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+        Write(Convert(text, CP_UTF8) + "\n");
     } else if (command == "headers" && argc == 4) {
         for (long long second = std::atoll(argv[2]); second <= std::atoll(argv[3]); ++second)
             Write(Hex(Convert(Header(LocalTimeOf(second)), CP_ACP)) + "\n");

@@ -58,9 +58,15 @@ click() { xdotool mousemove "$((ox + $1))" "$((oy + bar + $2))" click 1; sleep 0
 # Root into Edit1 (8, 32, 249 x 21).
 click 100 42
 xdotool type --delay 30 "$root_win"
-# Depth 2 from ComboBox1's list (86, 60, 35 x 21; items of 13 pixels below it).
+# Depth 2 from ComboBox1's drop-down (86, 60, 35 x 21): the button at its right opens the list of
+# items 13 pixels high below it (inside a 2-pixel border); the highlight follows the pointer to "2",
+# and a click chooses it.
 click 112 70
-click 100 $((60 + 21 + 13 + 6))
+xdotool mousemove "$((ox + 100))" "$((oy + bar + 60 + 21 + 2 + 13 + 6))"
+sleep 0.3
+click 100 $((60 + 21 + 2 + 13 + 6))
+depth=$(wine "$probe_exe" text-at "$((ox + 94))" "$((oy + bar + 70))" 2>/dev/null | tr -d '\r' || true)
+[ "$depth" = "2" ] || fail "the depth box shows '$depth' after choosing 2 from its list"
 # Add (BitBtn2 at 272, 57), then Start (BitBtn5 at 192, 328).
 click 309 69
 started=$(date +%s)
