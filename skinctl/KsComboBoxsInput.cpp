@@ -92,7 +92,8 @@ bool TKsCustomComboBox::MouseWheel(TShiftState shift, int delta, TPoint screenPo
 
 void TKsCustomComboBox::KeyDown(WORD& key, TShiftState shift)
 {
-    if ((key == VK_DOWN && (shift & ssAlt)) || key == VK_F4) {
+    // Alt+F4 is the window's close command, never the list's key.
+    if ((key == VK_DOWN && (shift & ssAlt)) || (key == VK_F4 && !(shift & ssAlt))) {
         key = 0;
         OpenDropDownWindow();
         return;
@@ -136,9 +137,18 @@ void TKsCustomComboBox::ListKeyDown(WORD& key, TShiftState shift)
     case VK_ESCAPE:
         PostCloseUp(false);
         break;
+    case VK_F4:
+        if (shift & ssAlt) {
+            // The list's window is not the one a person means to close: it closes up, and the
+            // window that holds the box gets the close command.
+            PostCloseUp(false);
+            PostMessageW(GetAncestor(Handle(), GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        }
+        PostCloseUp(true);
+        break;
     case VK_RETURN:
     case VK_SPACE:
-    case VK_F4:
         PostCloseUp(true);
         break;
     case VK_UP:

@@ -131,6 +131,36 @@ TEST_F(ComboBox, EscapeClosesWithoutAChoiceAndEnterTakesTheHighlightedItem)
     EXPECT_EQ(Combo->ItemIndex(), 2);
 }
 
+TEST_F(ComboBox, AltF4ClosesTheWindowThatHoldsTheBoxAndNeverOpensTheList)
+{
+    int closeRequests = 0;
+    Form->OnCloseQuery = [&] {
+        ++closeRequests;
+        return false;
+    };
+    const auto altF4 = [] {
+        BYTE state[256];
+        GetKeyboardState(state);
+        state[VK_MENU] = 0x80;
+        SetKeyboardState(state);
+        const LPARAM altDown = 1 << 29;
+        PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F4, altDown | 1);
+        Application->ProcessMessages();
+        state[VK_MENU] = 0;
+        SetKeyboardState(state);
+    };
+    altF4();
+    EXPECT_FALSE(Combo->DroppedDown());
+    EXPECT_EQ(closeRequests, 1);
+
+    PressKey(VK_F4);
+    ASSERT_TRUE(Combo->DroppedDown());
+    altF4();
+    EXPECT_FALSE(Combo->DroppedDown());
+    EXPECT_EQ(Combo->ItemIndex(), -1);
+    EXPECT_EQ(closeRequests, 2);
+}
+
 TEST_F(ComboBox, ActivatingAnotherWindowClosesTheListAndTheButtonTogglesIt)
 {
     ClickButton();
