@@ -138,30 +138,11 @@ TRect TKsCustomButton::ContentBlock()
     return Pressed() ? block.Offset(1, 1) : block;
 }
 
-TRect TKsCustomButton::CaptionArea()
-{
-    TRect area = ContentBlock();
-    if (!glyph_) return area;
-    const int gw = glyph_->Width() / numGlyphs_ + spacing_;
-    const int gh = glyph_->Height() + spacing_;
-    switch (layout_) {
-    case blGlyphLeft:
-        area.Left += gw;
-        break;
-    case blGlyphRight:
-        area.Right -= gw;
-        break;
-    case blGlyphTop:
-        area.Top += gh;
-        break;
-    case blGlyphBottom:
-        area.Bottom -= gh;
-        break;
-    }
-    return area;
-}
+TRect TKsCustomButton::CaptionArea() { return GlyphCut(false); }
 
-TRect TKsCustomButton::GlyphArea()
+TRect TKsCustomButton::GlyphArea() { return GlyphCut(true); }
+
+TRect TKsCustomButton::GlyphCut(bool glyphSide)
 {
     TRect area = ContentBlock();
     if (!glyph_) return area;
@@ -169,16 +150,16 @@ TRect TKsCustomButton::GlyphArea()
     const int gh = glyph_->Height() + spacing_;
     switch (layout_) {
     case blGlyphLeft:
-        area.Right = area.Left + gw;
+        (glyphSide ? area.Right : area.Left) = area.Left + gw;
         break;
     case blGlyphRight:
-        area.Left = area.Right - gw;
+        (glyphSide ? area.Left : area.Right) = area.Right - gw;
         break;
     case blGlyphTop:
-        area.Bottom = area.Top + gh;
+        (glyphSide ? area.Bottom : area.Top) = area.Top + gh;
         break;
     case blGlyphBottom:
-        area.Top = area.Bottom - gh;
+        (glyphSide ? area.Top : area.Bottom) = area.Bottom - gh;
         break;
     }
     return area;

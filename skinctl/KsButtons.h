@@ -83,6 +83,9 @@ protected:
     bool DialogChar(wchar_t key) override;
 
 private:
+    // The content block split along the glyph's layout: the glyph's side (its cell and the spacing),
+    // or the rest, which is the caption's.
+    TRect GlyphCut(bool glyphSide);
     void GlyphChanged();
     void FocusChanged(TWinControl* focused);
     void EndTracking(bool inside);
