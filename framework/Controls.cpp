@@ -493,7 +493,7 @@ void TWinControl::CreateWnd()
     creatingControl = this;
     HWND window = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style,
                                   params.X, params.Y, params.Width, params.Height, params.WndParent, id,
-                                  GetModuleHandleW(nullptr), nullptr);
+                                  GetModuleHandleW(nullptr), params.Param);
     creatingControl = nullptr;
     if (!window) {
         if (handle_) DestroyWindowNow();
@@ -548,10 +548,12 @@ void TWinControl::DetachWindow()
     capturedGraphicChild_ = nullptr;
 }
 
+void TWinControl::DestroyWnd() { DestroyWindow(handle_); }
+
 void TWinControl::DestroyWindowNow()
 {
     HWND window = handle_;
-    DestroyWindow(window);
+    DestroyWnd();
     // A window the platform refused to destroy is at least no longer ours.
     if (handle_ == window) DetachWindow();
 }
@@ -908,6 +910,11 @@ void TWinControl::HandleKeyDown(TMessage& message)
 {
     const MSG* msg = reinterpret_cast<const MSG*>(message.LParam);
     WPARAM key = message.WParam;
+    // The form's shortcut keys (its menus) come before everything else.
+    if (TCustomForm* form = GetParentForm(this); form && form->IsShortCut(key, msg->lParam)) {
+        message.Result = 1;
+        return;
+    }
     bool tab = key == VK_TAB;
     bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
     bool command = key == VK_RETURN || key == VK_ESCAPE;
