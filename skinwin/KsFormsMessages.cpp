@@ -1,5 +1,7 @@
 #include "skinwin/KsForms.h"
 
+#include "skinwin/KsMenus.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -75,8 +77,18 @@ void TKsCustomForm::BeforeMessage(TMessage& message)
         message.Result = 0;
         return;
     case WM_NCACTIVATE:
+        // The platform keeps track of a child's activation; the frame is painted afterwards.
+        if (MDIChild() && message.WParam) {
+            frameActive_ = true;
+            FrameActivated(true);
+            message.Result = 0;
+            return;
+        }
         MarkHandled();
         ActivateMessage(message);
+        return;
+    case WM_MDIACTIVATE:
+        MDIActivate(reinterpret_cast<HWND>(message.LParam));
         return;
     case WM_NCMOUSEMOVE:
     case WM_NCLBUTTONDOWN:
@@ -171,6 +183,13 @@ void TKsCustomForm::AfterMessage(TMessage& message)
             SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_CAPTION);
         }
         PaintNonClient();
+        if (MaximizedMDIChild()) UpdateParentCaption();
+        return;
+    case WM_NCACTIVATE:
+        if (MDIChild()) PaintNonClient();
+        return;
+    case WM_SHOWWINDOW:
+        if (MDIChild()) UpdateMDIState();
         return;
     case WM_SIZE:
         if (windowState_ == kwsMinimized && !minimizedInPlace_ && message.WParam != SIZE_MINIMIZED && !IsIconic(window))
@@ -200,6 +219,11 @@ void TKsCustomForm::CalcSizeMessage(TMessage& message)
 
 void TKsCustomForm::HitTestMessage(TMessage& message)
 {
+    // A maximized child is all client area.
+    if (MaximizedMDIChild()) {
+        message.Result = HTCLIENT;
+        return;
+    }
     TRect bounds = WindowScreenRect();
     TPoint point{GET_X_LPARAM(message.LParam) - bounds.Left, GET_Y_LPARAM(message.LParam) - bounds.Top};
     bool sizing = canResize_ && windowState_ != kwsMaximized;
@@ -316,6 +340,7 @@ void TKsCustomForm::PlatformRestored()
     previousState_ = kwsMinimized;
     windowState_ = target;
     PaintNonClient();
+    StateChanged();
 }
 
 // The platform's window commands (keyboard, task bar, the system menu's entries) run the frame's
@@ -342,7 +367,16 @@ void TKsCustomForm::SystemCommand(TMessage& message)
         if (windowState_ != kwsNormal) run(&TKsCustomForm::Restore);
         return;
     case SC_KEYMENU:
-        if (message.LParam == L' ') run(&TKsCustomForm::ShowSystemMenu);
+        if (message.LParam == L' ') {
+            run(&TKsCustomForm::ShowSystemMenu);
+        } else if (message.LParam != L'-' && menuBar_ && !GetCapture()) {
+            // Alt with a letter that is no mnemonic of the bar's, or Alt alone: the bar takes the
+            // keyboard, and the letter once it tracks.
+            MarkHandled();
+            message.Result = 1;
+            if (message.LParam && FormWindow()) PostMessageW(FormWindow(), WM_CHAR, message.LParam, 0);
+            menuBar_->EnterTracking();
+        }
         return;
     case SC_MOUSEMENU:
         // A press on the platform menu bar opens that menu; any other asks for the system menu.
