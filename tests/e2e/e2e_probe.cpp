@@ -5,6 +5,8 @@
 //                       program's own dialog, which puts its text on the clipboard on WM_COPY)
 //   dialog TITLE        class and screen rectangle of the visible message window TITLE:
 //                       "class width height left top", then the screen's "width height"
+//   menu TITLE          screen rectangle of the visible menu window of the program whose main window
+//                       is TITLE (the program's own popup menu): "width height left top"
 //   close TITLE         asks the top-level window TITLE to close
 //   headers T0 T1       for every second from Unix time T0 to T1, the header line a run started at
 //                       that moment writes, as hexadecimal bytes in the ANSI code page, one per line
@@ -42,6 +44,7 @@ std::wstring Widen(const char* text)
 }
 
 const wchar_t* const kOwnMessageClass = L"Folvane.MessageForm";
+const wchar_t* const kOwnMenuClass = L"Folvane.PopupMenu";
 
 HWND MessageWindow(const std::wstring& title)
 {
@@ -172,6 +175,21 @@ int main(int argc, char** argv)
               std::to_string(r.bottom - r.top) + " " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
               std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " + std::to_string(GetSystemMetrics(SM_CYSCREEN)) +
               "\n");
+    } else if (command == "menu") {
+        HWND main = MainWindow(Widen(argv[2]));
+        DWORD program = 0;
+        if (!main || !GetWindowThreadProcessId(main, &program)) return 1;
+        for (HWND window = FindWindowW(kOwnMenuClass, nullptr); window;
+             window = FindWindowExW(nullptr, window, kOwnMenuClass, nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            RECT r;
+            if (owner != program || !IsWindowVisible(window) || !GetWindowRect(window, &r)) continue;
+            Write(std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + " " +
+                  std::to_string(r.left) + " " + std::to_string(r.top) + "\n");
+            return 0;
+        }
+        return 1;
     } else if (command == "close") {
         HWND window = MainWindow(Widen(argv[2]));
         if (!window) return 1;
