@@ -1005,6 +1005,16 @@ void TWinControl::WndProc(TMessage& message)
     case WM_SYSCHAR:
         OfferDialogChar(message);
         return;
+    case WM_SYSCOMMAND:
+        // Alt with a letter typed in a control makes the platform send the keyboard's menu command
+        // to the control's own window: the form's menus take it, as when the form has the focus.
+        if ((message.WParam & 0xFFF0) == SC_KEYMENU) {
+            if (TCustomForm* form = GetParentForm(this); form && form != this && form->HandleAllocated()) {
+                message.Result = SendMessageW(form->Handle(), WM_SYSCOMMAND, message.WParam, message.LParam);
+                return;
+            }
+        }
+        break;
     case WM_CHAR:
         TControl::WndProc(message);
         if (message.WParam >= L' ' && !(SendMessageW(handle_, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS)) {

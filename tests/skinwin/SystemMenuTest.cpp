@@ -2,6 +2,7 @@
 #include "tests/skinwin/MenuTesting.h"
 
 #include "framework/Messages.h"
+#include "framework/StdCtrls.h"
 #include "skinwin/KsFormResources.h"
 #include "skinwin/KsSkinItems.h"
 #include "skinwin/KsSkinMenus.h"
@@ -39,6 +40,32 @@ protected:
         POINT origin{0, 0};
         ClientToScreen(Window(), &origin);
         return {origin.x, origin.y};
+    }
+
+    // Opens the system menu with Alt+Space, notes its entries ("caption|image|shortcut") and closes
+    // it by typing key (an entry's letter, or Escape).
+    std::vector<std::wstring> ShowAndType(wchar_t key)
+    {
+        std::vector<std::wstring> entries;
+        TMenuScript script;
+        script.When(
+            "the system menu", [&] { return MenuWindow() && IsWindowVisible(MenuWindow()->Handle()); },
+            [&] {
+                TKsCustomItem* root = Frame->SystemMenu();
+                for (int i = 0; i < root->Count(); ++i) {
+                    TKsCustomItem* item = root->Items(i);
+                    entries.push_back(item->Caption() + L"|" + std::to_wstring(item->ImageIndex()) + L"|" +
+                                      ShortCutToText(item->ShortCut()));
+                }
+                if (key == VK_ESCAPE)
+                    PostKey(VK_ESCAPE);
+                else
+                    PostMessageW(Window(), WM_CHAR, key, 1);
+            });
+        PostAltSpace();
+        Application->ProcessMessages();
+        EXPECT_TRUE(script.Done());
+        return entries;
     }
 
     // Alt+Space as the platform delivers it once translated: a system character with Alt down.
@@ -99,6 +126,35 @@ TEST_F(SkinnedSystemMenu, AnEntryChosenByItsLetterRunsItsCommandOnceTheMenuHasCl
     PostMessageW(Window(), WM_SYSKEYDOWN, VK_F4, 0x20000001);
     Application->ProcessMessages();
     EXPECT_FALSE(IsWindowVisible(Window()));
+}
+
+TEST_F(SkinnedSystemMenu, EachShowingOffersTheEntriesOfTheStateTheWindowIsIn)
+{
+    Build(WithSetup([](TSeSkinForm& frame) {
+        frame.SetBorderIcons({kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup, kbiTray});
+        frame.SetMinimizeApplication(false);
+    }));
+    const TRect normal = WindowRect();
+    using Entries = std::vector<std::wstring>;
+    EXPECT_EQ(ShowAndType(L'x'), (Entries{L"Mi&nimize|1|", L"Ma&ximize|2|", L"Ro&llup|4|", L"Minimize to &Tray|5|",
+                                          L"-|-1|", L"&Close|0|Alt+F4"}));
+    EXPECT_EQ(Frame->WindowState(), kwsMaximized);
+    EXPECT_EQ(ShowAndType(L'l'), (Entries{L"&Restore|3|", L"Mi&nimize|1|", L"Ro&llup|4|", L"Minimize to &Tray|5|",
+                                          L"-|-1|", L"&Close|0|Alt+F4"}));
+    EXPECT_EQ(Frame->WindowState(), kwsRollup);
+    EXPECT_EQ(ShowAndType(L'r'), (Entries{L"&Restore|3|", L"Mi&nimize|1|", L"Ma&ximize|2|", L"Minimize to &Tray|5|",
+                                          L"-|-1|", L"&Close|0|Alt+F4"}));
+    // Rolled up from maximized, a restore maximizes again; the next one gives the normal bounds.
+    EXPECT_EQ(Frame->WindowState(), kwsMaximized);
+    ShowAndType(L'r');
+    EXPECT_EQ(Frame->WindowState(), kwsNormal);
+    EXPECT_EQ(WindowRect(), normal);
+
+    // A tool window's frame offers the same entries; without the close icon there is no separator.
+    Frame->SetBorderStyle(kbsToolWindow);
+    Frame->SetBorderIcons({kbiSystemMenu, kbiMinimize});
+    EXPECT_EQ(ShowAndType(VK_ESCAPE), (Entries{L"Mi&nimize|1|"}));
+    EXPECT_TRUE(Reports.empty());
 }
 
 TEST_F(SkinnedSystemMenu, ARightClickOnTheCaptionShowsTheMenuAtTheClickWithTheSystemMenuSettings)
@@ -244,6 +300,32 @@ TEST_F(KeyboardMenu, TheKeyMenuCommandWithALetterEntersTheMenuBarAndTheLetterCho
     SetCapture(Window());
     SendMessageW(Window(), WM_SYSCOMMAND, SC_KEYMENU, L'a');
     ReleaseCapture();
+    EXPECT_FALSE(Bar->View()->Tracking());
+    EXPECT_TRUE(Clicks.empty());
+}
+
+TEST_F(KeyboardMenu, AltWithALetterTypedInAControlEntersTheFormsMenuBar)
+{
+    TEdit* edit = nullptr;
+    BuildWithBar([&](TForm& form) {
+        edit = new TEdit(&form);
+        edit->SetParent(&form);
+        edit->SetBounds(8, 40, 120, 21);
+    });
+    edit->SetFocus();
+    TMenuScript script;
+    script.When(
+        "the bar", [&] { return Bar->View()->Tracking(); },
+        [&] {
+            // The letter is no item's: the bar waits with its first item for the keyboard.
+            EXPECT_EQ(Bar->View()->Selected(), File);
+            EXPECT_EQ(FirstPopup(), nullptr);
+            PostKey(VK_ESCAPE);
+        });
+    // Alt+Q as the platform delivers it to the focused edit once translated.
+    PostMessageW(edit->Handle(), WM_SYSCHAR, L'q', 0x20000001);
+    Application->ProcessMessages();
+    EXPECT_TRUE(script.Done());
     EXPECT_FALSE(Bar->View()->Tracking());
     EXPECT_TRUE(Clicks.empty());
 }
