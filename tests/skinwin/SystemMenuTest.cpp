@@ -187,7 +187,7 @@ TEST_F(SkinnedSystemMenu, ARightClickOnTheCaptionShowsTheMenuAtTheClickWithTheSy
     EXPECT_TRUE(script.Done());
     EXPECT_EQ(shownAt, click);
 
-    // The click's point was for that menu only.
+    // The click's point was for that menu only: the mouse's menu command shows it at the client origin.
     TMenuScript again;
     again.When(
         "the system menu", [&] { return MenuWindow() != nullptr; },
@@ -195,7 +195,7 @@ TEST_F(SkinnedSystemMenu, ARightClickOnTheCaptionShowsTheMenuAtTheClickWithTheSy
             shownAt = MenuPosition();
             PostKey(VK_ESCAPE);
         });
-    SendMessageW(Window(), WM_SYSCOMMAND, SC_KEYMENU, L' ');
+    SendMessageW(Window(), WM_SYSCOMMAND, SC_MOUSEMENU | HTSYSMENU, 0);
     EXPECT_TRUE(again.Done());
     EXPECT_EQ(shownAt, ClientOrigin());
 }
