@@ -120,7 +120,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     ListView1->AddColumn({L"深度", 50, 50, taCenterJustify});
     ListView1->SetGridLines(true);
 
-    Edit1 = Place<TEdit>(this, this, L"Edit1", 8, 32, 249, 21);
+    Edit1 = Place<TSeSkinEdit>(this, this, L"Edit1", 8, 32, 249, 21);
     BitBtn1 = Captioned(Place<TSeSkinButton>(this, this, L"BitBtn1", 272, 29, 75, 25), L"瀏覽目錄");
 
     ComboBox1 = Place<TComboBox>(this, this, L"ComboBox1", 86, 60, 35, 21);
@@ -139,14 +139,14 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
 
     GroupBox1 = Captioned(Place<TSeSkinGroupBox>(this, this, L"GroupBox1", 8, 200, 345, 121), L"輸出檔案設定");
     Label4 = Captioned(Place<TLabel>(this, GroupBox1, L"Label4", 8, 24, 96, 13), L"輸出檔案到此目錄");
-    Edit2 = Place<TEdit>(this, GroupBox1, L"Edit2", 9, 43, 240, 21);
+    Edit2 = Place<TSeSkinEdit>(this, GroupBox1, L"Edit2", 9, 43, 240, 21);
     RadioButton1 = Captioned(Place<TSeSkinRadioButton>(this, GroupBox1, L"RadioButton1", 8, 72, 89, 17), L"固定檔名:");
     RadioButton1->SetGroupIndex(0);
     RadioButton1->SetChecked(true);
     RadioButton2 = Captioned(Place<TSeSkinRadioButton>(this, GroupBox1, L"RadioButton2", 8, 96, 241, 17),
                              L"以 YYYYMMDD.txt 自動命名");
     RadioButton2->SetGroupIndex(0);
-    Edit3 = Place<TEdit>(this, GroupBox1, L"Edit3", 104, 69, 145, 21);
+    Edit3 = Place<TSeSkinEdit>(this, GroupBox1, L"Edit3", 104, 69, 145, 21);
     Edit3->SetText(L"folvane.txt");
     BitBtn4 = Captioned(Place<TSeSkinButton>(this, GroupBox1, L"BitBtn4", 264, 42, 75, 25), L"瀏覽目錄");
 
@@ -207,8 +207,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
 
     // With the whole window read, the skinned controls' references to the engine are resolved (each
     // takes its copy of the skin), then every component finishes loading.
-    BindToEngine(SeSkinEngine1, BitBtn1, BitBtn2, GroupBox1, RadioButton1, RadioButton2, BitBtn4, BitBtn3, BitBtn5,
-                 BitBtn6, ProgressBar1, SeSkinMenuBar1);
+    BindToEngine(SeSkinEngine1, Edit1, BitBtn1, BitBtn2, GroupBox1, Edit2, RadioButton1, RadioButton2, Edit3, BitBtn4,
+                 BitBtn3, BitBtn5, BitBtn6, ProgressBar1, SeSkinMenuBar1);
     MoveControlsBelow(*this, *SeSkinMenuBar1);
     SetClientSize(363, 408 + SeSkinMenuBar1->Height());
     EndLoading();

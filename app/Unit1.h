@@ -8,6 +8,7 @@
 #include "skin/engine/KsSkinEngine.h"
 #include "skinctl/KsSkinButtons.h"
 #include "skinctl/KsSkinCheckBoxs.h"
+#include "skinctl/KsSkinEdits.h"
 #include "skinctl/KsSkinGroupBoxs.h"
 #include "skinctl/KsSkinProgress.h"
 #include "skinwin/KsSkinForms.h"
@@ -28,16 +29,16 @@ public:
     TLabel* Label2 = nullptr;
     TLabel* Label3 = nullptr;
     TListView* ListView1 = nullptr;
-    TEdit* Edit1 = nullptr;
+    TSeSkinEdit* Edit1 = nullptr;
     TSeSkinButton* BitBtn1 = nullptr;
     TComboBox* ComboBox1 = nullptr;
     TSeSkinButton* BitBtn2 = nullptr;
     TSeSkinGroupBox* GroupBox1 = nullptr;
     TLabel* Label4 = nullptr;
-    TEdit* Edit2 = nullptr;
+    TSeSkinEdit* Edit2 = nullptr;
     TSeSkinRadioButton* RadioButton1 = nullptr;
     TSeSkinRadioButton* RadioButton2 = nullptr;
-    TEdit* Edit3 = nullptr;
+    TSeSkinEdit* Edit3 = nullptr;
     TSeSkinButton* BitBtn4 = nullptr;
     TSeSkinButton* BitBtn3 = nullptr;
     TSeSkinButton* BitBtn5 = nullptr;
@@ -86,7 +87,7 @@ public:
 
 private:
     // Shared by BitBtn1Click and BitBtn4Click: the folder chooser writing into a box.
-    void ChooseFolderInto(TEdit* target);
+    void ChooseFolderInto(TSeSkinEdit* target);
 
     bool runInProgress_ = false;
     bool closeRequestedDuringRun_ = false;

@@ -9,7 +9,7 @@ void TForm1::BitBtn1Click() { ChooseFolderInto(Edit1); }
 
 void TForm1::BitBtn4Click() { ChooseFolderInto(Edit2); }
 
-void TForm1::ChooseFolderInto(TEdit* target)
+void TForm1::ChooseFolderInto(TSeSkinEdit* target)
 {
     if (RunInProgress()) return;
     TFolderDialog dialog;

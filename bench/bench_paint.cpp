@@ -6,9 +6,12 @@
 // pay the platform's paint cycle. Then counts this process's GDI and USER objects before and after
 // 1,000 full repaints and 100 skin reloads. Then the time from a click on the menu bar's first item
 // to its drop-down painted (show animation off), against creating, showing and painting a plain
-// empty tool window of the drop-down's size. Last, the skinned message dialog against the platform's
+// empty tool window of the drop-down's size. Then the skinned message dialog against the platform's
 // message box: each made, laid out, shown and closed by the key posted to it as soon as it takes the
-// focus.
+// focus. Last, the edit: typing 1,000 characters one by one into Edit1, which scrolls, each
+// keystroke painted, against the plain window of the edit's size repainted once per keystroke; a
+// caret placed by a mouse click (button down and up) in a 2,000-character text, and the position
+// lookup alone (EM_CHARFROMPOS), against measuring that text once.
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "framework/Messages.h"
@@ -103,6 +106,66 @@ private:
     TMemoryDC memory_;
     TBitmapHandle bitmap_;
 };
+
+// A text of words and blanks, as a path or a sentence would have.
+wchar_t TextUnit(int i) { return i % 7 == 6 ? L' ' : static_cast<wchar_t>(L'a' + i % 26); }
+
+// The edit's figures, each against its reference, printed with their ratios.
+void BenchEdit(TSeSkinEdit* edit, HWND form)
+{
+    constexpr int kKeystrokes = 1000;
+    constexpr int kHitTextLength = 2000;
+    HWND window = edit->Handle();
+    edit->SetFocus();
+    Application->ProcessMessages();
+
+    // Three runs of 1,000 keystrokes from an empty edit; the best, per keystroke.
+    double typing = 1e30;
+    for (int run = 0; run < 3; ++run) {
+        edit->SetText(L"");
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < kKeystrokes; ++i) {
+            SendMessageW(window, WM_CHAR, TextUnit(i), 1);
+            UpdateWindow(window);
+        }
+        const auto stop = std::chrono::steady_clock::now();
+        typing = std::min(typing, std::chrono::duration<double, std::milli>(stop - start).count() / kKeystrokes);
+    }
+    double blit = 0;
+    {
+        TPlainWindow plain(form, edit->Left(), edit->Top(), edit->Width(), edit->Height());
+        blit = BestOf([&] { plain.Repaint(); });
+    }
+
+    std::wstring text;
+    for (int i = 0; i < kHitTextLength; ++i) text.push_back(TextUnit(i));
+    edit->SetText(text);
+    edit->SetSelStart(kHitTextLength / 2);
+    auto pointAt = [&](int i) { return MAKELPARAM(4 + (i * 37) % (edit->Width() - 8), 8); };
+    int clicks = 0;
+    const double click = BestOf([&] {
+        const LPARAM point = pointAt(clicks++);
+        SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        SendMessageW(window, WM_LBUTTONUP, 0, point);
+    });
+    const double lookup = BestOf([&] { SendMessageW(window, EM_CHARFROMPOS, 0, pointAt(clicks++)); });
+    TMemoryDC dc(CreateCompatibleDC(nullptr));
+    TSelectObject font(dc.Get(), edit->Font().Handle());
+    const double measure = BestOf([&] {
+        SIZE size;
+        GetTextExtentPoint32W(dc.Get(), text.data(), kHitTextLength, &size);
+    });
+    edit->SetText(L"");
+
+    std::printf("\n%-40s %8.4f ms\n", "a keystroke into Edit1, painted", typing);
+    std::printf("%-40s %8.4f ms\n", "paint of one BitBlt of the edit's size", blit);
+    std::printf("%-40s %8.4f ms\n", "a click in a 2,000-character text", click);
+    std::printf("%-40s %8.4f ms\n", "  its position lookup alone", lookup);
+    std::printf("%-40s %8.4f ms\n", "measuring that text once", measure);
+    std::printf("ratio edit_keystroke_vs_blit %.3f\n", typing / blit);
+    std::printf("ratio edit_hit_vs_measure %.3f\n", click / measure);
+    std::printf("ratio edit_lookup_vs_measure %.3f\n", lookup / measure);
+}
 
 // The program's skin as a skin file the engine can load again.
 std::wstring SkinFile()
@@ -265,8 +328,9 @@ int main()
     Application->ProcessMessages();
 
     const std::vector<TKsCustomControl*> skinned{
-        form->BitBtn1, form->BitBtn2, form->GroupBox1, form->RadioButton1, form->RadioButton2,
-        form->BitBtn4, form->BitBtn3, form->BitBtn5,   form->BitBtn6,      form->ProgressBar1};
+        form->Edit1,        form->BitBtn1,      form->BitBtn2,     form->GroupBox1, form->Edit2,
+        form->RadioButton1, form->RadioButton2, form->Edit3,       form->BitBtn4,   form->BitBtn3,
+        form->BitBtn5,      form->BitBtn6,      form->ProgressBar1};
     HWND window = form->Handle();
     RECT frame;
     GetWindowRect(window, &frame);
@@ -335,6 +399,7 @@ int main()
     std::printf("ratio paint_button_vs_blit %.3f\n", buttonPaint / buttonBlit);
     std::printf("ratio popup_open_vs_plain_window %.3f\n", menuOpen / plainOpen);
     std::printf("ratio message_dialog_vs_platform_box %.3f\n", messageDialog / platformBox);
+    BenchEdit(form->Edit1, window);
     delete form;
     return 0;
 }

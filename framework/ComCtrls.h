@@ -8,9 +8,6 @@
 #include <string>
 #include <vector>
 
-// Text alignment in a list view column; named apart from the skin objects' text alignment.
-enum TAlignment { taLeftJustify, taRightJustify, taCenterJustify };
-
 // One row of a list view: its caption and its first sub-item.
 struct TListRow {
     std::wstring Caption;

@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+// Horizontal alignment of a text in a list view column or an edit box; named apart from the skin
+// objects' text alignment (taCenter).
+enum TAlignment { taLeftJustify, taRightJustify, taCenterJustify };
+
 // Integer point and rectangle in the coordinates of the platform (right and bottom exclusive).
 struct TPoint {
     int X = 0;

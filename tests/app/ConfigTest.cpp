@@ -210,21 +210,17 @@ public:
     bool Execute() override { return true; }
 };
 
-// Locks a file against every other opening the first time a window is asked for its text: a
-// failure that strikes in the middle of a save, when the save reads the output directory box.
-class TLockOnTextRead {
+// A save dialog that answers with its file and, the first time, then locks that file against every
+// other opening: a failure that strikes in the middle of a save, after the file was chosen.
+class TLockingSaveDialog : public TAnsweredSaveDialog {
 public:
-    TLockOnTextRead(HWND window, std::wstring fileName) : window_(window), fileName_(std::move(fileName))
+    using TAnsweredSaveDialog::TAnsweredSaveDialog;
+    ~TLockingSaveDialog() override { Unlock(); }
+    bool Execute() override
     {
-        active_ = this;
-        previous_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TLockOnTextRead::Proc)));
-    }
-    ~TLockOnTextRead()
-    {
-        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-        Unlock();
-        active_ = nullptr;
+        if (!used_) lock_ = CreateFileW(FileName().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        used_ = true;
+        return true;
     }
     void Unlock()
     {
@@ -234,20 +230,6 @@ public:
     bool Locked() const { return lock_ != INVALID_HANDLE_VALUE; }
 
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        TLockOnTextRead& self = *active_;
-        if (message == WM_GETTEXT && !self.Locked() && !self.used_) {
-            self.used_ = true;
-            self.lock_ = CreateFileW(self.fileName_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        }
-        return CallWindowProcW(self.previous_, window, message, wParam, lParam);
-    }
-
-    static inline TLockOnTextRead* active_ = nullptr;
-    HWND window_;
-    std::wstring fileName_;
-    WNDPROC previous_ = nullptr;
     HANDLE lock_ = INVALID_HANDLE_VALUE;
     bool used_ = false;
 };
@@ -257,12 +239,11 @@ TEST_F(ConfigTest, ASaveThatFailsOnTheWayKeepsEveryRowTheFileHad)
     const std::string oldRows = "[DIR]\r\nDIR0=a\\;1\r\nDIR1=b\\;1\r\nDIR2=c\\;1\r\nDIR3=d\\;1\r\nDIR4=e\\;1\r\n";
     SetFileBytes(file, oldRows + "[OUTPUT]\r\nOUTPUTDIR=x\\\r\n");
     AddRows({{L"new\\", L"2"}, {L"second\\", L"3"}});
-    form->SaveDialog1 = new TAnsweredSaveDialog(form, file);
-    {
-        TLockOnTextRead lock(form->Edit2->Handle(), file);
-        EXPECT_THROW(form->CFGS1Click(), EIniFileException);
-        EXPECT_TRUE(lock.Locked());
-    }
+    auto* dialog = new TLockingSaveDialog(form, file);
+    form->SaveDialog1 = dialog;
+    EXPECT_THROW(form->CFGS1Click(), EIniFileException);
+    EXPECT_TRUE(dialog->Locked());
+    dialog->Unlock();
     EXPECT_NE(FileBytes(file).find(oldRows), std::string::npos) << FileBytes(file);
 
     TModalDriver message;

@@ -33,11 +33,13 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The tree: one visible folder with a Chinese name holding three folders (two levels, the lower one
-# sorted), a folder hidden by its dot name, and plain files.
-mkdir -p "$work/root/資料/beta" "$work/root/資料/Alpha/deeper" "$work/root/資料/gamma" "$work/root/.cache/inside" "$work/out"
-touch "$work/root/notes.txt" "$work/root/資料/readme.txt"
-root_win="Z:$(echo "$work/root/" | tr / '\\')"
+# The tree: a root with a Chinese name (typed into the edit as Chinese characters), one visible
+# folder with a Chinese name holding three folders (two levels, the lower one sorted), a folder
+# hidden by its dot name, and plain files.
+root="$work/根目錄"
+mkdir -p "$root/資料/beta" "$root/資料/Alpha/deeper" "$root/資料/gamma" "$root/.cache/inside" "$work/out"
+touch "$root/notes.txt" "$root/資料/readme.txt"
+root_win="Z:$(echo "$root/" | tr / '\\')"
 
 # Started from the output folder, so the output box shows it.
 (cd "$work/out" && exec wine "$folvane_exe") >/dev/null 2>&1 &

@@ -105,7 +105,8 @@ TEST_F(MainWindow, TheWindowIsAFixedFrameCentredOnTheScreenAroundAClientAreaOf36
     EXPECT_EQ(Form->Font().Name(), skinForm->Font().Name());
     EXPECT_EQ(Form->Font().Height(), -11);
     EXPECT_EQ(Form->Color(), skinForm->Color());
-    EXPECT_EQ(Form->Edit1->Font().Name(), skinForm->Font().Name());
+    // The skinned edits take the font of the skin's "Edit" object.
+    EXPECT_EQ(Form->Edit1->Font().Name(), Form->SeSkinEngine1->Source()->ObjectByName(L"Edit")->Font().Name());
     EXPECT_EQ(Form->ComboBox1->Font().Name(), L"Tahoma");
     EXPECT_EQ(Form->ComboBox1->Font().Color(), clBlack);
 }
