@@ -267,6 +267,7 @@ private:
     void StateChanged();
 
     // The system menu.
+    void KeyMenuCommand(TMessage& message);
     void BuildSystemMenu();
     void RunSystemCommand(int command);
     // The form's shortcut event, chained: the menu bar first, then the handler that was there.

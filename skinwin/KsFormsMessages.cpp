@@ -343,6 +343,30 @@ void TKsCustomForm::PlatformRestored()
     StateChanged();
 }
 
+// Alt with space opens the system menu; Alt alone, F10 or Alt with a letter that is no mnemonic of
+// the bar's enter the menu bar, which takes the letter once it tracks. The platform never tracks a
+// menu of its own here: it would show its popup of the window's system menu.
+void TKsCustomForm::KeyMenuCommand(TMessage& message)
+{
+    MarkHandled();
+    message.Result = 0;
+    const auto key = static_cast<wchar_t>(message.LParam);
+    TCustomForm* form = Form();
+    if (key == L' ') {
+        ShowSystemMenu();
+    } else if (key != L'-' && menuBar_ && !GetCapture()) {
+        message.Result = 1;
+        if (key && FormWindow()) PostMessageW(FormWindow(), WM_CHAR, key, 0);
+        menuBar_->EnterTracking();
+    } else if (!menuBar_ && MDIChild() && form->MDIParent() && form->MDIParent()->HandleAllocated()) {
+        // A child's keys are meant for its parent's menu bar.
+        message.Result = SendMessageW(form->MDIParent()->Handle(), WM_SYSCOMMAND, message.WParam, message.LParam);
+    } else if (key == L'-' && form && form->FormStyle() == fsMDIForm) {
+        // Alt with a hyphen opens the active child's system menu.
+        if (TKsCustomForm* child = FormFrameOf(form->ActiveMDIChild())) child->ShowSystemMenu();
+    }
+}
+
 // The platform's window commands (keyboard, task bar, the system menu's entries) run the frame's
 // operations, so that the frame's state and the window agree.
 void TKsCustomForm::SystemCommand(TMessage& message)
@@ -367,16 +391,7 @@ void TKsCustomForm::SystemCommand(TMessage& message)
         if (windowState_ != kwsNormal) run(&TKsCustomForm::Restore);
         return;
     case SC_KEYMENU:
-        if (message.LParam == L' ') {
-            run(&TKsCustomForm::ShowSystemMenu);
-        } else if (message.LParam != L'-' && menuBar_ && !GetCapture()) {
-            // Alt with a letter that is no mnemonic of the bar's, or Alt alone: the bar takes the
-            // keyboard, and the letter once it tracks.
-            MarkHandled();
-            message.Result = 1;
-            if (message.LParam && FormWindow()) PostMessageW(FormWindow(), WM_CHAR, message.LParam, 0);
-            menuBar_->EnterTracking();
-        }
+        KeyMenuCommand(message);
         return;
     case SC_MOUSEMENU:
         // A press on the platform menu bar opens that menu; any other asks for the system menu.

@@ -1,5 +1,6 @@
 // A skinned multiple-document parent with a skinned menu bar and two skinned children.
 #include "tests/skinwin/FrameFixture.h"
+#include "tests/skinwin/MenuTesting.h"
 #include "tests/support/WindowQueries.h"
 
 #include "skinwin/KsSkinMenus.h"
@@ -268,6 +269,35 @@ TEST_F(MDI, ActivatingAnotherChildMaximizesItInsteadAndTheBarsCloseMinimizesIt)
     EXPECT_EQ(Bar->MDIChildFrame(), nullptr);
     EXPECT_EQ(ItemsShown(), (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(Parent->Caption(), L"父視窗 Parent");
+    EXPECT_TRUE(Reports.empty());
+}
+
+TEST_F(MDI, AChildsMenuKeysEnterTheParentsBarAndAltHyphenOpensTheActiveChildsSystemMenu)
+{
+    TMenuScript bar;
+    bar.When(
+        "the parent's bar", [&] { return Bar->View()->Tracking(); },
+        [&] {
+            ASSERT_NE(Bar->View()->Selected(), nullptr);
+            EXPECT_EQ(Bar->View()->Selected()->Caption(), L"檔案(&F)");
+            PostMessageW(Parent->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+        });
+    SendMessageW(First->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_TRUE(bar.Done());
+
+    // The second child, shown last, is the active one.
+    TKsItemView* menu = nullptr;
+    TMenuScript systemMenu;
+    systemMenu.When(
+        "the child's system menu",
+        [&] { return SecondFrame->SystemMenu() && (menu = SecondFrame->SystemMenu()->PopupView()) != nullptr; },
+        [&] {
+            EXPECT_EQ(menu->Selected()->Caption(), L"Mi&nimize");
+            PostMessageW(Parent->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+        });
+    SendMessageW(First->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'-');
+    EXPECT_TRUE(systemMenu.Done());
+    EXPECT_EQ(FirstFrame->SystemMenu(), nullptr);
     EXPECT_TRUE(Reports.empty());
 }
 

@@ -229,6 +229,37 @@ TEST_F(SkinnedSystemMenu, InTheNotificationAreaTheTrayMenuIsShownInstead)
     Frame->Restore();
 }
 
+// Watches for the platform's own popup menu while the keyboard's menu commands run, and closes it.
+struct TPlatformMenuWatch {
+    static inline HWND window = nullptr;
+    static inline bool seen = false;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        if (!menu || !IsWindowVisible(menu)) return;
+        seen = true;
+        for (int i = 0; i < 3; ++i) PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);
+    }
+};
+
+TEST_F(SkinnedSystemMenu, WithoutAMenuBarAltAloneAndAltWithALetterOpenNoPlatformMenu)
+{
+    Build(WithSetup(MainWindowIcons));
+    TPlatformMenuWatch::window = Window();
+    TPlatformMenuWatch::seen = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, TPlatformMenuWatch::Tick);
+    // Alt, then Down, as a person would to open the window's menu; then Alt+C.
+    PostKey(VK_DOWN);
+    SendMessageW(Window(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    PostKey(VK_DOWN);
+    SendMessageW(Window(), WM_SYSCOMMAND, SC_KEYMENU, L'c');
+    Application->ProcessMessages();
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(TPlatformMenuWatch::seen);
+    EXPECT_TRUE(IsWindowVisible(Window()));
+    EXPECT_EQ(Frame->WindowState(), kwsNormal);
+}
+
 // A form with a menu bar whose frame takes the keyboard's menu commands.
 class KeyboardMenu : public SkinnedSystemMenu {
 protected:
