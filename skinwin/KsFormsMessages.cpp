@@ -42,6 +42,15 @@ void TKsCustomForm::BeforeMessage(TMessage& message)
         return;
     }
     switch (message.Msg) {
+    case WM_CONTEXTMENU:
+        // A right click on that icon asks for the window's menu, which is ours, at the click.
+        if (window && IsIconic(window) && reinterpret_cast<HWND>(message.WParam) == window && message.LParam != -1) {
+            MarkHandled();
+            popupPoint_ = TPoint{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+            ShowSystemMenu();
+            popupPoint_.reset();
+        }
+        return;
     case WM_ACTIVATE:
         // The platform minimized the window (from the task bar): the frame follows.
         if (!frameActive_ && HIWORD(message.WParam) && windowState_ != kwsMinimized && windowState_ != kwsTray) {

@@ -260,6 +260,43 @@ TEST_F(SkinnedSystemMenu, WithoutAMenuBarAltAloneAndAltWithALetterOpenNoPlatform
     EXPECT_EQ(Frame->WindowState(), kwsNormal);
 }
 
+TEST_F(SkinnedSystemMenu, ARightClickOnTheIconOfAMinimizedWindowShowsOurMenuAtTheClick)
+{
+    // Minimized by the platform, as the main window is with its program.
+    Build(WithSetup([](TSeSkinForm& frame) { frame.SetBorderIcons({kbiClose, kbiSystemMenu, kbiMinimize}); }));
+    Frame->Minimize();
+    Application->ProcessMessages();
+    ASSERT_TRUE(IsIconic(Window()));
+    RECT icon;
+    GetWindowRect(Window(), &icon);
+    const TPoint click{icon.left + 10, icon.top + 5};
+    TPlatformMenuWatch::window = Window();
+    TPlatformMenuWatch::seen = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, TPlatformMenuWatch::Tick);
+    std::wstring first;
+    TPoint shownAt;
+    TMenuScript script;
+    script.When(
+        "the system menu", [&] { return MenuWindow() && IsWindowVisible(MenuWindow()->Handle()); },
+        [&] {
+            first = Frame->SystemMenu()->Items(0)->Caption();
+            shownAt = MenuPosition();
+            PostKey(VK_ESCAPE);
+        });
+    // The platform holds the mouse from the press on the icon until the release.
+    SetCursorPos(click.X, click.Y);
+    PostMessageW(Window(), WM_RBUTTONUP, 0, 0);
+    SendMessageW(Window(), WM_NCRBUTTONDOWN, HTCAPTION, PointParam(click.X, click.Y));
+    Application->ProcessMessages();
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(script.Done());
+    EXPECT_FALSE(TPlatformMenuWatch::seen);
+    EXPECT_EQ(first, L"&Restore");
+    // Placed at the click, or moved up to stay on the screen above the icon at the bottom.
+    EXPECT_EQ(shownAt.X, click.X);
+    Frame->Restore();
+}
+
 // A form with a menu bar whose frame takes the keyboard's menu commands.
 class KeyboardMenu : public SkinnedSystemMenu {
 protected:
