@@ -11,5 +11,6 @@
 // contributes its own line only.
 //
 // A path without a trailing backslash is walked, and printed, as if it had one, so that every line
-// below the root starts with its parent's line. Paths of any length are walked.
+// below the root starts with its parent's line. Paths of any length are walked. An empty or blank
+// path gives its own line only.
 void ListTree(std::string& listing, const std::wstring& path, int level, int depth);

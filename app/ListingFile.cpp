@@ -57,7 +57,7 @@ std::string ListingHeader(const SYSTEMTIME& time)
 std::wstring ListingFileName(const std::wstring& directory, bool useFixedName, const std::wstring& fixedName,
                              const SYSTEMTIME& date)
 {
-    std::wstring path = directory;
+    std::wstring path = Trim(directory);
     if (!path.empty() && path.back() != L'\\' && path.back() != L'/') path += L'\\';
     if (useFixedName) return path + fixedName;
     wchar_t digits[16];

@@ -8,8 +8,9 @@
 // and the user's long time (blank and time left out at exactly 00:00:00), CR LF.
 std::string ListingHeader(const SYSTEMTIME& time);
 
-// The output file's path: directory (a backslash added when it does not end with a separator) followed by
-// fixedName, or by the date as YYYYMMDD and ".txt" when useFixedName is false.
+// The output file's path: directory followed by fixedName, or by the date as YYYYMMDD and ".txt" when
+// useFixedName is false. Blanks around the directory are dropped (no folder name ends with one, so
+// "D:\Out\ " means D:\Out\), and a backslash is added when it does not end with a separator.
 std::wstring ListingFileName(const std::wstring& directory, bool useFixedName, const std::wstring& fixedName,
                              const SYSTEMTIME& date);
 

@@ -1,6 +1,5 @@
 #include "app/Unit1.h"
 
-#include "framework/Streams.h"
 #include "framework/Text.h"
 
 namespace {
@@ -74,18 +73,6 @@ TDialog* ConfigFileDialog(TComponent* owner, const wchar_t* name, const wchar_t*
     return dialog;
 }
 
-// The skin store that the build embeds as the resource FOLVANE_SKIN, read as the engine's stored
-// skin: the marker byte that says a skin follows, then the store.
-void ReadEmbeddedSkin(TSeSkinEngine& engine)
-{
-    TResourceStream store(GetModuleHandleW(nullptr), L"FOLVANE_SKIN", RT_RCDATA);
-    TMemoryStream stored;
-    stored.WriteByte(2);
-    stored.CopyFrom(store, 0);
-    stored.SetPosition(0);
-    engine.ReadSkinStream(stored);
-}
-
 // Sets the engine of each skinned control, in the order the window was read.
 template <typename... TSkinned>
 void BindToEngine(TSeSkinEngine* engine, TSkinned*... controls)
@@ -123,17 +110,20 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     Edit1 = Place<TSeSkinEdit>(this, this, L"Edit1", 8, 32, 249, 21);
     BitBtn1 = Captioned(Place<TSeSkinButton>(this, this, L"BitBtn1", 272, 29, 75, 25), L"瀏覽目錄");
 
-    ComboBox1 = Place<TComboBox>(this, this, L"ComboBox1", 86, 60, 35, 21);
+    ComboBox1 = Place<TSeSkinComboBox>(this, this, L"ComboBox1", 86, 60, 35, 21);
     TFont comboFont;
     comboFont.SetName(L"Tahoma");
     comboFont.SetHeight(-11);
     comboFont.SetColor(clBlack);
     ComboBox1->SetFont(comboFont);
-    ComboBox1->SetStyle(csDropDown);
+    ComboBox1->SetComboStyle(kcsDropDown);
     ComboBox1->SetDropDownCount(8);
     ComboBox1->SetItemHeight(13);
+    ComboBox1->SetAutoComplete(true);
+    ComboBox1->SetFlat(true);
     for (int depth = 1; depth <= 8; ++depth) ComboBox1->Items().Add(std::to_wstring(depth));
     ComboBox1->SetText(L"1");
+    ComboBox1->SetItemIndex(-1);
 
     BitBtn2 = Captioned(Place<TSeSkinButton>(this, this, L"BitBtn2", 272, 57, 75, 25), L"新增目錄");
 
@@ -175,7 +165,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     SaveDialog1 = ConfigFileDialog<TSaveDialog>(this, L"SaveDialog1", L"選擇檔案儲存");
     SeSkinEngine1 = new TSeSkinEngine(this);
     SeSkinEngine1->SetName(L"SeSkinEngine1");
-    ReadEmbeddedSkin(*SeSkinEngine1);
+    SeSkinEngine1->ReadSkinResource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN");
     // The skinned frame; its other properties keep the frame's defaults.
     SeSkinForm1 = new TSeSkinForm(this);
     SeSkinForm1->SetName(L"SeSkinForm1");
@@ -207,7 +197,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
 
     // With the whole window read, the skinned controls' references to the engine are resolved (each
     // takes its copy of the skin), then every component finishes loading.
-    BindToEngine(SeSkinEngine1, Edit1, BitBtn1, BitBtn2, GroupBox1, Edit2, RadioButton1, RadioButton2, Edit3, BitBtn4,
+    BindToEngine(SeSkinEngine1, Edit1, BitBtn1, ComboBox1, BitBtn2, GroupBox1, Edit2, RadioButton1, RadioButton2, Edit3, BitBtn4,
                  BitBtn3, BitBtn5, BitBtn6, ProgressBar1, SeSkinMenuBar1);
     MoveControlsBelow(*this, *SeSkinMenuBar1);
     SetClientSize(363, 408 + SeSkinMenuBar1->Height());

@@ -8,6 +8,7 @@
 #include "skin/engine/KsSkinEngine.h"
 #include "skinctl/KsSkinButtons.h"
 #include "skinctl/KsSkinCheckBoxs.h"
+#include "skinctl/KsSkinComboBoxs.h"
 #include "skinctl/KsSkinEdits.h"
 #include "skinctl/KsSkinGroupBoxs.h"
 #include "skinctl/KsSkinProgress.h"
@@ -31,7 +32,7 @@ public:
     TListView* ListView1 = nullptr;
     TSeSkinEdit* Edit1 = nullptr;
     TSeSkinButton* BitBtn1 = nullptr;
-    TComboBox* ComboBox1 = nullptr;
+    TSeSkinComboBox* ComboBox1 = nullptr;
     TSeSkinButton* BitBtn2 = nullptr;
     TSeSkinGroupBox* GroupBox1 = nullptr;
     TLabel* Label4 = nullptr;
@@ -84,6 +85,13 @@ public:
 
     // True while a listing run is in progress: the other commands are then ignored.
     bool RunInProgress() const { return runInProgress_; }
+
+    // The listing run of BitBtn5Click without its closing message and progress reset: fills in the
+    // missing output settings, walks every row and writes the file. The window keeps handling its
+    // messages meanwhile. Returns false, without writing, when StopRequested was set during the run.
+    bool RunListing();
+    // The load of CFGL1Click once the file is chosen: caption, rows and output settings.
+    void LoadConfigFile(const std::wstring& fileName);
 
 private:
     // Shared by BitBtn1Click and BitBtn4Click: the folder chooser writing into a box.

@@ -82,7 +82,12 @@ void TForm1::CFGL1Click()
 {
     if (RunInProgress()) return;
     if (!OpenDialog1->Execute()) return;
-    const std::wstring fileName = OpenDialog1->FileName();
+    LoadConfigFile(OpenDialog1->FileName());
+    SeSkinMessage1->ShowMessage(L"載入設定檔完成");
+}
+
+void TForm1::LoadConfigFile(const std::wstring& fileName)
+{
     SetCaption(L"Folvane Tool - " + fileName);
 
     TIniFile ini(fileName);
@@ -104,5 +109,4 @@ void TForm1::CFGL1Click()
     ListView1->ReplaceRows(rows);
     Edit2->SetText(OutputDir);
     Edit3->SetText(OutputFile);
-    SeSkinMessage1->ShowMessage(L"載入設定檔完成");
 }

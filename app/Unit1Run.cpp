@@ -1,7 +1,8 @@
 #include "app/Unit1.h"
 
-#include "app/ListTree.h"
 #include "app/ListingFile.h"
+#include "app/TreePrefetcher.h"
+#include "framework/Application.h"
 #include "framework/ComCtrls.h"
 #include "framework/Dialogs.h"
 #include "framework/StdCtrls.h"
@@ -31,42 +32,50 @@ SYSTEMTIME LocalNow()
     return now;
 }
 
-// The run itself: header, every row through the tree walk, then the file. The stop flag is
-// tested before each row; a run stopped because the window is closing ends without a word.
-void RunListing(TForm1& form, const bool& closing)
-{
-    form.StopRequested = false;
-    form.ListingText.clear();
-    if (Trim(form.Edit2->Text()).empty()) form.Edit2->SetText(form.StartDir + L"Output\\");
-    if (Trim(form.Edit3->Text()).empty()) form.RadioButton2->SetChecked(true);
-    form.ListingText += ListingHeader(LocalNow());
+// Keeps the thread's windows answering while the walk runs, so that the window paints, moves and
+// takes the stop click at any moment; the walk ends as soon as the stop flag is set.
+class TRunWalkHost : public TWalkHost {
+public:
+    explicit TRunWalkHost(const bool& stopRequested) : stopRequested_(stopRequested) {}
 
-    const int rows = form.ListView1->RowCount();
-    form.ProgressBar1->SetMin(1);
-    form.ProgressBar1->SetMax(rows);
-    for (int row = 0; row < rows; ++row) {
-        if (form.StopRequested) {
-            if (!closing) form.SeSkinMessage1->ShowMessage(L"取消列舉目錄");
-            form.ProgressBar1->SetPosition(0);
-            return;
-        }
-        int depth = StrToInt(form.ListView1->RowSubItem(row));
-        ListTree(form.ListingText, form.ListView1->RowCaption(row), 1, depth);
-        // Moving the bar lets pending input through: a stop click takes effect here.
-        form.ProgressBar1->SetPosition(form.ProgressBar1->Position() + 1);
-    }
-    if (closing) {
-        form.ProgressBar1->SetPosition(0);
-        return;
-    }
+    void Idle() override { Application->ProcessMessages(); }
+    bool StopWanted() override { return stopRequested_; }
 
-    WriteListingFile(ListingFileName(form.Edit2->Text(), form.RadioButton1->Checked(), form.Edit3->Text(), LocalNow()),
-                     form.ListingText);
-    form.SeSkinMessage1->ShowMessage(L"目錄列舉完畢");
-    form.ProgressBar1->SetPosition(0);
-}
+private:
+    const bool& stopRequested_;
+};
 
 } // namespace
+
+bool TForm1::RunListing()
+{
+    StopRequested = false;
+    ListingText.clear();
+    if (Trim(Edit2->Text()).empty()) Edit2->SetText(StartDir + L"Output\\");
+    if (Trim(Edit3->Text()).empty()) RadioButton2->SetChecked(true);
+    // Taken now, so that input let through during the run cannot send the file elsewhere.
+    const std::wstring outputDir = Edit2->Text();
+    const bool fixedName = RadioButton1->Checked();
+    const std::wstring outputFile = Edit3->Text();
+    ListingText += ListingHeader(LocalNow());
+
+    const int rows = ListView1->RowCount();
+    ProgressBar1->SetMin(1);
+    ProgressBar1->SetMax(rows);
+    TTreePrefetcher walk;
+    TRunWalkHost host(StopRequested);
+    for (int row = 0; row < rows; ++row) {
+        if (StopRequested) return false;
+        int depth = StrToInt(ListView1->RowSubItem(row));
+        if (!walk.ListTree(ListingText, ListView1->RowCaption(row), 1, depth, host)) return false;
+        // Moving the bar lets pending input through as well.
+        ProgressBar1->SetPosition(ProgressBar1->Position() + 1);
+    }
+    if (StopRequested) return false;
+
+    WriteListingFile(ListingFileName(outputDir, fixedName, outputFile, LocalNow()), ListingText);
+    return true;
+}
 
 // While a run lets input through, the window's other commands see RunInProgress() and do
 // nothing, in-place editing of the rows is refused, and a request to close the window stops the
@@ -88,5 +97,8 @@ void TForm1::BitBtn5Click()
         runInProgress_ = false;
         if (closeRequestedDuringRun_ && HandleAllocated()) PostMessageW(Handle(), WM_CLOSE, 0, 0);
     });
-    RunListing(*this, closeRequestedDuringRun_);
+    bool completed = RunListing();
+    // A run stopped because the window is closing ends without a word.
+    if (!closeRequestedDuringRun_) SeSkinMessage1->ShowMessage(completed ? L"目錄列舉完畢" : L"取消列舉目錄");
+    ProgressBar1->SetPosition(0);
 }

@@ -1,9 +1,14 @@
+#include "app/CommandLine.h"
+#include "app/StandardStreams.h"
 #include "app/Unit1.h"
+#include "app/UnattendedRun.h"
 #include "framework/Application.h"
 
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+namespace {
+
+int RunWindow()
 {
     try {
         Application->Initialize();
@@ -15,7 +20,29 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     } catch (const std::exception& error) {
         // Only a failure while the window is being made gets here; the message loop reports its own.
         Application->HandleException(error);
-        return 1;
+        return ecFailed;
     }
-    return 0;
+    return ecSuccess;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    TCommandLine command = ParseCommandLine(ProgramArguments());
+    switch (command.Kind) {
+    case ckWindow:
+        return RunWindow();
+    case ckUsage:
+        WriteStandardOutput(UsageText());
+        return ecSuccess;
+    case ckInvalid:
+        WriteStandardError(UsageText());
+        return ecUsage;
+    case ckRun:
+        break;
+    }
+    TUnattendedResult result = RunUnattended(command.ConfigFile);
+    if (!result.Message.empty()) WriteStandardError(result.Message + L"\r\n");
+    return result.ExitCode;
 }

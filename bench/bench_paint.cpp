@@ -8,13 +8,16 @@
 // to its drop-down painted (show animation off), against creating, showing and painting a plain
 // empty tool window of the drop-down's size. Then the skinned message dialog against the platform's
 // message box: each made, laid out, shown and closed by the key posted to it as soon as it takes the
-// focus. Last, the edit: typing 1,000 characters one by one into Edit1, which scrolls, each
-// keystroke painted, against the plain window of the edit's size repainted once per keystroke; a
-// caret placed by a mouse click (button down and up) in a 2,000-character text, and the position
-// lookup alone (EM_CHARFROMPOS), against measuring that text once.
+// focus. Then a skinned list box of 100,000 items scrolled from top to bottom page by page with Page
+// Down, each page painted, against painting its first page as many times: nothing a page costs may
+// grow with the number of items. Last, the edit: typing 1,000 characters one by one into Edit1, which
+// scrolls, each keystroke painted, against the plain window of the edit's size repainted once per
+// keystroke; a caret placed by a mouse click (button down and up) in a 2,000-character text, and the
+// position lookup alone (EM_CHARFROMPOS), against measuring that text once.
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "framework/Messages.h"
+#include "skinctl/KsSkinListBoxs.h"
 #include "skinwin/KsMenuForm.h"
 #include "tests/support/HandleCounts.h"
 
@@ -178,6 +181,65 @@ std::wstring SkinFile()
     return path.wstring();
 }
 
+// Milliseconds per page for scrolling a list of 100,000 items from top to bottom page by page, and
+// for painting its first page. The scroll goes in stretches of 200 pages, each followed by 200 paints
+// of the first page, so that both sides meet the machine's load alike; each side's figure is its
+// best stretch.
+struct TListScroll {
+    int Pages = 0;
+    double Scroll = 1e30;
+    double Paint = 1e30;
+};
+
+TListScroll TimeListScroll(TForm1* form)
+{
+    constexpr int kItems = 100000;
+    constexpr int kStretch = 200;
+    auto* list = new TSeSkinListBox(form);
+    list->SetParent(form);
+    list->SetBounds(8, 8, 200, 300);
+    list->SetSkinEngine(form->SeSkinEngine1);
+    list->Items().BeginUpdate();
+    for (int i = 0; i < kItems; ++i) list->Items().Add(L"Item " + std::to_wstring(i));
+    list->Items().EndUpdate();
+    HWND window = list->Handle();
+    Application->ProcessMessages();
+
+    auto milliseconds = [](const std::function<void()>& work) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        GdiFlush();
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    };
+    TListScroll result;
+    int position = 0;
+    list->SetItemIndex(0);
+    while (list->ItemIndex() < kItems - 1) {
+        int pages = 0;
+        // The list paints each page at once, before the key's message returns.
+        const double scroll = milliseconds([&] {
+            while (pages < kStretch && list->ItemIndex() < kItems - 1) {
+                SendMessageW(window, WM_KEYDOWN, VK_NEXT, 0);
+                ++pages;
+            }
+        });
+        position = list->ItemIndex();
+        list->SetItemIndex(0);
+        const double paint = milliseconds([&] {
+            for (int page = 0; page < pages; ++page) {
+                list->Invalidate();
+                UpdateWindow(window);
+            }
+        });
+        list->SetItemIndex(position);
+        result.Pages += pages;
+        result.Scroll = std::min(result.Scroll, scroll / pages);
+        result.Paint = std::min(result.Paint, paint / pages);
+    }
+    delete list;
+    return result;
+}
+
 double Milliseconds()
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -328,9 +390,9 @@ int main()
     Application->ProcessMessages();
 
     const std::vector<TKsCustomControl*> skinned{
-        form->Edit1,        form->BitBtn1,      form->BitBtn2,     form->GroupBox1, form->Edit2,
-        form->RadioButton1, form->RadioButton2, form->Edit3,       form->BitBtn4,   form->BitBtn3,
-        form->BitBtn5,      form->BitBtn6,      form->ProgressBar1};
+        form->Edit1,        form->BitBtn1,      form->ComboBox1, form->BitBtn2, form->GroupBox1,
+        form->Edit2,        form->RadioButton1, form->RadioButton2, form->Edit3, form->BitBtn4,
+        form->BitBtn3,      form->BitBtn5,      form->BitBtn6,    form->ProgressBar1};
     HWND window = form->Handle();
     RECT frame;
     GetWindowRect(window, &frame);
@@ -399,6 +461,12 @@ int main()
     std::printf("ratio paint_button_vs_blit %.3f\n", buttonPaint / buttonBlit);
     std::printf("ratio popup_open_vs_plain_window %.3f\n", menuOpen / plainOpen);
     std::printf("ratio message_dialog_vs_platform_box %.3f\n", messageDialog / platformBox);
+
+    const TListScroll list = TimeListScroll(form);
+    std::printf("\nlist box of 100,000 items, %d pages\n", list.Pages);
+    std::printf("%-40s %8.3f ms\n", "scroll one page and paint it", list.Scroll);
+    std::printf("%-40s %8.3f ms\n", "paint the first page", list.Paint);
+    std::printf("ratio listbox_scroll_vs_page_paint %.3f\n", list.Scroll / list.Paint);
     BenchEdit(form->Edit1, window);
     delete form;
     return 0;

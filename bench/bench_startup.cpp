@@ -5,7 +5,6 @@
 // process (which carries the same embedded skin), step by step.
 #include "app/Unit1.h"
 #include "framework/Application.h"
-#include "framework/Streams.h"
 #include "framework/Text.h"
 
 #include <windows.h>
@@ -110,12 +109,7 @@ void PrintSteps()
     for (int round = 0; round < kRuns; ++round) {
         decode.push_back(Milliseconds([] {
             TSeSkinEngine engine(nullptr);
-            TResourceStream store(GetModuleHandleW(nullptr), L"FOLVANE_SKIN", RT_RCDATA);
-            TMemoryStream stored;
-            stored.WriteByte(2);
-            stored.CopyFrom(store, 0);
-            stored.SetPosition(0);
-            engine.ReadSkinStream(stored);
+            engine.ReadSkinResource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN");
         }));
         TForm1* form = nullptr;
         create.push_back(Milliseconds([&form] { form = Application->CreateForm<TForm1>(); }));

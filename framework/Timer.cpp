@@ -50,6 +50,16 @@ void TTimer::UpdateTimer()
     if (id_) ActiveTimers()[id_] = this;
 }
 
+MSG TTimer::TickMessage() const
+{
+    MSG message{};
+    if (!id_) return message;
+    message.message = WM_TIMER;
+    message.wParam = id_;
+    message.lParam = reinterpret_cast<LPARAM>(&TimerProc);
+    return message;
+}
+
 void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD)
 {
     auto found = ActiveTimers().find(id);

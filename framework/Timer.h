@@ -17,6 +17,10 @@ public:
     unsigned Interval() const { return interval_; }
     void SetInterval(unsigned milliseconds);
 
+    // The WM_TIMER message the platform posts to the thread on a tick of the running timer (an empty
+    // message while stopped): posting it runs one tick at once instead of waiting for the interval.
+    MSG TickMessage() const;
+
     std::function<void()> OnTimer;
 
 private:

@@ -87,6 +87,13 @@ void TSeSkinEngine::ReadSkinStream(TStream& stream)
     skinFile_.clear();
 }
 
+void TSeSkinEngine::ReadSkinResource(HMODULE module, const wchar_t* name)
+{
+    TResourceStream store(module, name, RT_RCDATA);
+    source_->LoadFromStream(store);
+    skinFile_.clear();
+}
+
 void TSeSkinEngine::WriteSkinStream(TStream& stream)
 {
     bool loaded = source_->IsLoaded();

@@ -43,6 +43,9 @@ public:
     // written) and then the compressed container.
     void ReadSkinStream(TStream& stream);
     void WriteSkinStream(TStream& stream);
+    // Reads a compressed container that the program carries as an RT_RCDATA resource, as the
+    // stored skin of a form is read.
+    void ReadSkinResource(HMODULE module, const wchar_t* name);
 
 protected:
     // Fires OnAfterChange once when the form's loading left a skin in place.

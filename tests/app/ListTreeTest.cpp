@@ -2,6 +2,7 @@
 #include "TempTree.h"
 
 #include "app/ListTree.h"
+#include "app/TreePrefetcher.h"
 #include "framework/Text.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +11,18 @@
 
 namespace {
 
+// The plain walk's text, once the prefetching walk has given the same, with one reading thread and
+// with the run's pool.
 std::string Walk(const std::wstring& root, int depth)
 {
     std::string listing;
     ListTree(listing, root, 1, depth);
+    TPlainWalkHost host;
+    for (int workers : {1, TTreePrefetcher::kWorkers}) {
+        std::string prefetched;
+        EXPECT_TRUE(TTreePrefetcher(workers).ListTree(prefetched, root, 1, depth, host));
+        EXPECT_EQ(prefetched, listing) << "prefetched with " << workers << " reading threads";
+    }
     return listing;
 }
 
@@ -90,6 +99,18 @@ TEST(ListTreeRoots, RootsThatCannotBeEnumeratedGiveTheirLineOnly)
     EXPECT_EQ(Walk(tree.Root() + L"Empty\\", 2), ListingLine(0, root + "Empty\\"));
     EXPECT_EQ(Walk(tree.Root() + L"plain.txt\\", 1), ListingLine(0, root + "plain.txt\\"));
     EXPECT_EQ(Walk(tree.Root() + L"bad|name\\", 1), ListingLine(0, root + "bad|name\\"));
+}
+
+TEST(ListTreeRoots, EmptyOrBlankRootGivesItsLineOnlyNotTheCurrentFolder)
+{
+    TTempTree tree(L"emptyroot");
+    tree.Dir(L"inside");
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    SetCurrentDirectoryW(tree.Root().c_str());
+    EXPECT_EQ(Walk(L"", 7), ListingLine(0, ""));
+    EXPECT_EQ(Walk(L"  ", 1), ListingLine(0, "  \\"));
+    SetCurrentDirectoryW(previous);
 }
 
 TEST(ListTreeRoots, DirectoryDeniedToEveryoneShowsItsLineWithNothingBelow)

@@ -47,6 +47,14 @@ TEST(ListingFileName, FixedOrDateNameJoinedWithOneBackslash)
     EXPECT_EQ(ListingFileName(L"D:\\Out\\", true, L" name with blanks ", date), L"D:\\Out\\ name with blanks ");
 }
 
+TEST(ListingFileName, BlanksAroundTheDirectoryAreDropped)
+{
+    SYSTEMTIME date = Moment(2026, 12, 6, 12, 0, 0);
+    EXPECT_EQ(ListingFileName(L"D:\\Out\\ ", true, L"folvane.txt", date), L"D:\\Out\\folvane.txt");
+    EXPECT_EQ(ListingFileName(L"  D:\\Out \t", false, L"", date), L"D:\\Out\\20261206.txt");
+    EXPECT_EQ(ListingFileName(L"D:\\My Out\\", true, L"a.txt", date), L"D:\\My Out\\a.txt");
+}
+
 TEST(WriteListingFile, ReplacesTheFileWithTheTextAndAFinalLineBreak)
 {
     TTempTree tree(L"write");

@@ -145,8 +145,18 @@ bool TTempTree::DirLink(const std::wstring& relative, const std::wstring& target
     return WaitFor([&] { return IsDirectoryLink(link); });
 }
 
+bool TTempTree::UnixDirs(const std::string& pattern, const std::wstring& last)
+{
+    std::string unixRoot = UnixFileName(root_);
+    if (unixRoot.empty() || !RunUnixProgram(L"bash", {"-c", "cd '" + unixRoot + "' && mkdir -p " + pattern})) return false;
+    madeByUnix_ = true;
+    return WaitFor([&] { return GetFileAttributesW((root_ + last).c_str()) != INVALID_FILE_ATTRIBUTES; });
+}
+
 TTempTree::~TTempTree()
 {
+    if (madeByUnix_ && RunUnixProgram(L"rm", {"-rf", UnixFileName(root_)}))
+        WaitFor([&] { return GetFileAttributesW(root_.c_str()) == INVALID_FILE_ATTRIBUTES; });
     for (const auto& [link, unixLink] : unixLinks_)
         if (RunUnixProgram(L"rm", {"-f", unixLink}))
             WaitFor([&] { return GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; });

@@ -5,14 +5,17 @@
 //                       program's own dialog, which puts its text on the clipboard on WM_COPY)
 //   dialog TITLE        class and screen rectangle of the visible message window TITLE:
 //                       "class width height left top", then the screen's "width height"
-//   menu TITLE          screen rectangle of the visible menu window of the program whose main window
-//                       is TITLE (the program's own popup menu): "width height left top"
+//   menu                screen rectangle of the visible menu window of the program's own popup
+//                       menu class: "width height left top"
 //   close TITLE         asks the top-level window TITLE to close
+//   text-at X Y         UTF-8 text of the window at screen point (X, Y), as the window itself answers
 //   headers T0 T1       for every second from Unix time T0 to T1, the header line a run started at
 //                       that moment writes, as hexadecimal bytes in the ANSI code page, one per line
 // The header is built here from the platform's own formats (user's short date, a blank, the user's
 // long time; no time at exactly midnight), independently of the program's code.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <string>
@@ -35,12 +38,14 @@ std::string Convert(const std::wstring& text, UINT codePage)
     return bytes;
 }
 
-std::wstring Widen(const char* text)
+// The argument as the shell gave it; the narrow arguments are in the ANSI code page, not in UTF-8.
+std::wstring WideArgument(int index)
 {
-    int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    std::wstring wide(size > 0 ? size - 1 : 0, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), size);
-    return wide;
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring argument = arguments && index < count ? arguments[index] : L"";
+    LocalFree(arguments);
+    return argument;
 }
 
 const wchar_t* const kOwnMessageClass = L"Folvane.MessageForm";
@@ -137,21 +142,22 @@ std::string Hex(const std::string& bytes)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) return 2;
+    if (argc < 2) return 2;
     std::string command = argv[1];
+    if (argc < 3 && command != "menu") return 2;
     if (command == "origin") {
-        HWND window = MainWindow(Widen(argv[2]));
+        HWND window = MainWindow(WideArgument(2));
         POINT origin{0, 0};
         if (!window || !ClientToScreen(window, &origin)) return 1;
         Write(std::to_string(origin.x) + " " + std::to_string(origin.y) + "\n");
     } else if (command == "frame") {
-        HWND window = MainWindow(Widen(argv[2]));
+        HWND window = MainWindow(WideArgument(2));
         RECT r;
         if (!window || !GetWindowRect(window, &r)) return 1;
         Write(std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + " " + std::to_string(r.left) +
               " " + std::to_string(r.top) + "\n");
     } else if (command == "message") {
-        HWND window = MessageWindow(Widen(argv[2]));
+        HWND window = MessageWindow(WideArgument(2));
         if (!window) return 1;
         wchar_t className[32] = {};
         GetClassNameW(window, className, 32);
@@ -166,7 +172,7 @@ int main(int argc, char** argv)
             if (_wcsicmp(name, L"Static") == 0 && !text.empty()) Write(Convert(text, CP_UTF8) + "\n");
         }
     } else if (command == "dialog") {
-        HWND window = MessageWindow(Widen(argv[2]));
+        HWND window = MessageWindow(WideArgument(2));
         RECT r;
         if (!window || !GetWindowRect(window, &r)) return 1;
         wchar_t className[32] = {};
@@ -176,24 +182,27 @@ int main(int argc, char** argv)
               std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " + std::to_string(GetSystemMetrics(SM_CYSCREEN)) +
               "\n");
     } else if (command == "menu") {
-        HWND main = MainWindow(Widen(argv[2]));
-        DWORD program = 0;
-        if (!main || !GetWindowThreadProcessId(main, &program)) return 1;
+        // Found by its class: the main window's caption names the loaded .cfg by then.
         for (HWND window = FindWindowW(kOwnMenuClass, nullptr); window;
              window = FindWindowExW(nullptr, window, kOwnMenuClass, nullptr)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
             RECT r;
-            if (owner != program || !IsWindowVisible(window) || !GetWindowRect(window, &r)) continue;
+            if (!IsWindowVisible(window) || !GetWindowRect(window, &r)) continue;
             Write(std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + " " +
                   std::to_string(r.left) + " " + std::to_string(r.top) + "\n");
             return 0;
         }
         return 1;
     } else if (command == "close") {
-        HWND window = MainWindow(Widen(argv[2]));
+        HWND window = MainWindow(WideArgument(2));
         if (!window) return 1;
         PostMessageW(window, WM_CLOSE, 0, 0);
+    } else if (command == "text-at" && argc == 4) {
+        HWND window = WindowFromPoint(POINT{std::atoi(argv[2]), std::atoi(argv[3])});
+        if (!window) return 1;
+        // The program's own text boxes keep their text themselves: only the window can answer.
+        wchar_t text[256] = {};
+        SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+        Write(Convert(text, CP_UTF8) + "\n");
     } else if (command == "headers" && argc == 4) {
         for (long long second = std::atoll(argv[2]); second <= std::atoll(argv[3]); ++second)
             Write(Hex(Convert(Header(LocalTimeOf(second)), CP_ACP)) + "\n");

@@ -60,9 +60,15 @@ click() { xdotool mousemove "$((ox + $1))" "$((oy + bar + $2))" click 1; sleep 0
 # Root into Edit1 (8, 32, 249 x 21).
 click 100 42
 xdotool type --delay 30 "$root_win"
-# Depth 2 from ComboBox1's list (86, 60, 35 x 21; items of 13 pixels below it).
+# Depth 2 from ComboBox1's drop-down (86, 60, 35 x 21): the button at its right opens the list of
+# items 13 pixels high below it (inside a 2-pixel border); the highlight follows the pointer to "2",
+# and a click chooses it.
 click 112 70
-click 100 $((60 + 21 + 13 + 6))
+xdotool mousemove "$((ox + 100))" "$((oy + bar + 60 + 21 + 2 + 13 + 6))"
+sleep 0.3
+click 100 $((60 + 21 + 2 + 13 + 6))
+depth=$(wine "$probe_exe" text-at "$((ox + 94))" "$((oy + bar + 70))" 2>/dev/null | tr -d '\r' || true)
+[ "$depth" = "2" ] || fail "the depth box shows '$depth' after choosing 2 from its list"
 # Add (BitBtn2 at 272, 57), then Start (BitBtn5 at 192, 328).
 click 309 69
 started=$(date +%s)
@@ -148,12 +154,70 @@ expected_config=$(printf '[DIR]\r\nDIR0=%s;2\r\n[OUTPUT]\r\nOUTPUTDIR=%s\r\nOUTP
 [ "$(xxd -p "$config" | tr -d '\n')" = "$expected_config" ] || fail "configuration file differs
 $(iconv -f cp950 -t utf-8 "$config" | cat -A)"
 
+# The same kind of run from a .cfg: loaded in the window through its menu ("載入設定檔") and started
+# there, then run without a window by "folvane.exe /run"; both files must hold the same bytes after
+# their headers, and each header must be the one of its own run's start.
+mkdir -p "$work/plan dir/out"
+plan_win="Z:$(echo "$work/plan dir/" | tr / '\\')"
+printf '[DIR]\r\nDIR0=%s;2\r\nDIR1=%s資料\\;1\r\n[OUTPUT]\r\nOUTPUTDIR=%sout\\\r\nOUTPUTTYPE=0\r\nOUTPUTFILE=清單.txt\r\n' \
+  "$root_win" "$root_win" "$plan_win" | iconv -f utf-8 -t cp950 >"$work/plan dir/plan.cfg"
+planned_listing="$work/plan dir/out/清單.txt"
+
+wait_message() {
+  local text=""
+  for _ in $(seq 60); do
+    text=$(wine "$probe_exe" message "$1" 2>/dev/null || true)
+    [ -n "$text" ] && break
+    sleep 0.5
+  done
+  echo "$text"
+}
+wait_closed() {
+  for _ in $(seq 30); do
+    wine "$probe_exe" message "$1" >/dev/null 2>&1 || return 0
+    sleep 0.5
+  done
+  fail "the window '$1' did not close"
+}
+check_header() {
+  local hex
+  hex=$(head -n 1 "$1" | xxd -p | tr -d '\n')
+  wine "$probe_exe" headers "$2" "$3" | tr -d '\r' | grep -qx "$hex" \
+    || fail "header of $1 is not the one of its run's start"
+}
+
+wait_closed "Folvane Tool"
+xdotool key alt+f
+sleep 0.5
+xdotool key l
+[ -n "$(wait_message "選擇檔案載入")" ] || fail "the load dialog did not open"
+sleep 1
+xdotool type --delay 30 "${plan_win}plan.cfg"
+xdotool key Return
+message=$(wait_message "Folvane Tool")
+[ "$message" = "載入設定檔完成" ] || fail "load message: '$message'"
+xdotool key Return
+wait_closed "Folvane Tool"
+
+started=$(date +%s)
+click 228 340
+message=$(wait_message "Folvane Tool")
+finished=$(date +%s)
+[ "$message" = "目錄列舉完畢" ] || fail "completion message after the load: '$message'"
+xdotool key Return
+wait_closed "Folvane Tool"
+[ -f "$planned_listing" ] || fail "the window wrote no file for the .cfg"
+check_header "$planned_listing" "$started" "$finished"
+mkdir -p "$work/plan"
+mv "$planned_listing" "$work/plan/window.txt"
+
+
 # The system menu is the program's own: Alt+Space shows it at the client area's origin, below the
 # system-menu icon, and Escape closes it; a right click on the caption shows it at the click.
 wait_menu() {
   menu=""
   for _ in $(seq 20); do
-    menu=$(wine "$probe_exe" menu "Folvane Tool" 2>/dev/null || true)
+    menu=$(wine "$probe_exe" menu 2>/dev/null || true)
     [ -n "$menu" ] && return 0
     sleep 0.5
   done
@@ -161,7 +225,7 @@ wait_menu() {
 }
 wait_menu_closed() {
   for _ in $(seq 20); do
-    wine "$probe_exe" menu "Folvane Tool" >/dev/null 2>&1 || return 0
+    wine "$probe_exe" menu >/dev/null 2>&1 || return 0
     sleep 0.5
   done
   return 1
@@ -190,4 +254,29 @@ for _ in $(seq 30); do
 done
 kill -0 "$folvane_pid" 2>/dev/null && fail "Alt+F4 did not end the program"
 
+# A path with a blank, in quotes.
+started=$(date +%s)
+status=0
+wine "$folvane_exe" /run "${plan_win}plan.cfg" >"$work/plan/stdout" 2>"$work/plan/stderr" || status=$?
+finished=$(date +%s)
+[ "$status" -eq 0 ] || fail "folvane.exe /run ended with $status: $(iconv -f cp950 -t utf-8 <"$work/plan/stderr")"
+[ -f "$planned_listing" ] || fail "folvane.exe /run wrote no file"
+check_header "$planned_listing" "$started" "$finished"
+cmp <(tail -n +2 "$work/plan/window.txt") <(tail -n +2 "$planned_listing") \
+  || fail "the unattended run's file differs from the window's
+$(diff <(iconv -f cp950 -t utf-8 <"$work/plan/window.txt" | cat -A) <(iconv -f cp950 -t utf-8 <"$planned_listing" | cat -A))"
+[ "$(wc -l <"$planned_listing")" -ge 6 ] || fail "the .cfg's listing is too short"
+
+# The command line's other answers.
+status=0
+wine "$folvane_exe" /? >"$work/plan/usage" 2>/dev/null || status=$?
+[ "$status" -eq 0 ] && grep -q -- "/run" "$work/plan/usage" || fail "/? ended with $status and printed no usage"
+status=0
+wine "$folvane_exe" --run "$work/plan/missing.cfg" >/dev/null 2>"$work/plan/stderr" || status=$?
+[ "$status" -eq 3 ] && grep -q '^Cannot open file ' "$work/plan/stderr" || fail "a missing .cfg ended with $status"
+status=0
+wine "$folvane_exe" -run >/dev/null 2>&1 || status=$?
+[ "$status" -eq 2 ] || fail "-run without a file ended with $status"
+
 echo "PASS: the listing of $root_win written by folvane.exe matches byte for byte, and so does the configuration saved from the menu; the system menu and Alt+F4 are the program's own"
+echo "PASS: folvane.exe /run writes the window's bytes for the same .cfg; /? and bad command lines answer"

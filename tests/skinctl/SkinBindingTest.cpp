@@ -80,8 +80,7 @@ TEST_F(SkinBinding, TheControlDrawsWithAPrivateCopyThatIsMadeAgainWhenTheSkinIsR
 TEST_F(SkinBinding, AFreedEngineLeavesThePlainLookWhoeverOwnedIt)
 {
     auto* other = new TSeSkinEngine(nullptr);
-    TResourceStream store(GetModuleHandleW(nullptr), L"FOLVANE_SKIN", RT_RCDATA);
-    other->Source()->LoadFromStream(store);
+    other->ReadSkinResource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN");
     FocusTaker();
     auto* button = Make<TProbeButton>(Form, TRect::FromSize(10, 10, 75, 25), L"Go", false);
     auto* plain = Make<TProbeButton>(Form, TRect::FromSize(10, 40, 75, 25), L"Go", false);

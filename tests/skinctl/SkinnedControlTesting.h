@@ -1,7 +1,6 @@
 #pragma once
 
 #include "framework/StdCtrls.h"
-#include "framework/Streams.h"
 #include "skin/engine/KsSkinEngine.h"
 #include "skinctl/KsControls.h"
 #include "tests/framework/WindowTesting.h"
@@ -17,8 +16,7 @@ protected:
     {
         WindowTest::SetUp();
         Engine = new TSeSkinEngine(Form);
-        TResourceStream store(GetModuleHandleW(nullptr), L"FOLVANE_SKIN", RT_RCDATA);
-        Engine->Source()->LoadFromStream(store);
+        Engine->ReadSkinResource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN");
     }
 
     // A control of class T on parent at bounds, bound to the engine when bind is set.

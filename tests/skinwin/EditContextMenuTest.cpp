@@ -1,5 +1,4 @@
 #include "framework/Clipboard.h"
-#include "framework/Streams.h"
 #include "skinctl/KsSkinEdits.h"
 #include "tests/skinwin/MenuTesting.h"
 
@@ -13,8 +12,7 @@ protected:
     {
         WindowTest::SetUp();
         Engine = new TSeSkinEngine(Form);
-        TResourceStream store(GetModuleHandleW(nullptr), L"FOLVANE_SKIN", RT_RCDATA);
-        Engine->Source()->LoadFromStream(store);
+        Engine->ReadSkinResource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN");
         Edit = new TSeSkinEdit(Form);
         Edit->SetParent(Form);
         Edit->SetBounds(10, 10, 200, 21);

@@ -2,7 +2,6 @@
 
 #include "framework/Application.h"
 #include "framework/Forms.h"
-#include "framework/Streams.h"
 #include "skinwin/KsSkinForms.h"
 
 #include <gtest/gtest.h>
@@ -10,18 +9,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-// The skin store the build embeds (the test program carries it as folvane.exe does), read into an
-// engine as the main window reads it.
-inline void LoadEmbeddedSkin(TSeSkinEngine& engine)
-{
-    TResourceStream store(GetModuleHandleW(nullptr), L"FOLVANE_SKIN", RT_RCDATA);
-    TMemoryStream stored;
-    stored.WriteByte(2);
-    stored.CopyFrom(store, 0);
-    stored.SetPosition(0);
-    engine.ReadSkinStream(stored);
-}
 
 // A form with a skinned frame on the test display, built the way the main window is: engine and
 // frame are made while the form loads, and the frame takes over when loading ends.
@@ -63,7 +50,7 @@ protected:
         Frame = options.MakeFrame ? options.MakeFrame(Form) : new TSeSkinForm(Form);
         if (options.Skin) {
             Engine = new TSeSkinEngine(Form);
-            LoadEmbeddedSkin(*Engine);
+            Engine->ReadSkinResource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN");
             if (options.PrepareSkin) options.PrepareSkin(*Engine);
             Frame->SetSkinEngine(Engine);
         }

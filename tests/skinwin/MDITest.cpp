@@ -22,7 +22,7 @@ protected:
         Parent->SetCaption(L"父視窗 Parent");
         Parent->SetBounds(60, 40, 640, 480);
         Engine = new TSeSkinEngine(Parent);
-        LoadEmbeddedSkin(*Engine);
+        Engine->ReadSkinResource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN");
         Bar = new TSeSkinMenuBar(Parent);
         Bar->SetParent(Parent);
         Bar->SetSkinEngine(Engine);

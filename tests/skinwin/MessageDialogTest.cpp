@@ -92,7 +92,7 @@ protected:
         Application->SetTitle(L"Folvane Tool");
         owner_ = std::make_unique<TComponent>(nullptr);
         Engine = new TSeSkinEngine(owner_.get());
-        LoadEmbeddedSkin(*Engine);
+        Engine->ReadSkinResource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN");
         Message = new TSeSkinMessage(owner_.get());
         Message->SetSkinEngine(Engine);
     }

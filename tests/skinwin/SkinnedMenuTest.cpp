@@ -1,20 +1,8 @@
-#include "framework/Streams.h"
 #include "skinwin/KsSkinMenuForm.h"
 #include "skinwin/KsSkinMenus.h"
 #include "tests/skinwin/MenuTesting.h"
 
 namespace {
-
-// The program's own skin, as the main window reads it.
-void ReadProgramSkin(TSeSkinEngine& engine)
-{
-    TResourceStream store(GetModuleHandleW(nullptr), L"FOLVANE_SKIN", RT_RCDATA);
-    TMemoryStream stored;
-    stored.WriteByte(2);
-    stored.CopyFrom(store, 0);
-    stored.SetPosition(0);
-    engine.ReadSkinStream(stored);
-}
 
 class SkinnedMenu : public WindowTest {
 protected:
@@ -60,7 +48,7 @@ protected:
 
 TEST_F(SkinnedMenu, TheBarTakesItsSkinsFrameAndItsItemsTheSkinsLooks)
 {
-    ReadProgramSkin(*Engine);
+    Engine->ReadSkinResource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN");
     Bar->SetSkinEngine(Engine);
     ShowForm();
     EXPECT_EQ(Bar->Height(), 21);

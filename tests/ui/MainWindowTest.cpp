@@ -159,10 +159,11 @@ TEST_F(MainWindow, EveryControlSitsAtItsPlaceWithItsCaption)
     EXPECT_EQ(f.RadioButton1->GroupIndex(), f.RadioButton2->GroupIndex());
     EXPECT_EQ(f.ProgressBar1->Align(), alBottom);
     EXPECT_EQ(f.ProgressBar1->Position(), 0);
-    EXPECT_EQ(f.ComboBox1->Items().Items(),
+    EXPECT_EQ(f.ComboBox1->Items().Texts(),
               (std::vector<std::wstring>{L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8"}));
     EXPECT_EQ(f.ComboBox1->DropDownCount(), 8);
-    EXPECT_EQ(f.ComboBox1->Style(), csDropDown);
+    EXPECT_EQ(f.ComboBox1->ComboStyle(), kcsDropDown);
+    EXPECT_EQ(f.ComboBox1->ItemIndex(), -1);
     ASSERT_EQ(f.ListView1->ColumnCount(), 2);
     EXPECT_EQ(f.ListView1->Column(0).Caption, L"目錄");
     EXPECT_EQ(f.ListView1->ColumnWidth(0), 150);

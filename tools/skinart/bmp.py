@@ -24,3 +24,20 @@ def write_bmp(path, width, height, bgra_rows):
     assert len(info) == _INFO_HEADER_SIZE
     with open(path, 'wb') as out:
         out.write(header + info + pixels)
+
+
+def write_bmp24(path, width, height, rgb_rows):
+    """A 24-bit BMP (BITMAPINFOHEADER, bottom-up rows padded to 4 bytes) for program bitmap resources,
+    whose transparent parts are a key colour rather than alpha. rgb_rows: rows top to bottom of (r, g, b)."""
+    stride = (width * 3 + 3) & ~3
+    pixels = bytearray()
+    for row in reversed(rgb_rows):
+        line = bytearray()
+        for r, g, b in row:
+            line += bytes((b, g, r))
+        pixels += line + bytes(stride - len(line))
+    offset = _FILE_HEADER_SIZE + 40
+    header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    with open(path, 'wb') as out:
+        out.write(header + info + pixels)

@@ -11,31 +11,15 @@ touch is magenta. The colours are the skin's palette (see generate.py).
 
 import math
 import os
-import struct
 import sys
 
+from bmp import write_bmp24
 from canvas import Canvas, Circle, Polygon, Rect, RoundRect, Stroke, arc_points
 from generate import (CORAL_500, CORAL_600, MUTED, PAPER, SLATE_200, SLATE_500, SLATE_600, TEAL_400, TEAL_500,
                       TEAL_600, WHITE)
 
 KEY = (255, 0, 255)
 CELL = 16
-
-
-def write_bmp24(path, width, height, rgb_rows):
-    """rgb_rows: rows top to bottom of (r, g, b) byte tuples; written bottom-up, rows padded to 4 bytes."""
-    stride = (width * 3 + 3) & ~3
-    pixels = bytearray()
-    for row in reversed(rgb_rows):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        pixels += line + bytes(stride - len(line))
-    offset = 14 + 40
-    header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    with open(path, 'wb') as out:
-        out.write(header + info + pixels)
 
 
 def flatten(canvas):
