@@ -34,19 +34,32 @@ using TClock = std::chrono::steady_clock;
 // When the last message box of this thread began to open: the command's work is done then.
 TClock::time_point messageOpened;
 
-bool IsMessageBox(HWND window)
+std::wstring ClassName(HWND window)
 {
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    return std::wstring(className) == L"#32770";
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    return className;
 }
 
-// Notes when a message box of this thread opens and closes it as soon as it is active.
+// The platform's message box or the program's own message dialog.
+bool IsMessageBox(HWND window)
+{
+    const std::wstring name = ClassName(window);
+    return name == L"#32770" || name == L"Folvane.MessageForm";
+}
+
+// Notes when a message box of this thread opens and closes it as soon as it is active: the
+// platform's box through its OK command, the program's dialog as a close of its window.
 LRESULT CALLBACK CloseMessageBoxes(int code, WPARAM wParam, LPARAM lParam)
 {
     auto window = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_CREATEWND && IsMessageBox(window)) messageOpened = TClock::now();
-    if (code == HCBT_ACTIVATE && IsMessageBox(window)) PostMessageW(window, WM_COMMAND, IDOK, 0);
+    if (code == HCBT_ACTIVATE && IsMessageBox(window)) {
+        if (ClassName(window) == L"#32770")
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+        else
+            PostMessageW(window, WM_CLOSE, 0, 0);
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
