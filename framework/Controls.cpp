@@ -493,7 +493,7 @@ void TWinControl::CreateWnd()
     creatingControl = this;
     HWND window = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style,
                                   params.X, params.Y, params.Width, params.Height, params.WndParent, id,
-                                  GetModuleHandleW(nullptr), nullptr);
+                                  GetModuleHandleW(nullptr), params.Param);
     creatingControl = nullptr;
     if (!window) {
         if (handle_) DestroyWindowNow();
@@ -548,10 +548,12 @@ void TWinControl::DetachWindow()
     capturedGraphicChild_ = nullptr;
 }
 
+void TWinControl::DestroyWnd() { DestroyWindow(handle_); }
+
 void TWinControl::DestroyWindowNow()
 {
     HWND window = handle_;
-    DestroyWindow(window);
+    DestroyWnd();
     // A window the platform refused to destroy is at least no longer ours.
     if (handle_ == window) DetachWindow();
 }
@@ -908,6 +910,11 @@ void TWinControl::HandleKeyDown(TMessage& message)
 {
     const MSG* msg = reinterpret_cast<const MSG*>(message.LParam);
     WPARAM key = message.WParam;
+    // The form's shortcut keys (its menus) come before everything else.
+    if (TCustomForm* form = GetParentForm(this); form && form->IsShortCut(key, msg->lParam)) {
+        message.Result = 1;
+        return;
+    }
     bool tab = key == VK_TAB;
     bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
     bool command = key == VK_RETURN || key == VK_ESCAPE;
@@ -998,6 +1005,16 @@ void TWinControl::WndProc(TMessage& message)
     case WM_SYSCHAR:
         OfferDialogChar(message);
         return;
+    case WM_SYSCOMMAND:
+        // Alt with a letter typed in a control makes the platform send the keyboard's menu command
+        // to the control's own window: the form's menus take it, as when the form has the focus.
+        if ((message.WParam & 0xFFF0) == SC_KEYMENU) {
+            if (TCustomForm* form = GetParentForm(this); form && form != this && form->HandleAllocated()) {
+                message.Result = SendMessageW(form->Handle(), WM_SYSCOMMAND, message.WParam, message.LParam);
+                return;
+            }
+        }
+        break;
     case WM_CHAR:
         TControl::WndProc(message);
         if (message.WParam >= L' ' && !(SendMessageW(handle_, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS)) {

@@ -219,6 +219,8 @@ struct TCreateParams {
     std::wstring ClassName;
     UINT ClassStyle = CS_DBLCLKS;
     HCURSOR Cursor = nullptr;
+    // The creation data the window's class reads (CreateWindowExW's last argument).
+    void* Param = nullptr;
 };
 
 // A control with a window of its own. The window is made when it is first needed and made again
@@ -290,6 +292,8 @@ protected:
     virtual void CreateWindowState() {}
     // Called before the window goes: controls pull state that lives in the window back here.
     virtual void SaveWindowState();
+    // Destroys the window; a window that belongs to a container of the platform asks the container.
+    virtual void DestroyWnd();
     // Draws the content of a window of our own; the base fills nothing (the background is erased).
     virtual void PaintWindow(HDC dc) {}
     // Fills the background of a window of our own into dc; flags is the erase request's lParam

@@ -182,12 +182,19 @@ void TCustomForm::Close()
     }
     bool mainForm = Application && Application->MainForm() == this;
     TCloseAction action = caHide;
+    // A multiple-document child stays in its parent: it is minimized when it can be.
+    if (formStyle_ == fsMDIChild) {
+        bool minimizable = HandleAllocated() ? (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_MINIMIZEBOX) != 0
+                                             : HasBorderIcon(biMinimize);
+        action = minimizable ? caMinimize : caNone;
+    }
     if (OnClose) OnClose(action);
     switch (action) {
     case caNone:
         return;
     case caMinimize:
-        if (HandleAllocated()) ShowWindow(Handle(), SW_MINIMIZE);
+        // As the window's own command, which whatever draws the window's frame may carry out.
+        if (HandleAllocated()) SendMessageW(Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
         return;
     case caHide:
     case caFree:
@@ -227,6 +234,14 @@ void TCustomForm::CreateParams(TCreateParams& params)
     if (!Enabled()) params.Style |= WS_DISABLED;
     params.ClassName = L"Folvane.Form";
     params.ClassStyle = CS_DBLCLKS;
+    if (formStyle_ == fsMDIChild) {
+        TCustomForm* parent = MDIParent();
+        if (!parent || !parent->MDIClient())
+            throw EInvalidOperation(L"Cannot create form. No MDI forms are currently active");
+        params.Style |= WS_CHILD;
+        params.ExStyle |= WS_EX_MDICHILD;
+        params.WndParent = parent->MDIClient()->Handle();
+    }
 }
 
 void TCustomForm::CreateWnd()
@@ -349,10 +364,13 @@ void TCustomForm::WndProc(TMessage& message)
         message.Result = OfferMnemonic(*this, static_cast<wchar_t>(message.WParam));
         return;
     case WM_SETFOCUS:
+        // The client window makes a child that takes the focus its active one.
+        if (formStyle_ == fsMDIChild) DefaultHandler(message);
         if (activeControl_ && activeControl_->CanFocus()) {
             ::SetFocus(activeControl_->Handle());
             return;
         }
+        if (formStyle_ == fsMDIChild) return;
         break;
     case WM_ACTIVATE:
         DefaultHandler(message);
@@ -382,6 +400,9 @@ void TCustomForm::WndProc(TMessage& message)
             if (!shownBefore_) PlaceOnScreen();
             shownBefore_ = true;
             ShowWindow(window, SW_SHOW);
+            // A child that appears becomes the active one, as a shown top-level form does.
+            if (formStyle_ == fsMDIChild)
+                SendMessageW(GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
         } else if (HandleAllocated()) {
             ShowWindow(Handle(), SW_HIDE);
         }
@@ -400,5 +421,6 @@ void TCustomForm::Notification(TComponent* component, TOperation operation)
     TWinControl::Notification(component, operation);
     if (operation != opRemove) return;
     if (component == menu_) menu_ = nullptr;
+    if (component == mdiClient_) mdiClient_ = nullptr;
     if (component == activeControl_) activeControl_ = nullptr;
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <span>
+#include <vector>
 
 class TMainMenu;
 
@@ -24,6 +25,8 @@ enum TPosition {
 // The results a modal form ends with; 0 keeps it running.
 enum TModalResult { mrNone, mrOk, mrCancel, mrAbort, mrRetry, mrIgnore, mrYes, mrNo, mrAll };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+// A multiple-document parent shows its children inside its client window; a child lives there.
+enum TFormStyle { fsNormal, fsMDIForm, fsMDIChild };
 
 // A top-level window of the program: caption, client size, position, icon, menu, the keyboard
 // navigation between its controls, and the create, show and close events.
@@ -49,6 +52,25 @@ public:
     HICON Icon() const { return icon_.Get(); }
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
+
+    TFormStyle FormStyle() const { return formStyle_; }
+    // Makes the window again in the new style when it exists. A child needs its parent's window.
+    void SetFormStyle(TFormStyle style);
+    // The client window of a multiple-document parent, aligned to what the other controls leave;
+    // none for other forms.
+    TWinControl* MDIClient() const { return mdiClient_; }
+    // The parent a multiple-document child lives in: its owner when that is a parent, else the
+    // application's main form when that is one; none otherwise.
+    TCustomForm* MDIParent() const;
+    // The children of a multiple-document parent from the topmost down, and the active one.
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    TCustomForm* ActiveMDIChild() const;
+
+    // A key pressed on the form or one of its controls, before the controls see it: true when a
+    // shortcut took it. The base asks OnShortCut, and a multiple-document child then its parent.
+    virtual bool IsShortCut(WPARAM key, LPARAM keyData);
+    std::function<bool(WPARAM key, LPARAM keyData)> OnShortCut;
 
     TRect ClientRect() const override;
 
@@ -82,7 +104,11 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void SaveWindowState() override;
+    void DestroyWnd() override;
     void WndProc(TMessage& message) override;
+    // A multiple-document parent's default handling is the platform's frame procedure, a child's
+    // the child procedure.
+    void DefaultHandler(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
     // Tab and the arrows move the focus; Enter and Escape are offered to the controls.
     bool DialogKey(WORD key, TShiftState shift) override;
@@ -98,6 +124,8 @@ private:
     bool OfferDialogKey(TWinControl& parent, WORD key, TShiftState shift);
     // Hands message to every control inside parent, depth first.
     void NotifyControls(TWinControl& parent, TMessage& message);
+    HWND MDIClientWindow() const;
+    std::vector<TCustomForm*> MDIChildList() const;
 
     TPosition position_ = poDesigned;
     TFormBorderStyle borderStyle_ = fbsSizeable;
@@ -109,6 +137,8 @@ private:
     bool created_ = false;
     TIconHandle icon_;
     TMainMenu* menu_ = nullptr;
+    TFormStyle formStyle_ = fsNormal;
+    TWinControl* mdiClient_ = nullptr;
     TWinControl* activeControl_ = nullptr;
     int modalResult_ = 0;
     bool modal_ = false;

@@ -3,12 +3,13 @@
 #include "framework/Exceptions.h"
 
 #include <array>
+#include <memory>
 
 namespace {
 
 constexpr int kPaintBufferMargin = 500;
 constexpr int kSystemMenuImageSize = 16;
-constexpr COLORREF kSystemMenuMask = RGB(255, 0, 255);
+constexpr TColor kSystemMenuMask = 0xFF00FF;
 
 TFontHandle MakeCaptionFont(bool small)
 {
@@ -18,16 +19,15 @@ TFontHandle MakeCaptionFont(bool small)
     return TFontHandle(CreateFontIndirectW(small ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont));
 }
 
-TImageListHandle LoadSystemMenuImages()
+std::unique_ptr<TCustomImageList> LoadSystemMenuImages()
 {
     static const std::array<const wchar_t*, 6> names = {L"KSE_CLOSE",   L"KSE_MINIMIZE", L"KSE_MAXIMIZE",
                                                         L"KSE_RESTORE", L"KSE_ROLLUP",   L"KSE_TRAY"};
-    TImageListHandle list(ImageList_Create(kSystemMenuImageSize, kSystemMenuImageSize, ILC_COLOR24 | ILC_MASK, 6, 0));
-    if (!list) throw EOutOfResources(L"Out of system resources");
+    auto list = std::make_unique<TCustomImageList>(nullptr, kSystemMenuImageSize, kSystemMenuImageSize);
     for (const wchar_t* name : names) {
         TBitmapHandle bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, 0)));
         if (!bitmap) throw EOutOfResources(FormatMessageText(L"Resource %s not found", {name}));
-        ImageList_AddMasked(list.Get(), bitmap.Get(), kSystemMenuMask);
+        list->AddMasked(bitmap.Get(), kSystemMenuMask);
     }
     return list;
 }
@@ -55,9 +55,9 @@ HFONT SmallCaptionFont()
     return font.Get();
 }
 
-HIMAGELIST SystemMenuImages()
+TCustomImageList& SystemMenuImages()
 {
-    static TImageListHandle images;
+    static std::unique_ptr<TCustomImageList> images;
     if (!images) images = LoadSystemMenuImages();
-    return images.Get();
+    return *images;
 }

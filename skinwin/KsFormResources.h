@@ -15,7 +15,7 @@ HFONT CaptionFont();
 HFONT SmallCaptionFont();
 // The system-menu images: close, minimize, maximize, restore, roll up and tray (indexes 0 to 5),
 // masked by magenta. Raises when a resource of the program is missing.
-HIMAGELIST SystemMenuImages();
+TCustomImageList& SystemMenuImages();
 
 // The indexes of the system-menu images.
 enum TKsSystemMenuImage { smiClose, smiMinimize, smiMaximize, smiRestore, smiRollup, smiTray };

@@ -5,6 +5,7 @@
 #include "skinwin/KsMenus.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -20,6 +21,12 @@ TRect WindowRectOf(HWND window)
 
 TKsCustomForm::TKsCustomForm(TComponent* owner) : TKsHook(owner)
 {
+    // A child stays inside its parent: it minimizes alone, snaps closer and has no tray state.
+    if (MDIChild()) {
+        minimizeApplication_ = false;
+        magneticValue_ = 9;
+        borderIcons_ = {kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup};
+    }
     ApplyFormStyle();
     CreateUtilityWindow();
 }
@@ -27,6 +34,12 @@ TKsCustomForm::TKsCustomForm(TComponent* owner) : TKsHook(owner)
 TKsCustomForm::~TKsCustomForm()
 {
     Destroying();
+    if (TCustomForm* form = Form(); shortCutChained_ && form && !form->IsDestroying())
+        form->OnShortCut = std::move(previousShortCut_);
+    // The parent's client window stops asking this frame for its background.
+    delete std::exchange(clientHook_, nullptr);
+    // A maximized child's caption leaves its parent's with it (its buttons leave the bar by themselves).
+    SetParentSuffix({});
     RemoveTrayIcon();
     SetWindowLongPtrW(utilityWindow_.Get(), GWLP_USERDATA, 0);
     SetActive(false);
@@ -162,10 +175,31 @@ void TKsCustomForm::SetMenuBar(TKsCustomMenuBar* menuBar)
     if (menuBar_) FreeNotification(menuBar_);
 }
 
+void TKsCustomForm::SetTrayMenu(TKsCustomPopupMenu* menu)
+{
+    if (trayMenu_ == menu) return;
+    if (trayMenu_) RemoveFreeNotification(trayMenu_);
+    trayMenu_ = menu;
+    if (trayMenu_) FreeNotification(trayMenu_);
+}
+
 void TKsCustomForm::Notification(TComponent* component, TOperation operation)
 {
     TKsHook::Notification(component, operation);
-    if (operation == opRemove && component && component == menuBar_) menuBar_ = nullptr;
+    if (operation != opRemove || !component) return;
+    if (component == menuBar_) menuBar_ = nullptr;
+    if (component == trayMenu_) trayMenu_ = nullptr;
+    if (component == systemMenu_) systemMenu_ = nullptr;
+    if (component == clientHook_) clientHook_ = nullptr;
+    if (component == suffixParent_) suffixParent_ = nullptr;
+}
+
+TKsCustomForm* FormFrameOf(const TComponent* form)
+{
+    if (!form) return nullptr;
+    for (int i = 0; i < form->ComponentCount(); ++i)
+        if (auto* frame = dynamic_cast<TKsCustomForm*>(form->Components(i))) return frame;
+    return nullptr;
 }
 
 HICON TKsCustomForm::FormIcon() const
@@ -180,6 +214,12 @@ void TKsCustomForm::Loaded()
 {
     TKsHook::Loaded();
     SetControl(Form());
+    if (TCustomForm* form = Form()) {
+        previousShortCut_ = std::move(form->OnShortCut);
+        form->OnShortCut = [this](WPARAM key, LPARAM keyData) { return FormShortCut(key, keyData); };
+        shortCutChained_ = true;
+        if (form->FormStyle() == fsMDIForm) HookParentClient();
+    }
     HWND window = FormWindow();
     if (!window) return;
     TRect bounds = WindowRectOf(window);
@@ -257,6 +297,17 @@ void TKsCustomForm::StoreSize(int width, int height)
     if (blendBuffer_ && width > 0 && height > 0) blendBuffer_->SetSize(width, height);
 }
 
+TRect TKsCustomForm::FormRect() const
+{
+    HWND window = FormWindow();
+    if (!window) return {};
+    RECT r;
+    GetWindowRect(window, &r);
+    if (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return TRect(r);
+}
+
 TRect TKsCustomForm::WindowScreenRect() const
 {
     TCustomForm* form = Form();
@@ -289,14 +340,14 @@ int TKsCustomForm::StateIndex() const
 
 TRect TKsCustomForm::RollupRect()
 {
-    TRect bounds = WindowScreenRect();
+    TRect bounds = FormRect();
     TRect client = ClientRect();
     return TRect::FromSize(bounds.Left, bounds.Top, frameSize_.cx, client.Top + frameSize_.cy - client.Bottom);
 }
 
 TRect TKsCustomForm::MinimizedRect()
 {
-    TRect area = Screen->WorkAreaRect();
+    TRect area = MDIChild() ? ParentClientArea() : Screen->WorkAreaRect();
     TRect client = ClientRect();
     int height = client.Top + frameSize_.cy - client.Bottom;
     return TRect::FromSize(area.Left, area.Bottom - height, GetSystemMetrics(SM_CXMINIMIZED), height);
@@ -304,6 +355,10 @@ TRect TKsCustomForm::MinimizedRect()
 
 TRect TKsCustomForm::MaximizedRect()
 {
+    if (MDIChild()) {
+        TRect area = ParentClientArea();
+        return {area.Left, area.Top, area.Right + 1, area.Bottom + 1};
+    }
     TCustomForm* form = Form();
     TMonitor monitor = form && form->HandleAllocated()
                            ? Screen->MonitorFromWindow(form->Handle())
@@ -315,6 +370,7 @@ TRect TKsCustomForm::MaximizedRect()
 SIZE TKsCustomForm::MaximumSize()
 {
     TRect area = stayOnTop_ ? TRect(0, 0, Screen->Width(), Screen->Height()) : Screen->WorkAreaRect();
+    if (MDIChild()) area = MaximizedRect();
     SIZE size{area.Width(), area.Height()};
     if (constraints_.MaxWidth) size.cx = constraints_.MaxWidth;
     if (constraints_.MaxHeight) size.cy = constraints_.MaxHeight;

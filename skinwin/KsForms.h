@@ -64,7 +64,9 @@ enum TKsFramePart {
 };
 
 class TKsCustomForm;
+class TKsCustomItem;
 class TKsCustomMenuBar;
+class TKsCustomPopupMenu;
 using TKsFramePaintEvent = std::function<void(TKsCustomForm* sender, TCanvas& canvas)>;
 
 // The frame of a top-level form drawn by the program instead of the platform: caption, borders,
@@ -139,6 +141,16 @@ public:
     // The form's skinned menu bar: it takes the keyboard's menu commands and the shortcut keys.
     TKsCustomMenuBar* MenuBar() const { return menuBar_; }
     void SetMenuBar(TKsCustomMenuBar* menuBar);
+    // Shown instead of the system menu for a right click on the notification-area icon.
+    TKsCustomPopupMenu* TrayMenu() const { return trayMenu_; }
+    void SetTrayMenu(TKsCustomPopupMenu* menu);
+    // The system menu as it was last built (it is built anew each time it is shown), or none.
+    TKsCustomItem* SystemMenu() const { return systemMenu_; }
+
+    // The form is a multiple-document child, and one that is maximized: its frame is then not
+    // drawn, and its buttons are on the parent's menu bar.
+    bool MDIChild() const;
+    bool MaximizedMDIChild() const;
     // Nothing of the frame is painted until as many resumptions as suspensions have come; a popup
     // of the form's menu holds it while it appears, so that activation changes do not repaint it.
     void SuspendPainting() { ++paintSuspended_; }
@@ -177,6 +189,8 @@ public:
     // The drawing and geometry operations, all in window coordinates of the current frame size.
     virtual void RebuildWindowRegion();
     virtual TRegionHandle CreateRegion();
+    // An item of the kind the system menu is made of, owned by owner.
+    virtual TKsCustomItem* CreateItem(TComponent* owner);
     // The rectangle of a caption button (close, help, minimize, maximize, roll-up, tray) or of the
     // system-menu icon; empty when the frame has none.
     virtual TRect CaptionButtonRect(TKsBorderIcon button);
@@ -249,6 +263,31 @@ private:
     void LeaveTray();
     // Brings the window back from the platform's minimized state (or the application's).
     void LeavePlatformMinimized();
+    // After every change of the window state.
+    void StateChanged();
+
+    // The system menu.
+    void KeyMenuCommand(TMessage& message);
+    void BuildSystemMenu();
+    void RunSystemCommand(int command);
+    // The form's shortcut event, chained: the menu bar first, then the handler that was there.
+    bool FormShortCut(WPARAM key, LPARAM keyData);
+
+    // Multiple documents.
+    class TMDIClientHook;
+    // The frame of the parent of this child, and that frame's menu bar.
+    TKsCustomForm* ParentFrame() const;
+    TKsCustomMenuBar* ParentMenuBar() const;
+    // The parent's client window, and its client area in this child's coordinates.
+    HWND ParentClientWindow() const;
+    TRect ParentClientArea() const;
+    // The child's frame shows or hides, its buttons go to the parent's menu bar or leave it, and
+    // the parent's caption names it or not, as its state says.
+    void UpdateMDIState();
+    void UpdateParentCaption();
+    void SetParentSuffix(const std::wstring& suffix);
+    void MDIActivate(HWND activated);
+    void HookParentClient();
     // Ends a restore in state (maximized, rolled up or normal with the saved bounds); leaving is the
     // previous state a normal window remembers.
     void ReturnTo(TKsWindowState state, TKsWindowState leaving);
@@ -257,6 +296,9 @@ private:
     void DragTo(TPoint point);
     void EndDrag(bool replay);
     TRect SnapToWorkArea(const TRect& bounds) const;
+    // The form's bounds where SetFormBounds takes them: on the screen, or in the parent's client
+    // window for a multiple-document child.
+    TRect FormRect() const;
     void DrawOutline(const TRect& rect);
     void PerformPart(TKsFramePart part);
 
@@ -292,6 +334,16 @@ private:
     bool frameActive_ = false;
     int paintSuspended_ = 0;
     TKsCustomMenuBar* menuBar_ = nullptr;
+    TKsCustomPopupMenu* trayMenu_ = nullptr;
+    TKsCustomItem* systemMenu_ = nullptr;
+    bool systemMenuShowing_ = false;
+    std::function<bool(WPARAM, LPARAM)> previousShortCut_;
+    bool shortCutChained_ = false;
+    TKsHook* clientHook_ = nullptr;
+    bool mdiFrameHidden_ = false;
+    // What this child added to its parent's caption while maximized, and that parent.
+    std::wstring parentSuffix_;
+    TCustomForm* suffixParent_ = nullptr;
     bool relayout_ = false;
     bool animating_ = false;
     std::wstring lastCaption_;
@@ -338,3 +390,6 @@ private:
 // The tip of the notification-area icon: at most 63 characters, never ending inside a character
 // that takes two UTF-16 units.
 std::wstring CutTrayTip(const std::wstring& text);
+
+// The frame that draws form (the first one the form owns), or none.
+TKsCustomForm* FormFrameOf(const TComponent* form);

@@ -1,5 +1,7 @@
 #include "skinwin/KsForms.h"
 
+#include "skinwin/KsMenus.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -40,6 +42,15 @@ void TKsCustomForm::BeforeMessage(TMessage& message)
         return;
     }
     switch (message.Msg) {
+    case WM_CONTEXTMENU:
+        // A right click on that icon asks for the window's menu, which is ours, at the click.
+        if (window && IsIconic(window) && reinterpret_cast<HWND>(message.WParam) == window && message.LParam != -1) {
+            MarkHandled();
+            popupPoint_ = TPoint{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+            ShowSystemMenu();
+            popupPoint_.reset();
+        }
+        return;
     case WM_ACTIVATE:
         // The platform minimized the window (from the task bar): the frame follows.
         if (!frameActive_ && HIWORD(message.WParam) && windowState_ != kwsMinimized && windowState_ != kwsTray) {
@@ -75,8 +86,18 @@ void TKsCustomForm::BeforeMessage(TMessage& message)
         message.Result = 0;
         return;
     case WM_NCACTIVATE:
+        // The platform keeps track of a child's activation; the frame is painted afterwards.
+        if (MDIChild() && message.WParam) {
+            frameActive_ = true;
+            FrameActivated(true);
+            message.Result = 0;
+            return;
+        }
         MarkHandled();
         ActivateMessage(message);
+        return;
+    case WM_MDIACTIVATE:
+        MDIActivate(reinterpret_cast<HWND>(message.LParam));
         return;
     case WM_NCMOUSEMOVE:
     case WM_NCLBUTTONDOWN:
@@ -171,6 +192,13 @@ void TKsCustomForm::AfterMessage(TMessage& message)
             SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_CAPTION);
         }
         PaintNonClient();
+        if (MaximizedMDIChild()) UpdateParentCaption();
+        return;
+    case WM_NCACTIVATE:
+        if (MDIChild()) PaintNonClient();
+        return;
+    case WM_SHOWWINDOW:
+        if (MDIChild()) UpdateMDIState();
         return;
     case WM_SIZE:
         if (windowState_ == kwsMinimized && !minimizedInPlace_ && message.WParam != SIZE_MINIMIZED && !IsIconic(window))
@@ -200,6 +228,11 @@ void TKsCustomForm::CalcSizeMessage(TMessage& message)
 
 void TKsCustomForm::HitTestMessage(TMessage& message)
 {
+    // A maximized child is all client area.
+    if (MaximizedMDIChild()) {
+        message.Result = HTCLIENT;
+        return;
+    }
     TRect bounds = WindowScreenRect();
     TPoint point{GET_X_LPARAM(message.LParam) - bounds.Left, GET_Y_LPARAM(message.LParam) - bounds.Top};
     bool sizing = canResize_ && windowState_ != kwsMaximized;
@@ -316,6 +349,31 @@ void TKsCustomForm::PlatformRestored()
     previousState_ = kwsMinimized;
     windowState_ = target;
     PaintNonClient();
+    StateChanged();
+}
+
+// Alt with space opens the system menu; Alt alone, F10 or Alt with a letter that is no mnemonic of
+// the bar's enter the menu bar, which takes the letter once it tracks. The platform never tracks a
+// menu of its own here: it would show its popup of the window's system menu.
+void TKsCustomForm::KeyMenuCommand(TMessage& message)
+{
+    MarkHandled();
+    message.Result = 0;
+    const auto key = static_cast<wchar_t>(message.LParam);
+    TCustomForm* form = Form();
+    if (key == L' ') {
+        ShowSystemMenu();
+    } else if (key != L'-' && menuBar_ && !GetCapture()) {
+        message.Result = 1;
+        if (key && FormWindow()) PostMessageW(FormWindow(), WM_CHAR, key, 0);
+        menuBar_->EnterTracking();
+    } else if (!menuBar_ && MDIChild() && form->MDIParent() && form->MDIParent()->HandleAllocated()) {
+        // A child's keys are meant for its parent's menu bar.
+        message.Result = SendMessageW(form->MDIParent()->Handle(), WM_SYSCOMMAND, message.WParam, message.LParam);
+    } else if (key == L'-' && form && form->FormStyle() == fsMDIForm) {
+        // Alt with a hyphen opens the active child's system menu.
+        if (TKsCustomForm* child = FormFrameOf(form->ActiveMDIChild())) child->ShowSystemMenu();
+    }
 }
 
 // The platform's window commands (keyboard, task bar, the system menu's entries) run the frame's
@@ -342,7 +400,7 @@ void TKsCustomForm::SystemCommand(TMessage& message)
         if (windowState_ != kwsNormal) run(&TKsCustomForm::Restore);
         return;
     case SC_KEYMENU:
-        if (message.LParam == L' ') run(&TKsCustomForm::ShowSystemMenu);
+        KeyMenuCommand(message);
         return;
     case SC_MOUSEMENU:
         // A press on the platform menu bar opens that menu; any other asks for the system menu.

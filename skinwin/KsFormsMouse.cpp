@@ -16,11 +16,33 @@ bool MovesRight(TKsFramePart part) { return part == fpRight || part == fpTopRigh
 bool MovesTop(TKsFramePart part) { return part == fpTop || part == fpTopLeft || part == fpTopRight; }
 bool MovesBottom(TKsFramePart part) { return part == fpBottom || part == fpBottomLeft || part == fpBottomRight; }
 
-// A 2-pixel white exclusive-or frame on the screen: drawn twice at the same place, it is gone.
-void XorFrame(const TRect& rect)
+// GetDCEx / ReleaseDC: a drawing context of a window's client area that children do not clip, or
+// of the whole screen.
+class TCacheDC {
+public:
+    explicit TCacheDC(HWND window)
+        : window_(window), dc_(GetDCEx(window, nullptr, window ? DCX_CACHE : DCX_CACHE | DCX_WINDOW))
+    {
+    }
+    TCacheDC(const TCacheDC&) = delete;
+    TCacheDC& operator=(const TCacheDC&) = delete;
+    ~TCacheDC()
+    {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A 2-pixel white exclusive-or frame on the window (the screen when none), over its children too:
+// drawn twice at the same place, it is gone.
+void XorFrame(HWND window, const TRect& rect)
 {
-    TWindowDC screen(nullptr);
-    HDC dc = screen.Get();
+    TCacheDC target(window);
+    HDC dc = target.Get();
     TPenHandle pen(CreatePen(PS_INSIDEFRAME, 2, RGB(255, 255, 255)));
     TSelectObject selectPen(dc, pen.Get());
     TSelectObject selectBrush(dc, GetStockObject(NULL_BRUSH));
@@ -129,7 +151,7 @@ void TKsCustomForm::FrameMouseMove(TShiftState shift, TPoint point)
 
 void TKsCustomForm::DragTo(TPoint point)
 {
-    TRect bounds = WindowScreenRect();
+    TRect bounds = FormRect();
     TRect target = bounds;
     const bool sizing = canResize_ && windowState_ == kwsNormal;
     if (pressedPart_ == fpCaption) {
@@ -168,7 +190,8 @@ TRect TKsCustomForm::SnapToWorkArea(const TRect& bounds) const
         tested.Right -= shadowWidth_;
         tested.Bottom -= shadowWidth_;
     }
-    const TRect area = Screen->WorkAreaRect();
+    // A child snaps to its parent's client area.
+    const TRect area = MDIChild() ? ParentClientArea() : Screen->WorkAreaRect();
     TRect snapped = bounds;
     int d = tested.Left - area.Left;
     if (std::abs(d) < magneticValue_) {
@@ -190,8 +213,10 @@ TRect TKsCustomForm::SnapToWorkArea(const TRect& bounds) const
 void TKsCustomForm::DrawOutline(const TRect& rect)
 {
     if (windowState_ == kwsMaximized) return;
-    if (outline_) XorFrame(*outline_);
-    XorFrame(rect);
+    // A child's outline stays on its parent's client window.
+    HWND target = MDIChild() ? ParentClientWindow() : nullptr;
+    if (outline_) XorFrame(target, *outline_);
+    XorFrame(target, rect);
     outline_ = rect;
 }
 
@@ -199,7 +224,7 @@ void TKsCustomForm::EndDrag(bool replay)
 {
     if (outlineMode_) {
         std::optional<TRect> last = outline_;
-        if (last) XorFrame(*last);
+        if (last) XorFrame(MDIChild() ? ParentClientWindow() : nullptr, *last);
         outline_.reset();
         outlineMode_ = false;
         // The outline's rectangle becomes the window's, as the last move would have made it live.

@@ -61,9 +61,9 @@ void TKsCustomForm::PaintNonClient()
 {
     HWND window = FormWindow();
     TKsBitmap* buffer = PaintBuffer();
-    // A minimized window shows the platform's icon, not the frame.
-    if (!window || !buffer || paintSuspended_ > 0 || outlineMode_ || IsIconic(window) || frameSize_.cx <= 0 ||
-        frameSize_.cy <= 0)
+    // A minimized window shows the platform's icon, not the frame; a maximized child has none.
+    if (!window || !buffer || paintSuspended_ > 0 || outlineMode_ || IsIconic(window) || MaximizedMDIChild() ||
+        frameSize_.cx <= 0 || frameSize_.cy <= 0)
         return;
     if (animating_) {
         if (!animationBuffer_) return;
@@ -170,6 +170,9 @@ void TKsCustomForm::EraseMessage(TMessage& message)
     HDC dc = reinterpret_cast<HDC>(message.WParam);
     TKsBitmap* buffer = PaintBuffer();
     if (!window || !dc || !buffer || paintSuspended_ > 0) return;
+    // A multiple-document parent's client area is its client window, which asks for what it shows.
+    if (TCustomForm* form = Form(); form && form->FormStyle() == fsMDIForm && !(message.LParam & kEraseFromControlBit))
+        return;
     const TPoint origin = ClientOriginInWindow(window);
     RECT client;
     GetClientRect(window, &client);

@@ -69,7 +69,12 @@ void DrawPlainGlyph(HDC dc, const TRect& r, TKsBorderIcon button)
 
 } // namespace
 
-TRect TKsCustomForm::ClientRect() { return PlainClientRect(); }
+TRect TKsCustomForm::ClientRect()
+{
+    if (MaximizedMDIChild()) return {0, 0, FrameSize().cx, FrameSize().cy};
+    return PlainClientRect();
+}
+
 TRect TKsCustomForm::CaptionButtonRect(TKsBorderIcon button) { return PlainCaptionButtonRect(button); }
 TKsFramePart TKsCustomForm::HitTest(TPoint point) { return PlainHitTest(point); }
 void TKsCustomForm::PaintFrame(TKsBitmap& buffer) { PlainPaintFrame(buffer); }
@@ -203,5 +208,5 @@ void TKsCustomForm::PlainPaintFrame(TKsBitmap& buffer)
 void TKsCustomForm::PlainPaintClientBackground(TKsBitmap& buffer)
 {
     TCustomForm* form = Form();
-    buffer.FillRect(PlainClientRect(), ColorToPixel(form ? form->Color() : clBtnFace, 255));
+    buffer.FillRect(ClientRect(), ColorToPixel(form ? form->Color() : clBtnFace, 255));
 }

@@ -14,7 +14,7 @@ bool TKsCustomForm::FormModal() const
 
 void TKsCustomForm::SaveNormalBounds()
 {
-    if (windowState_ == kwsNormal || windowState_ == kwsTray) normalBounds_ = WindowScreenRect();
+    if (windowState_ == kwsNormal || windowState_ == kwsTray) normalBounds_ = FormRect();
 }
 
 void TKsCustomForm::LeavePlatformMinimized()
@@ -41,6 +41,7 @@ void TKsCustomForm::Maximize()
     SetFormBounds(MaximizedRect());
     if (TCustomForm* form = Form()) form->Invalidate();
     PaintNonClient();
+    StateChanged();
 }
 
 void TKsCustomForm::Minimize()
@@ -66,6 +67,7 @@ void TKsCustomForm::Minimize()
     minimizedInPlace_ = true;
     SetFormBounds(MinimizedRect());
     PaintNonClient();
+    StateChanged();
 }
 
 void TKsCustomForm::RollUp()
@@ -82,6 +84,7 @@ void TKsCustomForm::RollUp()
     LeavePlatformMinimized();
     SetFormBounds(RollupRect());
     PaintNonClient();
+    StateChanged();
 }
 
 void TKsCustomForm::MinimizeToTray()
@@ -92,7 +95,7 @@ void TKsCustomForm::MinimizeToTray()
         Restore();
         return;
     }
-    if (windowState_ == kwsNormal) normalBounds_ = WindowScreenRect();
+    if (windowState_ == kwsNormal) normalBounds_ = FormRect();
     const TKsWindowState before = windowState_;
     const TKsWindowState beforePrevious = previousState_;
     previousState_ = windowState_;
@@ -189,7 +192,7 @@ void TKsCustomForm::Restore()
         if (MaximizedRect().Width() == frameSize_.cx || previousState_ == kwsMaximized) {
             ReturnTo(kwsMaximized, kwsRollup);
         } else {
-            TRect current = WindowScreenRect();
+            TRect current = FormRect();
             previousState_ = kwsRollup;
             windowState_ = kwsNormal;
             SetFormBounds(TRect::FromSize(current.Left, current.Top, normalBounds_.Width(), normalBounds_.Height()));
@@ -204,6 +207,12 @@ void TKsCustomForm::Restore()
     }
     }
     PaintNonClient();
+    StateChanged();
+}
+
+void TKsCustomForm::StateChanged()
+{
+    if (MDIChild()) UpdateMDIState();
 }
 
 void TKsCustomForm::Close()

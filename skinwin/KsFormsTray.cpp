@@ -2,23 +2,14 @@
 
 #include "framework/Application.h"
 #include "framework/Messages.h"
-#include "skinwin/KsSystemMenu.h"
 
 #include <shellapi.h>
 
-// The frame's hidden utility window, the notification-area icon it receives the callback of, and
-// the system menu.
+// The frame's hidden utility window and the notification-area icon it receives the callback of.
 
 namespace {
 
 const wchar_t* const kUtilityClass = L"Folvane.FrameUtility";
-
-struct TMenuTraits {
-    using Handle = HMENU;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { DestroyMenu(h); }
-};
-using TMenuHandle = TUniqueHandle<TMenuTraits>;
 
 } // namespace
 
@@ -105,61 +96,4 @@ void TKsCustomForm::RemoveTrayIcon()
     data.hWnd = utilityWindow_.Get();
     data.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(this));
     Shell_NotifyIconW(NIM_DELETE, &data);
-}
-
-// The system menu, made anew each time from the entries the frame's icons and state offer, at the
-// cursor while the window is in the notification area, else at the point of the click that asked
-// for it, else at the client area's origin.
-void TKsCustomForm::ShowSystemMenu()
-{
-    HWND window = FormWindow();
-    if (!window) return;
-    POINT at;
-    if (windowState_ == kwsTray) {
-        GetCursorPos(&at);
-    } else if (popupPoint_) {
-        at = {popupPoint_->X, popupPoint_->Y};
-    } else {
-        at = {0, 0};
-        ClientToScreen(window, &at);
-    }
-    std::vector<TKsSystemMenuEntry> entries = SystemMenuEntries(borderIcons_, windowState_);
-    TMenuHandle menu(CreatePopupMenu());
-    if (!menu) return;
-    for (const TKsSystemMenuEntry& entry : entries) {
-        if (entry.Command == scSeparator) {
-            AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        std::wstring text = entry.ShortCut.empty() ? entry.Caption : entry.Caption + L"\t" + entry.ShortCut;
-        AppendMenuW(menu.Get(), MF_STRING, entry.Command + 1, text.c_str());
-    }
-    // The menu's owner must be the foreground window, or the menu does not close on a click elsewhere.
-    HWND owner = windowState_ == kwsTray ? utilityWindow_.Get() : window;
-    SetForegroundWindow(owner);
-    int chosen = TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x,
-                                  at.y, owner, nullptr);
-    if (chosen <= 0) return;
-    switch (static_cast<TKsSystemCommand>(chosen - 1)) {
-    case scRestore:
-        Restore();
-        break;
-    case scMinimize:
-        Minimize();
-        break;
-    case scMaximize:
-        Maximize();
-        break;
-    case scRollup:
-        RollUp();
-        break;
-    case scTray:
-        MinimizeToTray();
-        break;
-    case scClose:
-        Close();
-        break;
-    default:
-        break;
-    }
 }

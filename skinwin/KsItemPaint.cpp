@@ -1,6 +1,9 @@
 // Measuring and painting items in the plain look of the system's menu colours and font.
 #include "skinwin/KsItemPaint.h"
 
+#include "framework/Application.h"
+#include "skinwin/KsForms.h"
+
 #include <algorithm>
 
 namespace {
@@ -73,6 +76,10 @@ void PaintPopupItem(TKsCustomItem& item, TKsBitmap& buffer, const TKsItemView& v
 void PaintPlainBarItem(TKsCustomItem& item, TKsBitmap& buffer, bool mouseDriven, bool selected, const TRect& rect)
 {
     buffer.FillRect(rect, ColorToPixel(clMenu));
+    if (item.Kind() == ikWindowIcon) {
+        DrawWindowIcon(buffer, item, rect);
+        return;
+    }
     if (item.Kind() != ikNormal) {
         DrawPlainWindowButton(buffer, item.Kind(), rect, selected && mouseDriven);
         return;
@@ -179,6 +186,18 @@ void DrawItemImage(TKsBitmap& buffer, const TCustomImageList& images, int index,
 {
     TRect placed = RectCentered({0, 0, images.Width(), images.Height()}, box);
     images.Draw(buffer.DC(), placed.Left, placed.Top, index, enabled);
+    GdiFlush();
+    buffer.SetAlpha(255, placed);
+}
+
+void DrawWindowIcon(TKsBitmap& buffer, const TKsCustomItem& item, const TRect& rect)
+{
+    constexpr int kIconSize = 16;
+    HICON icon = item.ChildFrame() ? item.ChildFrame()->FormIcon() : nullptr;
+    if (TCustomForm* main = Application ? Application->MainForm() : nullptr; !icon && main) icon = main->Icon();
+    if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
+    TRect placed = RectCentered({0, 0, kIconSize, kIconSize}, rect);
+    DrawIconEx(buffer.DC(), placed.Left, placed.Top, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
     GdiFlush();
     buffer.SetAlpha(255, placed);
 }

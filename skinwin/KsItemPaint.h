@@ -38,6 +38,9 @@ void DrawScrollMarks(TKsBitmap& buffer, const TKsItemView& view, const TKsCustom
 void DrawItemImage(TKsBitmap& buffer, const TCustomImageList& images, int index, bool enabled, const TRect& box);
 // The plain close, restore or minimize button of a multiple-document child on the menu bar.
 void DrawPlainWindowButton(TKsBitmap& buffer, TKsItemKind kind, const TRect& rect, bool pushed);
+// The icon of the item's maximized child (its form's, else the application's, else the system's
+// application icon) at 16 by 16 pixels, centred in rect.
+void DrawWindowIcon(TKsBitmap& buffer, const TKsCustomItem& item, const TRect& rect);
 // A bar item in the plain look: the menu colour, a sunken (mouse) or raised (keyboard) frame when
 // selected, the caption centred.
 void PaintPlainBarItem(TKsCustomItem& item, TKsBitmap& buffer, bool mouseDriven, bool selected, const TRect& rect);

@@ -33,6 +33,7 @@ struct TKsPopupSettings {
     int ShowAnimationTime = 300;
 };
 
+class TKsCustomForm;
 class TKsCustomItem;
 class TKsItemView;
 class TKsPopupWindow;
@@ -103,6 +104,10 @@ public:
 
     TKsItemKind Kind() const { return kind_; }
     void SetKind(TKsItemKind kind) { kind_ = kind; }
+    // The frame of the maximized multiple-document child that an item of the last four kinds acts
+    // on (and whose icon the window icon shows); none while no child is maximized.
+    TKsCustomForm* ChildFrame() const { return childFrame_; }
+    void SetChildFrame(TKsCustomForm* frame) { childFrame_ = frame; }
     // The first child shown by the scrolling window.
     int FirstVisibleIndex() const { return firstVisible_; }
     void SetFirstVisibleIndex(int index) { firstVisible_ = index; }
@@ -190,6 +195,7 @@ private:
     int popupBlendValue_ = 150;
 
     TKsItemKind kind_ = ikNormal;
+    TKsCustomForm* childFrame_ = nullptr;
     int firstVisible_ = 0;
     TKsPopupSettings popupSettings_;
     bool animateFirstOnly_ = false;

@@ -1,7 +1,10 @@
 // The menu bar: its layout, plain painting, mouse and keyboard entry.
 #include "skinwin/KsMenus.h"
 
+#include "skinwin/KsForms.h"
 #include "skinwin/KsItemPaint.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -30,7 +33,7 @@ void TKsMenuBarView::Repaint() { bar_->Invalidate(); }
 TKsCustomMenuBar::TKsCustomMenuBar(TComponent* owner) : TKsCustomMenuBar(owner, &MakePlainRoot) {}
 
 TKsCustomMenuBar::TKsCustomMenuBar(TComponent* owner, TKsCustomItem* (*makeRoot)(TComponent* owner))
-    : TKsCustomControl(owner)
+    : TKsCustomControl(owner), makeItem_(makeRoot)
 {
     items_ = makeRoot(this);
     items_->SetContainer(this);
@@ -145,6 +148,7 @@ void TKsCustomMenuBar::ItemsChanged()
 void TKsCustomMenuBar::Loaded()
 {
     TKsCustomControl::Loaded();
+    if (auto* form = dynamic_cast<TCustomForm*>(Owner()); form && form->FormStyle() == fsMDIForm) AddMDIItems();
     PushToItems();
     UpdateOrigin();
     view_->ComputeSize();
@@ -218,3 +222,57 @@ void TKsCustomMenuBar::EnterTracking()
 }
 
 bool TKsCustomMenuBar::IsShortCut(WPARAM key, LPARAM keyData) { return items_->ExecuteShortCut(key, keyData); }
+
+// ---- the maximized child's items ----
+
+void TKsCustomMenuBar::AddMDIItems()
+{
+    if (!mdiItems_.empty()) return;
+    auto make = [this](TKsItemKind kind, void (*act)(TKsCustomMenuBar&, TKsCustomForm&)) {
+        TKsCustomItem* item = makeItem_(this);
+        item->SetKind(kind);
+        item->SetVisible(false);
+        item->OnClick = [this, act](TKsCustomItem*) {
+            if (mdiChildFrame_) act(*this, *mdiChildFrame_);
+        };
+        mdiItems_.push_back(item);
+        return item;
+    };
+    // The icon shows the child's system menu; the bar then drops its selection (a point on no item).
+    auto showSystemMenu = [](TKsCustomMenuBar& bar, TKsCustomForm& frame) {
+        frame.ShowSystemMenu();
+        bar.View()->Hit({-1, -1});
+    };
+    items_->Insert(0, make(ikWindowIcon, showSystemMenu));
+    items_->Add(make(ikClose, [](TKsCustomMenuBar&, TKsCustomForm& frame) { frame.Close(); }));
+    items_->Add(make(ikRestore, [](TKsCustomMenuBar&, TKsCustomForm& frame) { frame.Restore(); }));
+    items_->Add(make(ikMinimize, [](TKsCustomMenuBar&, TKsCustomForm& frame) { frame.Minimize(); }));
+}
+
+void TKsCustomMenuBar::SetMDIChildFrame(TKsCustomForm* frame)
+{
+    if (frame == mdiChildFrame_ || mdiItems_.empty()) return;
+    if (mdiChildFrame_) RemoveFreeNotification(mdiChildFrame_);
+    mdiChildFrame_ = frame;
+    if (mdiChildFrame_) FreeNotification(mdiChildFrame_);
+    for (TKsCustomItem* item : mdiItems_) {
+        item->SetChildFrame(frame);
+        item->SetVisible(frame != nullptr);
+    }
+    if (!frame && std::find(mdiItems_.begin(), mdiItems_.end(), view_->Selected()) != mdiItems_.end())
+        view_->SetSelected(nullptr);
+}
+
+void TKsCustomMenuBar::Notification(TComponent* component, TOperation operation)
+{
+    TKsCustomControl::Notification(component, operation);
+    if (operation != opRemove || !component) return;
+    std::erase(mdiItems_, component);
+    if (component != mdiChildFrame_) return;
+    mdiChildFrame_ = nullptr;
+    if (IsDestroying()) return;
+    for (TKsCustomItem* item : mdiItems_) {
+        item->SetChildFrame(nullptr);
+        item->SetVisible(false);
+    }
+}

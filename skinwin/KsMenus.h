@@ -68,6 +68,14 @@ public:
     // Clicks the item whose shortcut the key message makes; true when there was one.
     bool IsShortCut(WPARAM key, LPARAM keyData);
 
+    // The bar of a multiple-document parent holds four hidden items: the window icon first, and
+    // the close, restore and minimize buttons at the right end. They show while a child is
+    // maximized, and act on that child's frame.
+    TKsCustomForm* MDIChildFrame() const { return mdiChildFrame_; }
+    void SetMDIChildFrame(TKsCustomForm* frame);
+    // The four items in that order (window icon, close, restore, minimize); none on other bars.
+    const std::vector<TKsCustomItem*>& MDIItems() const { return mdiItems_; }
+
     // The area the items are laid out in, in client coordinates.
     TRect ContentRect() const override;
     // The bar is worked by the mouse and the menu keys; the focus stays where it is.
@@ -93,13 +101,18 @@ protected:
     void MouseLeave() override;
     bool DialogChar(wchar_t key) override;
     void CreateParams(TCreateParams& params) override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     friend class TKsMenuBarView;
     void PushToItems();
     void PushPopupSettings();
     void AdaptHeight(int itemsHeight);
+    void AddMDIItems();
 
+    TKsCustomItem* (*makeItem_)(TComponent* owner);
+    std::vector<TKsCustomItem*> mdiItems_;
+    TKsCustomForm* mdiChildFrame_ = nullptr;
     TKsCustomItem* items_ = nullptr;
     TKsMenuBarView* view_ = nullptr;
     TKsMenuPopupOptions options_;

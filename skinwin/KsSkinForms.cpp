@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Text.h"
 #include "skinwin/KsFlagScope.h"
+#include "skinwin/KsSkinItems.h"
 
 #include <functional>
 
@@ -304,7 +305,7 @@ void TSeSkinForm::LayoutSkin()
 
 TRect TSeSkinForm::ClientRect()
 {
-    if (!SkinUsable() || BorderStyle() == kbsNone) return TKsCustomForm::ClientRect();
+    if (!SkinUsable() || BorderStyle() == kbsNone || MaximizedMDIChild()) return TKsCustomForm::ClientRect();
     LayoutSkin();
     if (!client_) return TRect(0, 0, FrameSize().cx, FrameSize().cy);
     if (client_->Left() * client_->Top() != 0) return client_->BoundsRect();
@@ -355,15 +356,28 @@ void TSeSkinForm::PaintClientBackground(TKsBitmap& buffer)
         return;
     }
     LayoutSkin();
-    if (client_)
+    if (client_ && MaximizedMDIChild()) {
+        // Without its frame the child's client area is the whole window; the copy keeps its layout.
+        std::unique_ptr<TSeSkinObject> whole(client_->Clone(nullptr));
+        whole->SetBounds(TRect(0, 0, FrameSize().cx, FrameSize().cy));
+        whole->Draw(buffer);
+    } else if (client_) {
         client_->Draw(buffer);
-    else
+    } else {
         copy_->Draw(buffer);
+    }
+}
+
+TKsCustomItem* TSeSkinForm::CreateItem(TComponent* owner)
+{
+    auto* item = new TSeSkinItem(owner);
+    item->SetSkinEngine(engine_);
+    return item;
 }
 
 TRegionHandle TSeSkinForm::CreateRegion()
 {
-    if (!SkinUsable() || BorderStyle() == kbsNone) return TKsCustomForm::CreateRegion();
+    if (!SkinUsable() || BorderStyle() == kbsNone || MaximizedMDIChild()) return TKsCustomForm::CreateRegion();
     LayoutSkin();
     copy_->SetState(StateIndex());
     PlaceLinkedControls();

@@ -40,6 +40,8 @@ public:
     void CustomAction(TSeSkinObject& button) override;
 
     TRegionHandle CreateRegion() override;
+    // A skinned item bound to the frame's engine.
+    TKsCustomItem* CreateItem(TComponent* owner) override;
     TRect CaptionButtonRect(TKsBorderIcon button) override;
     TRect ClientRect() override;
     void PaintFrame(TKsBitmap& buffer) override;

@@ -105,6 +105,7 @@ void TSeSkinItem::PaintBarItem(TKsBitmap& buffer, bool mouseDriven, bool selecte
     barItem_->SetState(state);
     barItem_->SetEnabled(Enabled());
     barItem_->Draw(buffer);
+    if (Kind() == ikWindowIcon) DrawWindowIcon(buffer, *this, rect);
 }
 
 void TSeSkinItem::PaintPopupItem(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/ShortCuts.h"
 #include "skinwin/KsForms.h"
 
 #include <string>
@@ -11,8 +12,8 @@ enum TKsSystemCommand { scRestore, scMinimize, scMaximize, scRollup, scTray, scS
 struct TKsSystemMenuEntry {
     TKsSystemCommand Command;
     std::wstring Caption;
-    // Shown at the right of the caption; empty for none.
-    std::wstring ShortCut;
+    // Named at the right of the caption; scNone for none.
+    TShortCut ShortCut;
     // Index into the system-menu images (SystemMenuImages), or -1.
     int ImageIndex;
 };

@@ -5,6 +5,8 @@
 //                       program's own dialog, which puts its text on the clipboard on WM_COPY)
 //   dialog TITLE        class and screen rectangle of the visible message window TITLE:
 //                       "class width height left top", then the screen's "width height"
+//   menu                screen rectangle of the visible menu window of the program's own popup
+//                       menu class: "width height left top"
 //   close TITLE         asks the top-level window TITLE to close
 //   text-at X Y         UTF-8 text of the window at screen point (X, Y), as the window itself answers
 //   headers T0 T1       for every second from Unix time T0 to T1, the header line a run started at
@@ -47,6 +49,7 @@ std::wstring WideArgument(int index)
 }
 
 const wchar_t* const kOwnMessageClass = L"Folvane.MessageForm";
+const wchar_t* const kOwnMenuClass = L"Folvane.PopupMenu";
 
 HWND MessageWindow(const std::wstring& title)
 {
@@ -139,8 +142,9 @@ std::string Hex(const std::string& bytes)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) return 2;
+    if (argc < 2) return 2;
     std::string command = argv[1];
+    if (argc < 3 && command != "menu") return 2;
     if (command == "origin") {
         HWND window = MainWindow(WideArgument(2));
         POINT origin{0, 0};
@@ -177,6 +181,17 @@ int main(int argc, char** argv)
               std::to_string(r.bottom - r.top) + " " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
               std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " + std::to_string(GetSystemMetrics(SM_CYSCREEN)) +
               "\n");
+    } else if (command == "menu") {
+        // Found by its class: the main window's caption names the loaded .cfg by then.
+        for (HWND window = FindWindowW(kOwnMenuClass, nullptr); window;
+             window = FindWindowExW(nullptr, window, kOwnMenuClass, nullptr)) {
+            RECT r;
+            if (!IsWindowVisible(window) || !GetWindowRect(window, &r)) continue;
+            Write(std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + " " +
+                  std::to_string(r.left) + " " + std::to_string(r.top) + "\n");
+            return 0;
+        }
+        return 1;
     } else if (command == "close") {
         HWND window = MainWindow(WideArgument(2));
         if (!window) return 1;

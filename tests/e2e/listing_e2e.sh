@@ -3,10 +3,12 @@
 # xdotool as a person would (types a root, picks a depth from the drop-down list, clicks Add and
 # Start on the skinned buttons, confirms the skinned completion dialog with Enter) and compares the
 # listing file byte for byte; then saves the configuration from the keyboard through the menu (Alt+F,
-# S) and compares that file too. The header's date and time are checked against the headers that the
-# helper builds from the platform's formats for every second between the click on Start and the
-# message. A screenshot of the main window after the run is left in BUILD_DIR/tests/e2e-main-window.png
-# for people to look at.
+# S) and compares that file too; then opens the program's own system menu with Alt+Space and with a
+# right click on the caption, and ends the program with Alt+F4. The header's date and time are
+# checked against the headers that the helper builds from the platform's formats for every second
+# between the click on Start and the message. Screenshots of the main window after the run and of
+# its system menu are left in BUILD_DIR/tests (e2e-main-window.png, e2e-system-menu.png) for people
+# to look at.
 # Usage: listing_e2e.sh BUILD_DIR FOLVANE_EXE PROBE_EXE
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -152,7 +154,6 @@ expected_config=$(printf '[DIR]\r\nDIR0=%s;2\r\n[OUTPUT]\r\nOUTPUTDIR=%s\r\nOUTP
 [ "$(xxd -p "$config" | tr -d '\n')" = "$expected_config" ] || fail "configuration file differs
 $(iconv -f cp950 -t utf-8 "$config" | cat -A)"
 
-
 # The same kind of run from a .cfg: loaded in the window through its menu ("載入設定檔") and started
 # there, then run without a window by "folvane.exe /run"; both files must hold the same bytes after
 # their headers, and each header must be the one of its own run's start.
@@ -210,6 +211,49 @@ check_header "$planned_listing" "$started" "$finished"
 mkdir -p "$work/plan"
 mv "$planned_listing" "$work/plan/window.txt"
 
+
+# The system menu is the program's own: Alt+Space shows it at the client area's origin, below the
+# system-menu icon, and Escape closes it; a right click on the caption shows it at the click.
+wait_menu() {
+  menu=""
+  for _ in $(seq 20); do
+    menu=$(wine "$probe_exe" menu 2>/dev/null || true)
+    [ -n "$menu" ] && return 0
+    sleep 0.5
+  done
+  return 1
+}
+wait_menu_closed() {
+  for _ in $(seq 20); do
+    wine "$probe_exe" menu >/dev/null 2>&1 || return 0
+    sleep 0.5
+  done
+  return 1
+}
+xdotool key alt+space
+wait_menu || fail "Alt+Space showed no menu of the program's own"
+read -r mw mh mx my <<<"$menu"
+[ "$mx" -eq "$ox" ] && [ "$my" -eq "$oy" ] || fail "the system menu at $mx,$my is not at the client origin $ox,$oy"
+menu_shot="$build_dir/tests/e2e-system-menu.png"
+import -window root -crop "$((mx + mw - fx > fw ? mx + mw - fx : fw))x$((my + mh - fy > fh ? my + mh - fy : fh))+${fx}+${fy}" \
+  +repage "$menu_shot" && echo "screenshot: $menu_shot"
+xdotool key Escape
+wait_menu_closed || fail "the system menu did not close on Escape"
+xdotool mousemove "$((fx + 150))" "$((fy + 12))" click 3
+wait_menu || fail "a right click on the caption showed no system menu"
+read -r mw mh mx my <<<"$menu"
+[ "$mx" -eq "$((fx + 150))" ] && [ "$my" -eq "$((fy + 12))" ] || fail "the system menu at $mx,$my is not at the click"
+xdotool key Escape
+wait_menu_closed || fail "the system menu did not close on Escape"
+
+# Alt+F4 ends the program.
+xdotool key alt+F4
+for _ in $(seq 30); do
+  kill -0 "$folvane_pid" 2>/dev/null || break
+  sleep 0.5
+done
+kill -0 "$folvane_pid" 2>/dev/null && fail "Alt+F4 did not end the program"
+
 # A path with a blank, in quotes.
 started=$(date +%s)
 status=0
@@ -234,5 +278,5 @@ status=0
 wine "$folvane_exe" -run >/dev/null 2>&1 || status=$?
 [ "$status" -eq 2 ] || fail "-run without a file ended with $status"
 
-echo "PASS: the listing of $root_win written by folvane.exe matches byte for byte, and so does the configuration saved from the menu"
+echo "PASS: the listing of $root_win written by folvane.exe matches byte for byte, and so does the configuration saved from the menu; the system menu and Alt+F4 are the program's own"
 echo "PASS: folvane.exe /run writes the window's bytes for the same .cfg; /? and bad command lines answer"

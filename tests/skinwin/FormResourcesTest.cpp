@@ -4,20 +4,17 @@
 
 TEST(FormResources, TheSystemMenuImagesAreSixSixteenPixelImagesMaskedByMagenta)
 {
-    HIMAGELIST images = SystemMenuImages();
-    ASSERT_NE(images, nullptr);
-    EXPECT_EQ(ImageList_GetImageCount(images), 6);
-    int width = 0, height = 0;
-    ImageList_GetIconSize(images, &width, &height);
-    EXPECT_EQ(width, 16);
-    EXPECT_EQ(height, 16);
+    const TCustomImageList& images = SystemMenuImages();
+    EXPECT_EQ(images.Count(), 6);
+    EXPECT_EQ(images.Width(), 16);
+    EXPECT_EQ(images.Height(), 16);
     // Drawn over green, the background shows through where the image is magenta, and no magenta
     // is left; every image draws something.
     for (int index : {smiClose, smiMinimize, smiMaximize, smiRestore, smiRollup, smiTray}) {
         TKsBitmap canvas;
         canvas.SetSize(16, 16);
         canvas.Fill(0xFF00FF00);
-        ASSERT_TRUE(ImageList_Draw(images, index, canvas.DC(), 0, 0, ILD_TRANSPARENT));
+        images.Draw(canvas.DC(), 0, 0, index, true);
         GdiFlush();
         EXPECT_EQ(canvas.Pixel(0, 0) & 0xFFFFFF, 0x00FF00u) << index;
         int drawn = 0;

@@ -17,7 +17,7 @@ std::wstring Describe(const std::vector<TKsSystemMenuEntry>& entries)
     for (const TKsSystemMenuEntry& entry : entries) {
         if (!text.empty()) text += L"|";
         text += entry.Caption;
-        if (!entry.ShortCut.empty()) text += L"[" + entry.ShortCut + L"]";
+        if (entry.ShortCut != scNone) text += L"[" + ShortCutToText(entry.ShortCut) + L"]";
     }
     return text;
 }
