@@ -1,5 +1,6 @@
 #include "skinctl/KsSkinComboBoxs.h"
 
+#include "skinctl/KsSkinEdits.h"
 #include "skinctl/KsSkinListBoxs.h"
 
 TSeSkinComboBox::TSeSkinComboBox(TComponent* owner) : TSeSkinned(owner, L"ComboBox")
@@ -27,23 +28,12 @@ void TSeSkinComboBox::SkinCopied(TSeSkinObject& copy)
 
 int TSeSkinComboBox::ButtonWidth() { return Skin().Skinned() ? buttonWidth_ : TKsCustomComboBox::ButtonWidth(); }
 
-TRect TSeSkinComboBox::SkinnedFrameRect(const TSeSkinObject& frame) const
-{
-    if (BorderStyle() != bsNone) return {0, 0, Width(), Height()};
-    return {-frame.MarginLeft(), -frame.MarginTop(), Width() + frame.MarginRight(), Height() + frame.MarginBottom()};
-}
-
 void TSeSkinComboBox::PaintBorder()
 {
-    if (!Skin().Skinned()) {
+    if (Skin().Skinned())
+        PaintSkinnedEditBorder(Skin(), FrameState(), Surface(), Width(), Height());
+    else
         TKsCustomComboBox::PaintBorder();
-        return;
-    }
-    TSeSkinObject* frame = Skin().Part(L"Frame");
-    if (!frame) return;
-    frame->SetState(FrameState());
-    frame->SetBounds({0, 0, Width(), Height()});
-    frame->Draw(Surface());
 }
 
 void TSeSkinComboBox::PaintTextBackground(const TRect& rect, TKsBitmap& target)
@@ -55,7 +45,7 @@ void TSeSkinComboBox::PaintTextBackground(const TRect& rect, TKsBitmap& target)
         return;
     }
     frame->SetState(FrameState());
-    frame->SetBounds(SkinnedFrameRect(*frame));
+    frame->SetBounds(SkinnedEditFrameRect(*frame, BorderStyle() != bsNone, Width(), Height()));
     frame->Draw(target);
     button->SetState(ButtonState());
     button->SetBounds(ButtonRect());

@@ -23,8 +23,5 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
-    // The whole control; without a border the frame lies outside by its margins, so only its inside shows.
-    TRect SkinnedFrameRect(const TSeSkinObject& frame) const;
-
     int buttonWidth_ = 15;
 };

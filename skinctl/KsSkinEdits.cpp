@@ -31,23 +31,27 @@ TSeState TSeSkinEdit::FrameState() const
     return ssNormal;
 }
 
-TRect TSeSkinEdit::SkinnedFrameRect(const TSeSkinObject& frame) const
+TRect SkinnedEditFrameRect(const TSeSkinObject& frame, bool bordered, int width, int height)
 {
-    if (BorderStyle() != bsNone) return {0, 0, Width(), Height()};
-    return {-frame.MarginLeft(), -frame.MarginTop(), Width() + frame.MarginRight(), Height() + frame.MarginBottom()};
+    if (bordered) return {0, 0, width, height};
+    return {-frame.MarginLeft(), -frame.MarginTop(), width + frame.MarginRight(), height + frame.MarginBottom()};
+}
+
+void PaintSkinnedEditBorder(const TSeSkinBinding& skin, TSeState state, TKsBitmap& surface, int width, int height)
+{
+    TSeSkinObject* frame = skin.Part(L"Frame");
+    if (!frame) return;
+    frame->SetState(state);
+    frame->SetBounds({0, 0, width, height});
+    frame->Draw(surface);
 }
 
 void TSeSkinEdit::PaintBorder()
 {
-    if (!Skin().Skinned()) {
+    if (Skin().Skinned())
+        PaintSkinnedEditBorder(Skin(), FrameState(), Surface(), Width(), Height());
+    else
         TKsCustomEdit::PaintBorder();
-        return;
-    }
-    TSeSkinObject* frame = Skin().Part(L"Frame");
-    if (!frame) return;
-    frame->SetState(FrameState());
-    frame->SetBounds({0, 0, Width(), Height()});
-    frame->Draw(Surface());
 }
 
 void TSeSkinEdit::PaintTextBackground(const TRect& rect, TKsBitmap& target)
@@ -58,6 +62,6 @@ void TSeSkinEdit::PaintTextBackground(const TRect& rect, TKsBitmap& target)
         return;
     }
     frame->SetState(FrameState());
-    frame->SetBounds(SkinnedFrameRect(*frame));
+    frame->SetBounds(SkinnedEditFrameRect(*frame, BorderStyle() != bsNone, Width(), Height()));
     frame->Draw(target);
 }
