@@ -1,5 +1,6 @@
 #include "skinwin/KsForms.h"
 
+#include "framework/Application.h"
 #include "framework/Screen.h"
 #include "skinwin/KsFlagScope.h"
 #include "skinwin/KsMenus.h"
@@ -205,7 +206,11 @@ TKsCustomForm* FormFrameOf(const TComponent* form)
 HICON TKsCustomForm::FormIcon() const
 {
     TCustomForm* form = Form();
-    return form ? form->Icon() : nullptr;
+    if (form && form->Icon()) return form->Icon();
+    // A form without an icon of its own, such as a message dialog, shows the program's: the one
+    // its main window carries.
+    TCustomForm* mainForm = Application->MainForm();
+    return mainForm ? mainForm->Icon() : nullptr;
 }
 
 // ---- loading, layout and bounds ----

@@ -1,6 +1,8 @@
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "framework/Screen.h"
+#include "skinwin/KsForms.h"
+#include "skinwin/KsSkinMessages.h"
 #include "tests/support/WindowQueries.h"
 
 #include <gtest/gtest.h>
@@ -250,6 +252,17 @@ TEST_F(MainWindow, TheExitEntryClosesTheWindowAndEndsTheProgram)
     EXPECT_FALSE(IsWindowVisible(Form->Handle()));
     // The quit message ends the application's loop; it is taken here so the other tests go on.
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(MainWindow, TheProgramsMessagesShowTheProgramsIconInTheirCaption)
+{
+    Open();
+    // This test program carries no icon of its own; the window gets one as folvane.exe does.
+    Form->SetIcon(TIconHandle(CopyIcon(LoadIconW(nullptr, IDI_INFORMATION))));
+    std::unique_ptr<TKsMessageForm> dialog(Form->SeSkinMessage1->CreateMessageDialog(L"目錄列舉完畢", kmtCustom, {kmbOK}));
+    TKsCustomForm* frame = FormFrameOf(dialog.get());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->FormIcon(), Form->Icon());
 }
 
 TEST_F(MainWindow, TheStopButtonOnlySetsTheStopFlag)
