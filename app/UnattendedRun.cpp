@@ -15,13 +15,8 @@ namespace {
 // absolute against the current folder first, as a file dialog would have given it.
 std::wstring FullPath(const std::wstring& fileName)
 {
-    DWORD size = GetFullPathNameW(fileName.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return fileName;
-    std::wstring full(size, L'\0');
-    DWORD length = GetFullPathNameW(fileName.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) return fileName;
-    full.resize(length);
-    return full;
+    std::wstring full = ExpandFileName(fileName);
+    return full.empty() ? fileName : full;
 }
 
 // The profile service reads a missing or locked file as an empty one, which would pass for a

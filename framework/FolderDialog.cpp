@@ -65,12 +65,8 @@ std::wstring WithoutTrailingBackslash(std::wstring path)
 
 std::wstring FullPath(const std::wstring& path)
 {
-    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring full(size, L'\0');
-    DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    full.resize(length < size ? length : 0);
-    return WithoutTrailingBackslash(full);
+    std::wstring full = ExpandFileName(path);
+    return full.empty() ? path : WithoutTrailingBackslash(full);
 }
 
 bool IsRelative(const std::wstring& path)

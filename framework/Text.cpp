@@ -147,6 +147,17 @@ std::wstring ExtractFileExt(std::wstring_view path)
     return dot == std::wstring_view::npos || path[dot] != L'.' ? std::wstring() : std::wstring(path.substr(dot));
 }
 
+std::wstring ExpandFileName(const std::wstring& path)
+{
+    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return {};
+    std::wstring full(size, L'\0');
+    DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return {};
+    full.resize(length);
+    return full;
+}
+
 wchar_t AcceleratorChar(std::wstring_view caption)
 {
     for (size_t i = 0; i + 1 < caption.size(); ++i) {

@@ -30,6 +30,8 @@ std::wstring IncludeTrailingBackslash(std::wstring_view path);
 std::wstring ExtractFilePath(std::wstring_view path);
 std::wstring ExtractFileName(std::wstring_view path);
 std::wstring ExtractFileExt(std::wstring_view path);
+// The path made absolute against the current folder by the platform; empty when it cannot be.
+std::wstring ExpandFileName(const std::wstring& path);
 
 // The mnemonic of a caption: the character after a single "&" ("&&" is a literal ampersand), or 0.
 wchar_t AcceleratorChar(std::wstring_view caption);
