@@ -76,7 +76,7 @@ bool TApplication::ProcessMessage(MSG& message)
         PostQuitMessage(static_cast<int>(message.wParam));
         return false;
     }
-    if (!IsKeyMessage(message)) {
+    if (!IsKeyMessage(message) && !IsMDIMessage(message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -94,6 +94,18 @@ bool TApplication::IsKeyMessage(const MSG& message)
                 [&] { used = control->Perform(CN_KEYDOWN, message.wParam, reinterpret_cast<LPARAM>(&message)) != 0; });
             return used;
         }
+    }
+    return false;
+}
+
+bool TApplication::IsMDIMessage(MSG& message)
+{
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    for (HWND window = message.hwnd; window; window = GetParent(window)) {
+        auto* form = dynamic_cast<TCustomForm*>(TWinControl::FindControl(window));
+        if (!form || form->FormStyle() != fsMDIChild) continue;
+        TCustomForm* parent = form->MDIParent();
+        return parent && parent->MDIClient() && TranslateMDISysAccel(parent->MDIClient()->Handle(), &message);
     }
     return false;
 }

@@ -65,6 +65,9 @@ private:
     void FormCreated(TCustomForm* form);
     bool ProcessMessage(MSG& message);
     bool IsKeyMessage(const MSG& message);
+    // The keys of a multiple-document child that its parent's client window handles (Ctrl+F4,
+    // Ctrl+F6, Alt+hyphen), as the platform's client window translates them.
+    static bool IsMDIMessage(MSG& message);
 
     std::wstring title_;
     TCustomForm* mainForm_ = nullptr;

@@ -102,6 +102,27 @@ TEST_F(MDIForms, AShortcutPressedInAChildIsOfferedToTheChildThenToItsParent)
     EXPECT_TRUE(Reports.empty());
 }
 
+TEST_F(MDIForms, CtrlF6MovesToTheNextChildAndCtrlF4ClosesTheActiveOne)
+{
+    TForm* first = AddChild(L"一", 10);
+    TForm* second = AddChild(L"二", 40);
+    ASSERT_EQ(Form->ActiveMDIChild(), second);
+    const auto ctrlKey = [](WPARAM key) {
+        BYTE state[256];
+        GetKeyboardState(state);
+        state[VK_CONTROL] = 0x80;
+        SetKeyboardState(state);
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+        Application->ProcessMessages();
+        state[VK_CONTROL] = 0;
+        SetKeyboardState(state);
+    };
+    ctrlKey(VK_F6);
+    EXPECT_EQ(Form->ActiveMDIChild(), first);
+    ctrlKey(VK_F4);
+    EXPECT_TRUE(IsIconic(first->Handle()));
+}
+
 TEST_F(MDIForms, AChildNeedsAParent)
 {
     auto* orphan = new TForm(nullptr);
