@@ -48,12 +48,7 @@ void TKsCustomEdit::BuildPopupMenu()
 void TKsCustomEdit::UpdatePopupMenu()
 {
     for (auto& [item, command] : menuEntries_) item->SetEnabled(CommandEnabled(command));
-    popupMenu_->SetPopupBlend(popupOptions_.PopupBlend);
-    popupMenu_->SetPopupBlendValue(popupOptions_.PopupBlendValue);
-    popupMenu_->SetDropShadow(popupOptions_.DropShadow);
-    popupMenu_->SetShadowWidth(popupOptions_.ShadowWidth);
-    popupMenu_->SetShowAnimation(popupOptions_.ShowAnimation);
-    popupMenu_->SetShowAnimationTime(popupOptions_.ShowAnimationTime);
+    popupMenu_->SetPopupOptions(popupOptions_);
 }
 
 void TKsCustomEdit::ShowPopupMenu(LPARAM point)

@@ -206,11 +206,14 @@ TKsCustomForm* FormFrameOf(const TComponent* form)
 HICON TKsCustomForm::FormIcon() const
 {
     TCustomForm* form = Form();
-    if (form && form->Icon()) return form->Icon();
-    // A form without an icon of its own, such as a message dialog, shows the program's: the one
-    // its main window carries.
-    TCustomForm* mainForm = Application->MainForm();
-    return mainForm ? mainForm->Icon() : nullptr;
+    return form && form->Icon() ? form->Icon() : ProgramIcon();
+}
+
+HICON ProgramIcon()
+{
+    // The one the main window carries, else the platform's icon of an application.
+    TCustomForm* mainForm = Application ? Application->MainForm() : nullptr;
+    return mainForm && mainForm->Icon() ? mainForm->Icon() : LoadIconW(nullptr, IDI_APPLICATION);
 }
 
 // ---- loading, layout and bounds ----

@@ -393,3 +393,5 @@ std::wstring CutTrayTip(const std::wstring& text);
 
 // The frame that draws form (the first one the form owns), or none.
 TKsCustomForm* FormFrameOf(const TComponent* form);
+// The icon of a window that has none of its own: the program's.
+HICON ProgramIcon();

@@ -159,7 +159,7 @@ void TKsCustomForm::PlainPaintFrame(TKsBitmap& buffer)
         int textRight = caption.Right;
         TRect icon = PlainCaptionButtonRect(kbiSystemMenu);
         if (!icon.IsEmpty()) {
-            HICON handle = FormIcon() ? FormIcon() : LoadIconW(nullptr, IDI_APPLICATION);
+            HICON handle = FormIcon();
             int size = std::min(SystemOr(SM_CXSMICON, 16), icon.Height() - 2);
             DrawIconEx(dc, icon.Left + (icon.Width() - size) / 2, icon.Top + (icon.Height() - size) / 2, handle, size,
                        size, 0, nullptr, DI_NORMAL);

@@ -81,7 +81,7 @@ bool TKsCustomForm::AddTrayIcon(const std::wstring& tip)
     data.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(this));
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = CM_TRAYCALLBACK;
-    data.hIcon = FormIcon() ? FormIcon() : LoadIconW(nullptr, IDI_APPLICATION);
+    data.hIcon = FormIcon();
     tip.copy(data.szTip, std::size(data.szTip) - 1);
     trayIconShown_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
     return trayIconShown_;

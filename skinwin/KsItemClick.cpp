@@ -10,13 +10,6 @@
 
 namespace {
 
-// DestroyWindow: the click handler's hidden window.
-struct TWindowTraits {
-    using Handle = HWND;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { DestroyWindow(h); }
-};
-
 // The hidden window whose posted messages run item clicks. A click runs after every message
 // pending before it, so the menu's windows are gone and the form has its focus back. It lives as
 // long as the program, apart from every form.
@@ -68,7 +61,7 @@ private:
         return true;
     }
 
-    TUniqueHandle<TWindowTraits> window_;
+    TWindowHandle window_;
     std::vector<TKsCustomItem*> pending_;
     std::vector<TKsCustomItem*> running_;
 };

@@ -1,7 +1,6 @@
 // Measuring and painting items in the plain look of the system's menu colours and font.
 #include "skinwin/KsItemPaint.h"
 
-#include "framework/Application.h"
 #include "skinwin/KsForms.h"
 
 #include <algorithm>
@@ -193,9 +192,7 @@ void DrawItemImage(TKsBitmap& buffer, const TCustomImageList& images, int index,
 void DrawWindowIcon(TKsBitmap& buffer, const TKsCustomItem& item, const TRect& rect)
 {
     constexpr int kIconSize = 16;
-    HICON icon = item.ChildFrame() ? item.ChildFrame()->FormIcon() : nullptr;
-    if (TCustomForm* main = Application ? Application->MainForm() : nullptr; !icon && main) icon = main->Icon();
-    if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
+    HICON icon = item.ChildFrame() ? item.ChildFrame()->FormIcon() : ProgramIcon();
     TRect placed = RectCentered({0, 0, kIconSize, kIconSize}, rect);
     DrawIconEx(buffer.DC(), placed.Left, placed.Top, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
     GdiFlush();

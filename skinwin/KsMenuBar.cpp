@@ -82,53 +82,9 @@ void TKsCustomMenuBar::BoundsChanged()
     if (!autoSize_ && !sizing_) view_->ComputeSize();
 }
 
-void TKsCustomMenuBar::SetPopupBlend(bool value)
-{
-    options_.PopupBlend = value;
-    items_->SetPopupBlend(value);
-}
-
-void TKsCustomMenuBar::SetPopupBlendValue(int value)
-{
-    options_.PopupBlendValue = value;
-    items_->SetPopupBlendValue(value);
-}
-
-void TKsCustomMenuBar::SetDropShadow(bool value)
-{
-    options_.DropShadow = value;
-    PushPopupSettings();
-}
-
-void TKsCustomMenuBar::SetShadowWidth(int value)
-{
-    options_.ShadowWidth = value;
-    PushPopupSettings();
-}
-
-void TKsCustomMenuBar::SetShowAnimation(TKsAnimation value)
-{
-    options_.ShowAnimation = value;
-    PushPopupSettings();
-}
-
-void TKsCustomMenuBar::SetShowAnimationTime(int value)
-{
-    options_.ShowAnimationTime = value;
-    PushPopupSettings();
-}
-
-void TKsCustomMenuBar::PushPopupSettings()
-{
-    items_->SetPopupSettingsTree(
-        {options_.DropShadow, options_.ShadowWidth, options_.ShowAnimation, options_.ShowAnimationTime});
-}
-
 void TKsCustomMenuBar::PushToItems()
 {
-    PushPopupSettings();
-    items_->SetPopupBlend(options_.PopupBlend);
-    items_->SetPopupBlendValue(options_.PopupBlendValue);
+    PushPopupOptions();
     items_->SetOwnerControlTree(dynamic_cast<TWinControl*>(Owner()));
     items_->SetOnToolbarTree(onToolbar_);
 }

@@ -32,9 +32,47 @@ struct TKsMenuPopupOptions {
     int ShowAnimationTime = 300;
 };
 
+// Gives the whole item tree of root the popup settings.
+void ApplyPopupOptions(TKsCustomItem& root, const TKsMenuPopupOptions& options);
+
+// The popup settings that a menu bar and a popup menu hold, given to their item tree whenever one
+// of them changes.
+class TKsMenuPopupProperties {
+public:
+    bool PopupBlend() const { return options_.PopupBlend; }
+    void SetPopupBlend(bool value) { Change(&TKsMenuPopupOptions::PopupBlend, value); }
+    int PopupBlendValue() const { return options_.PopupBlendValue; }
+    void SetPopupBlendValue(int value) { Change(&TKsMenuPopupOptions::PopupBlendValue, value); }
+    bool DropShadow() const { return options_.DropShadow; }
+    void SetDropShadow(bool value) { Change(&TKsMenuPopupOptions::DropShadow, value); }
+    int ShadowWidth() const { return options_.ShadowWidth; }
+    void SetShadowWidth(int value) { Change(&TKsMenuPopupOptions::ShadowWidth, value); }
+    TKsAnimation ShowAnimation() const { return options_.ShowAnimation; }
+    void SetShowAnimation(TKsAnimation value) { Change(&TKsMenuPopupOptions::ShowAnimation, value); }
+    int ShowAnimationTime() const { return options_.ShowAnimationTime; }
+    void SetShowAnimationTime(int value) { Change(&TKsMenuPopupOptions::ShowAnimationTime, value); }
+    void SetPopupOptions(const TKsMenuPopupOptions& options);
+
+protected:
+    virtual ~TKsMenuPopupProperties() = default;
+    // The root of the item tree that takes the settings.
+    virtual TKsCustomItem* PopupRoot() const = 0;
+    // Gives the item tree every setting held here.
+    void PushPopupOptions();
+
+private:
+    template <typename T> void Change(T TKsMenuPopupOptions::*setting, T value)
+    {
+        options_.*setting = value;
+        PushPopupOptions();
+    }
+
+    TKsMenuPopupOptions options_;
+};
+
 // A menu bar control: the top-level items of Items() in a row, their children in popup windows.
 // This class paints the plain look of the system's menu colours; TSeSkinMenuBar paints through a skin.
-class TKsCustomMenuBar : public TKsCustomControl {
+class TKsCustomMenuBar : public TKsCustomControl, public TKsMenuPopupProperties {
 public:
     explicit TKsCustomMenuBar(TComponent* owner);
     ~TKsCustomMenuBar() override;
@@ -48,19 +86,6 @@ public:
     TCustomImageList* Images() const { return items_->Images(); }
     void SetImages(TCustomImageList* images) { items_->SetImages(images); }
     bool OnToolbar() const { return onToolbar_; }
-
-    bool PopupBlend() const { return options_.PopupBlend; }
-    void SetPopupBlend(bool value);
-    int PopupBlendValue() const { return options_.PopupBlendValue; }
-    void SetPopupBlendValue(int value);
-    bool DropShadow() const { return options_.DropShadow; }
-    void SetDropShadow(bool value);
-    int ShadowWidth() const { return options_.ShadowWidth; }
-    void SetShadowWidth(int value);
-    TKsAnimation ShowAnimation() const { return options_.ShowAnimation; }
-    void SetShowAnimation(TKsAnimation value);
-    int ShowAnimationTime() const { return options_.ShowAnimationTime; }
-    void SetShowAnimationTime(int value);
 
     // Runs the menu from the keyboard or the mouse until it closes; only the first popup opened
     // during it animates.
@@ -84,6 +109,7 @@ public:
 protected:
     // Makes the root item: the skinned bar makes a skinned one.
     TKsCustomMenuBar(TComponent* owner, TKsCustomItem* (*makeRoot)(TComponent* owner));
+    TKsCustomItem* PopupRoot() const override { return items_; }
 
     // Paints the bar's background (without items) into buffer.
     virtual void PaintBackground(TKsBitmap& buffer);
@@ -106,7 +132,6 @@ protected:
 private:
     friend class TKsMenuBarView;
     void PushToItems();
-    void PushPopupSettings();
     void AdaptHeight(int itemsHeight);
     void AddMDIItems();
 
@@ -115,7 +140,6 @@ private:
     TKsCustomForm* mdiChildFrame_ = nullptr;
     TKsCustomItem* items_ = nullptr;
     TKsMenuBarView* view_ = nullptr;
-    TKsMenuPopupOptions options_;
     bool autoSize_ = true;
     bool onToolbar_ = false;
     bool sizing_ = false;
@@ -123,7 +147,7 @@ private:
 };
 
 // A menu of items shown at a point, such as a context menu. Showing it blocks until it closes.
-class TKsCustomPopupMenu : public TComponent {
+class TKsCustomPopupMenu : public TComponent, public TKsMenuPopupProperties {
 public:
     explicit TKsCustomPopupMenu(TComponent* owner);
     ~TKsCustomPopupMenu() override;
@@ -131,19 +155,6 @@ public:
     TKsCustomItem* Items() const { return items_; }
     TCustomImageList* Images() const { return items_->Images(); }
     void SetImages(TCustomImageList* images) { items_->SetImages(images); }
-
-    bool PopupBlend() const { return options_.PopupBlend; }
-    void SetPopupBlend(bool value);
-    int PopupBlendValue() const { return options_.PopupBlendValue; }
-    void SetPopupBlendValue(int value);
-    bool DropShadow() const { return options_.DropShadow; }
-    void SetDropShadow(bool value);
-    int ShadowWidth() const { return options_.ShadowWidth; }
-    void SetShadowWidth(int value);
-    TKsAnimation ShowAnimation() const { return options_.ShowAnimation; }
-    void SetShowAnimation(TKsAnimation value);
-    int ShowAnimationTime() const { return options_.ShowAnimationTime; }
-    void SetShowAnimationTime(int value);
 
     // Runs before the items are shown.
     std::function<void(TKsCustomPopupMenu* sender)> OnPopup;
@@ -158,11 +169,10 @@ public:
 
 protected:
     TKsCustomPopupMenu(TComponent* owner, TKsCustomItem* (*makeRoot)(TComponent* owner));
+    TKsCustomItem* PopupRoot() const override { return items_; }
 
 private:
-    void PushPopupSettings();
 
     TKsCustomItem* items_ = nullptr;
-    TKsMenuPopupOptions options_;
     TKsItemContainerRegistration registration_{&ItemContainerRoot<TKsCustomPopupMenu>};
 };

@@ -1,33 +1,14 @@
 #include "skinwin/KsMessages.h"
 
 #include "framework/Application.h"
+#include "framework/Clipboard.h"
+#include "framework/Exceptions.h"
 #include "framework/Text.h"
 
-#include <cstring>
 #include <memory>
 
 // The message component's operations and the dialog form. The layout of a new dialog is in
 // KsMessagesLayout.cpp.
-
-namespace {
-
-void CopyTextToClipboard(HWND owner, const std::wstring& text)
-{
-    if (!OpenClipboard(owner)) return;
-    EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        if (void* target = GlobalLock(memory)) {
-            std::memcpy(target, text.c_str(), bytes);
-            GlobalUnlock(memory);
-        }
-        // The clipboard owns the memory once it took it.
-        if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
-    }
-    CloseClipboard();
-}
-
-} // namespace
 
 TKsMessageForm::TKsMessageForm(TComponent* owner, TKsCustomMessage& message) : TForm(owner)
 {
@@ -74,7 +55,11 @@ std::wstring TKsMessageForm::PlainText() const
 void TKsMessageForm::WndProc(TMessage& message)
 {
     if (message.Msg == WM_COPY) {
-        CopyTextToClipboard(Handle(), PlainText());
+        // A clipboard held by another program leaves the copy undone, as a platform message box does.
+        try {
+            SetClipboardText(Handle(), PlainText());
+        } catch (const EOSError&) {
+        }
         return;
     }
     TForm::WndProc(message);

@@ -45,48 +45,6 @@ void TKsCustomPopupMenu::CloseShowing()
     for (TKsItemView* view = innermost; view; view = view->ParentView()) view->Control()->Hide();
 }
 
-void TKsCustomPopupMenu::SetPopupBlend(bool value)
-{
-    options_.PopupBlend = value;
-    items_->SetPopupBlend(value);
-}
-
-void TKsCustomPopupMenu::SetPopupBlendValue(int value)
-{
-    options_.PopupBlendValue = value;
-    items_->SetPopupBlendValue(value);
-}
-
-void TKsCustomPopupMenu::SetDropShadow(bool value)
-{
-    options_.DropShadow = value;
-    PushPopupSettings();
-}
-
-void TKsCustomPopupMenu::SetShadowWidth(int value)
-{
-    options_.ShadowWidth = value;
-    PushPopupSettings();
-}
-
-void TKsCustomPopupMenu::SetShowAnimation(TKsAnimation value)
-{
-    options_.ShowAnimation = value;
-    PushPopupSettings();
-}
-
-void TKsCustomPopupMenu::SetShowAnimationTime(int value)
-{
-    options_.ShowAnimationTime = value;
-    PushPopupSettings();
-}
-
-void TKsCustomPopupMenu::PushPopupSettings()
-{
-    items_->SetPopupSettingsTree(
-        {options_.DropShadow, options_.ShadowWidth, options_.ShowAnimation, options_.ShowAnimationTime});
-}
-
 void TKsCustomPopupMenu::Popup(int x, int y)
 {
     if (showingMenu && showingMenu != this) {
@@ -101,9 +59,7 @@ void TKsCustomPopupMenu::Popup(int x, int y)
             if (showingMenu == menu) showingMenu = nullptr;
         }
     } scope(this);
-    PushPopupSettings();
-    items_->SetPopupBlend(options_.PopupBlend);
-    items_->SetPopupBlendValue(options_.PopupBlendValue);
+    PushPopupOptions();
     if (auto* owner = dynamic_cast<TWinControl*>(Owner())) items_->SetOwnerControlTree(owner);
     items_->MarkFirstPopupTree();
     if (OnPopup) OnPopup(this);

@@ -33,15 +33,6 @@ void ApplySettings(TKsCustomItem& item, TKsPopupForm& frame)
     }
 }
 
-// The frame of the form the menu belongs to: the first frame among the owner control's components.
-TKsCustomForm* OwnerFrame(const TKsCustomItem& item)
-{
-    TWinControl* owner = item.OwnerControl();
-    if (!owner) return nullptr;
-    for (int i = 0; i < owner->ComponentCount(); ++i)
-        if (auto* frame = dynamic_cast<TKsCustomForm*>(owner->Components(i))) return frame;
-    return nullptr;
-}
 
 // Holds the owner's frame still while the popup appears, so that activation changes do not repaint
 // it, and paints it afterwards, however the showing ends.
@@ -129,7 +120,7 @@ void ShowItemPopup(TKsCustomItem& item, TKsItemView* parentView, TPoint at, cons
     // Sized and placed before it exists, the window is made once, at its place.
     window->LoadFrame();
     {
-        TFramePaintHold hold(OwnerFrame(item));
+        TFramePaintHold hold(FormFrameOf(item.OwnerControl()));
         window->Show();
         if (item.BringToForeground()) SetForegroundWindow(window->Handle());
     }

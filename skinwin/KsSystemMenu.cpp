@@ -53,10 +53,8 @@ void TKsCustomForm::BuildSystemMenu()
         root->Add(item);
     }
     root->SetOwnerControlTree(Form());
-    root->SetPopupBlend(sysMenuBlend_);
-    root->SetPopupBlendValue(sysMenuBlendValue_);
-    root->SetPopupSettingsTree(
-        {sysMenuDropShadow_, sysMenuShadowWidth_, sysMenuShowAnimation_, sysMenuShowAnimationTime_});
+    ApplyPopupOptions(*root, {sysMenuBlend_, sysMenuBlendValue_, sysMenuDropShadow_, sysMenuShadowWidth_,
+                              sysMenuShowAnimation_, sysMenuShowAnimationTime_});
     // The window of a menu shown from the notification area is not in front by itself.
     root->SetBringToForegroundTree(windowState_ == kwsTray);
 }
