@@ -1,6 +1,7 @@
 #include "framework/Application.h"
 
 #include "framework/Controls.h"
+#include "framework/FlagScope.h"
 #include "framework/Forms.h"
 #include "framework/Screen.h"
 #include "framework/Text.h"
@@ -147,11 +148,7 @@ void TApplication::Restore()
 void TApplication::HandleException(const std::exception& error)
 {
     if (reporting_) return;
-    struct TReporting {
-        bool& flag;
-        explicit TReporting(bool& f) : flag(f) { flag = true; }
-        ~TReporting() { flag = false; }
-    } reporting(reporting_);
+    TFlagScope reporting(reporting_);
     const auto* known = dynamic_cast<const Exception*>(&error);
     Exception converted(known ? known->Message() : AnsiToWide(error.what()));
     const Exception& report = known ? *known : converted;

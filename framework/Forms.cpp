@@ -1,6 +1,7 @@
 #include "framework/Forms.h"
 
 #include "framework/Application.h"
+#include "framework/FlagScope.h"
 #include "framework/Menus.h"
 #include "framework/Screen.h"
 
@@ -156,11 +157,7 @@ int TCustomForm::ShowModal()
     HWND previousActive = GetActiveWindow();
     modalResult_ = mrNone;
     {
-        struct TModalScope {
-            bool& flag;
-            explicit TModalScope(bool& f) : flag(f) { flag = true; }
-            ~TModalScope() { flag = false; }
-        } scope(modal_);
+        TFlagScope scope(modal_);
         TDisabledWindows others(window);
         Show();
         SetForegroundWindow(window);

@@ -1,5 +1,6 @@
 #include "skinctl/KsComboCompletion.h"
 
+#include "framework/FlagScope.h"
 #include "framework/Text.h"
 
 #include <string_view>
@@ -24,13 +25,7 @@ void TKsComboCompletion::Run(const std::wstring& text, const TEkListBoxItems& it
     // is deleted, the text is what was typed and is not completed again.
     if (SameTextAscii(text, lastText_) || running_) return;
     lastText_ = text;
-    running_ = true;
-    try {
-        int index = FindCompletion(items, text);
-        if (index >= 0) complete(index, static_cast<int>(text.size()));
-    } catch (...) {
-        running_ = false;
-        throw;
-    }
-    running_ = false;
+    TFlagScope running(running_);
+    int index = FindCompletion(items, text);
+    if (index >= 0) complete(index, static_cast<int>(text.size()));
 }

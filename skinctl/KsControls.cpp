@@ -1,5 +1,7 @@
 #include "skinctl/KsControls.h"
 
+#include "framework/FlagScope.h"
+
 namespace {
 
 // BeginPaint / EndPaint around a scope, unless the message brought its own drawing context.
@@ -282,11 +284,7 @@ void TKsGraphicControl::PaintParentBackground(TKsBitmap& target)
 
 void TKsGraphicControl::PaintInto(TKsBitmap& parentBuffer)
 {
-    struct TParentPainting {
-        bool& Flag;
-        ~TParentPainting() { Flag = false; }
-    } painting{parentPainting_};
-    parentPainting_ = true;
+    TFlagScope painting(parentPainting_);
     parentBuffer.Draw(buffer_.Bitmap(), 0, 0, TRect::FromSize(Left(), Top(), Width(), Height()));
     buffer_.SetDirty(true);
     if (Render()) buffer_.CopyTo(parentBuffer.DC(), Left(), Top(), Width(), Height());

@@ -2,7 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Screen.h"
-#include "skinwin/KsFlagScope.h"
+#include "framework/FlagScope.h"
 #include "skinwin/KsMenus.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "skinwin/KsForms.h"
 
-#include "skinwin/KsFlagScope.h"
+#include "framework/FlagScope.h"
 #include "skinwin/KsFormResources.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Text.h"
-#include "skinwin/KsFlagScope.h"
+#include "framework/FlagScope.h"
 #include "skinwin/KsSkinItems.h"
 
 #include <functional>

@@ -2,7 +2,7 @@
 // popup that shows it.
 #include "skinwin/KsSystemMenu.h"
 
-#include "skinwin/KsFlagScope.h"
+#include "framework/FlagScope.h"
 #include "skinwin/KsFormResources.h"
 #include "skinwin/KsMenuForm.h"
 #include "skinwin/KsMenus.h"

@@ -1,6 +1,7 @@
 #include "skin/engine/KsSkinEngine.h"
 
 #include "framework/Application.h"
+#include "framework/FlagScope.h"
 #include "framework/Forms.h"
 #include "framework/Screen.h"
 
@@ -29,18 +30,6 @@ public:
 private:
     TSeSkinSource& source_;
     bool active_;
-};
-
-// Sets a flag for a scope.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~TFlagScope() { flag_ = false; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& flag_;
 };
 
 } // namespace
