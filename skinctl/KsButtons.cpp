@@ -114,12 +114,6 @@ void TKsCustomButton::Click()
     TKsCustomControl::Click();
 }
 
-TRect TKsCustomButton::CentredIn(const TRect& area, int width, int height)
-{
-    return TRect::FromSize(area.Left + (area.Width() - width) / 2, area.Top + (area.Height() - height) / 2, width,
-                           height);
-}
-
 TRect TKsCustomButton::ContentBlock()
 {
     const SIZE text = blockExtent_.Measure(Surface().DC(), Font(), Caption());
@@ -195,7 +189,7 @@ void TKsCustomButton::PaintFrame()
 TRect TKsCustomButton::CaptionTextRect()
 {
     const SIZE text = captionExtent_.Measure(Surface().DC(), Surface().Font(), Caption());
-    return CentredIn(CaptionArea(), text.cx, text.cy);
+    return RectCentered({0, 0, text.cx, text.cy}, CaptionArea());
 }
 
 void TKsCustomButton::PaintCaption()
@@ -218,7 +212,7 @@ void TKsCustomButton::DrawGlyph()
 {
     if (!glyph_) return;
     const int gw = glyph_->Width() / numGlyphs_;
-    const TRect at = CentredIn(GlyphArea(), gw, glyph_->Height());
+    const TRect at = RectCentered({0, 0, gw, glyph_->Height()}, GlyphArea());
     int cell = 0;
     if (numGlyphs_ > 1 && !Enabled()) cell = 1;
     if (numGlyphs_ > 2 && Pressed()) cell += 2;

@@ -64,8 +64,6 @@ protected:
 
     // The face state a skin draws: disabled, pressed, hot, focused or default, normal.
     TSeState FaceState() const { return State().FaceState(Enabled(), showsDefault_); }
-    // rect of size centred in area, offsets truncated as the layout does.
-    static TRect CentredIn(const TRect& area, int width, int height);
     // The glyph cell at the place the layout gives it.
     void DrawGlyph();
     // The caption centred in the caption area with the surface's current font.

@@ -56,6 +56,23 @@ sleep 1
 # The controls sit below the 21-pixel menu bar at the top of the client area.
 bar=21
 click() { xdotool mousemove "$((ox + $1))" "$((oy + bar + $2))" click 1; sleep 0.5; }
+# The text of the message window TITLE once it shows (empty after 30 s), and its closing.
+wait_message() {
+  local text=""
+  for _ in $(seq 60); do
+    text=$(wine "$probe_exe" message "$1" 2>/dev/null || true)
+    [ -n "$text" ] && break
+    sleep 0.5
+  done
+  echo "$text"
+}
+wait_closed() {
+  for _ in $(seq 30); do
+    wine "$probe_exe" message "$1" >/dev/null 2>&1 || return 0
+    sleep 0.5
+  done
+  fail "the window '$1' did not close"
+}
 
 # Root into Edit1 (8, 32, 249 x 21).
 click 100 42
@@ -74,12 +91,7 @@ click 309 69
 started=$(date +%s)
 click 228 340
 
-message=""
-for _ in $(seq 60); do
-  message=$(wine "$probe_exe" message "Folvane Tool" 2>/dev/null || true)
-  [ -n "$message" ] && break
-  sleep 0.5
-done
+message=$(wait_message "Folvane Tool")
 finished=$(date +%s)
 [ "$message" = "目錄列舉完畢" ] || fail "completion message: '$message'"
 # The program's own skinned dialog, centred on the screen; Enter reaches its focused OK button.
@@ -89,11 +101,7 @@ read -r dclass dw dh dx dy sw sh <<<"$(wine "$probe_exe" dialog "Folvane Tool")"
 dialog_shot="$build_dir/tests/e2e-completion-dialog.png"
 import -window root -crop "${dw}x${dh}+${dx}+${dy}" +repage "$dialog_shot" && echo "screenshot: $dialog_shot"
 xdotool key Return
-for _ in $(seq 30); do
-  wine "$probe_exe" message "Folvane Tool" >/dev/null 2>&1 || break
-  sleep 0.5
-done
-wine "$probe_exe" message "Folvane Tool" >/dev/null 2>&1 && fail "the message did not close on Enter"
+wait_closed "Folvane Tool"
 
 read -r fw fh fx fy <<<"$(wine "$probe_exe" frame "Folvane Tool")"
 shot="$build_dir/tests/e2e-main-window.png"
@@ -139,12 +147,7 @@ sleep 1
 out_win="Z:$(echo "$work/out/" | tr / '\\')"
 xdotool type --delay 30 "${out_win}saved.cfg"
 xdotool key Return
-message=""
-for _ in $(seq 30); do
-  message=$(wine "$probe_exe" message "Folvane Tool" 2>/dev/null || true)
-  [ -n "$message" ] && break
-  sleep 0.5
-done
+message=$(wait_message "Folvane Tool")
 [ "$message" = "儲存設定檔完成" ] || fail "save message: '$message'"
 xdotool key Return
 config="$work/out/saved.cfg"
@@ -163,22 +166,6 @@ printf '[DIR]\r\nDIR0=%s;2\r\nDIR1=%s資料\\;1\r\n[OUTPUT]\r\nOUTPUTDIR=%sout\\
   "$root_win" "$root_win" "$plan_win" | iconv -f utf-8 -t cp950 >"$work/plan dir/plan.cfg"
 planned_listing="$work/plan dir/out/清單.txt"
 
-wait_message() {
-  local text=""
-  for _ in $(seq 60); do
-    text=$(wine "$probe_exe" message "$1" 2>/dev/null || true)
-    [ -n "$text" ] && break
-    sleep 0.5
-  done
-  echo "$text"
-}
-wait_closed() {
-  for _ in $(seq 30); do
-    wine "$probe_exe" message "$1" >/dev/null 2>&1 || return 0
-    sleep 0.5
-  done
-  fail "the window '$1' did not close"
-}
 check_header() {
   local hex
   hex=$(head -n 1 "$1" | xxd -p | tr -d '\n')
