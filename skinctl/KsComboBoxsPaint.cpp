@@ -23,10 +23,7 @@ TRect TKsCustomComboBox::ButtonRect()
 
 TSeState TKsCustomComboBox::FrameState() const
 {
-    if (!Enabled()) return ssDisabled;
-    if (Hot()) return ssHot;
-    if (HasFocus()) return ssFocused;
-    return ssNormal;
+    return HoverState();
 }
 
 TSeState TKsCustomComboBox::ButtonState() const

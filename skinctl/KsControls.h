@@ -24,6 +24,14 @@ public:
     // The pointer is over the control; the control has the focus (as its look shows them).
     bool Hot() const { return state_.Hot(); }
     bool HasFocus() const { return state_.Focused(); }
+    // The look of a control that shows the pointer over it and the focus: disabled, hot, focused
+    // (when focusShows) or normal.
+    TSeState HoverState(bool focusShows = true) const
+    {
+        if (!Enabled()) return ssDisabled;
+        if (Hot()) return ssHot;
+        return focusShows && HasFocus() ? ssFocused : ssNormal;
+    }
 
     // Marks the buffer out of date and asks the window system for a repaint without erasing first.
     void Invalidate() override;

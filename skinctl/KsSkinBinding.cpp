@@ -78,3 +78,18 @@ void TSeSkinBinding::Notification(TComponent* component, TOperation operation)
 {
     if (operation == opRemove && component != nullptr && component == engine_) SetEngine(nullptr);
 }
+
+TRect SkinFrameRect(const TSeSkinObject& frame, bool bordered, int width, int height)
+{
+    if (bordered) return {0, 0, width, height};
+    return {-frame.MarginLeft(), -frame.MarginTop(), width + frame.MarginRight(), height + frame.MarginBottom()};
+}
+
+void PaintSkinFrameBorder(const TSeSkinBinding& skin, TSeState state, TKsBitmap& surface, int width, int height)
+{
+    TSeSkinObject* frame = skin.Part(L"Frame");
+    if (!frame) return;
+    frame->SetState(state);
+    frame->SetBounds({0, 0, width, height});
+    frame->Draw(surface);
+}

@@ -64,6 +64,12 @@ private:
     std::unique_ptr<TSeSkinObject> copy_;
 };
 
+// The skin's "Frame" over a control of width x height; without a border it lies outside by its
+// margins, so only its inside shows.
+TRect SkinFrameRect(const TSeSkinObject& frame, bool bordered, int width, int height);
+// Draws the skin's part "Frame" in state over the whole control as its border, when the skin has one.
+void PaintSkinFrameBorder(const TSeSkinBinding& skin, TSeState state, TKsBitmap& surface, int width, int height);
+
 // Adds the skin binding to a control class: SkinEngine, SkinObject and Version, the engine's
 // messages, and the removal notice of the engine. A class drawing with the skin asks Skin() in
 // every drawing step and falls back to TBase's drawing when it is not skinned.

@@ -4,10 +4,7 @@ TSeSkinRadioButton::TSeSkinRadioButton(TComponent* owner) : TSeSkinned(owner, L"
 
 TSeState TSeSkinRadioButton::MarkState() const
 {
-    if (!Enabled()) return ssDisabled;
-    if (Hot()) return ssHot;
-    if (HasFocus()) return ssFocused;
-    return ssNormal;
+    return HoverState();
 }
 
 SIZE TSeSkinRadioButton::MarkSize()

@@ -1,6 +1,5 @@
 #include "skinctl/KsSkinComboBoxs.h"
 
-#include "skinctl/KsSkinEdits.h"
 #include "skinctl/KsSkinListBoxs.h"
 
 TSeSkinComboBox::TSeSkinComboBox(TComponent* owner) : TSeSkinned(owner, L"ComboBox")
@@ -31,7 +30,7 @@ int TSeSkinComboBox::ButtonWidth() { return Skin().Skinned() ? buttonWidth_ : TK
 void TSeSkinComboBox::PaintBorder()
 {
     if (Skin().Skinned())
-        PaintSkinnedEditBorder(Skin(), FrameState(), Surface(), Width(), Height());
+        PaintSkinFrameBorder(Skin(), FrameState(), Surface(), Width(), Height());
     else
         TKsCustomComboBox::PaintBorder();
 }
@@ -45,7 +44,7 @@ void TSeSkinComboBox::PaintTextBackground(const TRect& rect, TKsBitmap& target)
         return;
     }
     frame->SetState(FrameState());
-    frame->SetBounds(SkinnedEditFrameRect(*frame, BorderStyle() != bsNone, Width(), Height()));
+    frame->SetBounds(SkinFrameRect(*frame, BorderStyle() != bsNone, Width(), Height()));
     frame->Draw(target);
     button->SetState(ButtonState());
     button->SetBounds(ButtonRect());

@@ -25,31 +25,13 @@ void TSeSkinEdit::SkinCopied(TSeSkinObject& copy)
 
 TSeState TSeSkinEdit::FrameState() const
 {
-    if (!Enabled()) return ssDisabled;
-    if (Hot()) return ssHot;
-    if (HasFocus()) return ssFocused;
-    return ssNormal;
-}
-
-TRect SkinnedEditFrameRect(const TSeSkinObject& frame, bool bordered, int width, int height)
-{
-    if (bordered) return {0, 0, width, height};
-    return {-frame.MarginLeft(), -frame.MarginTop(), width + frame.MarginRight(), height + frame.MarginBottom()};
-}
-
-void PaintSkinnedEditBorder(const TSeSkinBinding& skin, TSeState state, TKsBitmap& surface, int width, int height)
-{
-    TSeSkinObject* frame = skin.Part(L"Frame");
-    if (!frame) return;
-    frame->SetState(state);
-    frame->SetBounds({0, 0, width, height});
-    frame->Draw(surface);
+    return HoverState();
 }
 
 void TSeSkinEdit::PaintBorder()
 {
     if (Skin().Skinned())
-        PaintSkinnedEditBorder(Skin(), FrameState(), Surface(), Width(), Height());
+        PaintSkinFrameBorder(Skin(), FrameState(), Surface(), Width(), Height());
     else
         TKsCustomEdit::PaintBorder();
 }
@@ -62,6 +44,6 @@ void TSeSkinEdit::PaintTextBackground(const TRect& rect, TKsBitmap& target)
         return;
     }
     frame->SetState(FrameState());
-    frame->SetBounds(SkinnedEditFrameRect(*frame, BorderStyle() != bsNone, Width(), Height()));
+    frame->SetBounds(SkinFrameRect(*frame, BorderStyle() != bsNone, Width(), Height()));
     frame->Draw(target);
 }

@@ -8,12 +8,6 @@
 // object itself) behind the text and as the border, in the state of the edit (disabled, hot,
 // focused or normal), and the font of its part "Text" (or of the object). Without a usable skin it
 // draws the plain look. Its context menu is a skinned popup menu bound to the same engine.
-// Shared by the edit and the combo box: the skin's "Frame" over the whole control of width x height;
-// without a border it lies outside by its margins, so only its inside shows.
-TRect SkinnedEditFrameRect(const TSeSkinObject& frame, bool bordered, int width, int height);
-// Draws the skin's part "Frame" in state over the whole control as its border, when the skin has one.
-void PaintSkinnedEditBorder(const TSeSkinBinding& skin, TSeState state, TKsBitmap& surface, int width, int height);
-
 class TSeSkinEdit : public TSeSkinned<TKsCustomEdit> {
 public:
     explicit TSeSkinEdit(TComponent* owner);

@@ -23,9 +23,7 @@ void TSeSkinListBox::WndProc(TMessage& message)
 
 int TSeSkinListBox::FrameState(bool focusedShows) const
 {
-    if (!Enabled()) return ssDisabled;
-    if (Hot()) return ssHot;
-    return focusedShows && HasFocus() ? ssFocused : ssNormal;
+    return HoverState(focusedShows);
 }
 
 TRect TSeSkinListBox::ContentRect() const
@@ -33,12 +31,6 @@ TRect TSeSkinListBox::ContentRect() const
     TSeSkinObject* frame = Skin().Part(L"Frame");
     if (!frame) return TKsCustomListBox::ContentRect();
     return {frame->MarginLeft(), frame->MarginTop(), Width() - frame->MarginRight(), Height() - frame->MarginBottom()};
-}
-
-TRect TSeSkinListBox::FrameRect(const TSeSkinObject& frame) const
-{
-    if (BorderStyle() != bsNone) return {0, 0, Width(), Height()};
-    return {-frame.MarginLeft(), -frame.MarginTop(), Width() + frame.MarginRight(), Height() + frame.MarginBottom()};
 }
 
 void TSeSkinListBox::PaintBorder()
@@ -61,7 +53,7 @@ void TSeSkinListBox::PaintFrame()
         return;
     }
     frame->SetState(FrameState(false));
-    frame->SetBounds(FrameRect(*frame));
+    frame->SetBounds(SkinFrameRect(*frame, BorderStyle() != bsNone, Width(), Height()));
     frame->Draw(Surface());
 }
 

@@ -26,5 +26,4 @@ protected:
 private:
     // The object state of the frame: 8 disabled, 5 hot, 7 focused (only when focusedShows), else 0.
     int FrameState(bool focusedShows) const;
-    TRect FrameRect(const TSeSkinObject& frame) const;
 };
