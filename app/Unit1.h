@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ListingEncoding.h"
 #include "framework/ComCtrls.h"
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
@@ -66,6 +67,10 @@ public:
     std::wstring OutputType;
     std::wstring OutputFile;
     std::unique_ptr<std::vector<std::wstring>> DirSectionLines;
+    // Output settings beyond the boxes: the listing's encoding and the folder-name patterns
+    // (wildcards * and ?, case ignored) whose folders are neither listed nor walked.
+    TListingEncoding OutputEncoding = leAnsi;
+    std::vector<std::wstring> ExcludePatterns;
 
     // Event handlers.
     void FormCreate();
