@@ -65,18 +65,19 @@ TEST_F(ConfigEncodingTest, AnAnsiFileBecomesUtf16WholeOnlyWhenASettingNeedsIt)
 
 TEST_F(ConfigEncodingTest, TheListingsEncodingRoundTripsAndAnythingButUtf8MeansAnsi)
 {
+    // The encoding in use, with its menu entry checked and the other not.
+    auto inUse = [this](TListingEncoding encoding) {
+        EXPECT_EQ(form->OutputEncoding, encoding);
+        EXPECT_EQ(form->ENCA1->Checked(), encoding == leAnsi);
+        EXPECT_EQ(form->ENCU1->Checked(), encoding == leUtf8);
+    };
     form->ENCU1Click();
-    EXPECT_EQ(form->OutputEncoding, leUtf8);
-    EXPECT_TRUE(form->ENCU1->Checked());
-    EXPECT_FALSE(form->ENCA1->Checked());
+    inUse(leUtf8);
     ASSERT_EQ(Save(file), L"儲存設定檔完成");
     EXPECT_NE(FileBytes(file).find("OUTPUTFILE=folvane.txt\r\nOUTPUTENCODING=UTF-8\r\n"), std::string::npos);
-
     form->ENCA1Click();
     ASSERT_EQ(Load(file), L"載入設定檔完成");
-    EXPECT_EQ(form->OutputEncoding, leUtf8);
-    EXPECT_TRUE(form->ENCU1->Checked());
-    EXPECT_FALSE(form->ENCA1->Checked());
+    inUse(leUtf8);
 
     // Once the file names an encoding, a save to ANSI says so.
     form->ENCA1Click();
@@ -84,15 +85,14 @@ TEST_F(ConfigEncodingTest, TheListingsEncodingRoundTripsAndAnythingButUtf8MeansA
     EXPECT_NE(FileBytes(file).find("OUTPUTENCODING=ANSI\r\n"), std::string::npos);
     form->ENCU1Click();
     ASSERT_EQ(Load(file), L"載入設定檔完成");
-    EXPECT_EQ(form->OutputEncoding, leAnsi);
-    EXPECT_TRUE(form->ENCA1->Checked());
+    inUse(leAnsi);
 
     for (const auto& [line, expected] : {std::pair{"", leAnsi}, std::pair{"OUTPUTENCODING=UTF-16\r\n", leAnsi},
                                          std::pair{"OUTPUTENCODING= utf-8 \r\n", leUtf8}}) {
         form->SetOutputEncoding(expected == leAnsi ? leUtf8 : leAnsi);
         SetFileBytes(file, std::string("[OUTPUT]\r\nOUTPUTDIR=D:\\\r\n") + line);
         ASSERT_EQ(Load(file), L"載入設定檔完成");
-        EXPECT_EQ(form->OutputEncoding, expected) << line;
+        inUse(expected);
     }
 }
 

@@ -56,5 +56,26 @@ protected:
         return message.WaitDone(1500) ? message.Texts().at(0) : L"";
     }
 
+    // Runs the command, which must raise TError, and returns the error's text (empty when none was
+    // raised). The command must show no message.
+    template <typename TError>
+    std::wstring RunRefused(const std::wstring& dialog, const std::wstring& path, const std::function<void()>& command)
+    {
+        TModalDriver fileDialog;
+        TModalDriver message;
+        fileDialog.Expect(dialog, TModalDriver::SetTextAndPress(kFileNameBox, path, IDOK));
+        message.Expect(kMessageCaption, TModalDriver::Press(IDOK));
+        std::wstring text;
+        try {
+            command();
+            ADD_FAILURE() << "no error raised";
+        } catch (const TError& error) {
+            text = error.Message();
+        }
+        EXPECT_TRUE(fileDialog.WaitDone());
+        EXPECT_FALSE(message.WaitDone(1000)) << "a message was shown";
+        return text;
+    }
+
     std::wstring file;
 };

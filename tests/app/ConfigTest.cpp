@@ -149,21 +149,11 @@ TEST_F(ConfigTest, AFileThatIsNoConfigIsRefusedAndChangesNothing)
     SetFileBytes(noise, random);
     SetFileBytes(oneLine, std::string(1024 * 1024, 'x'));
     for (const std::wstring& bad : {missing, empty, noise, oneLine}) {
-        TModalDriver fileDialog;
-        TModalDriver message;
-        fileDialog.Expect(L"選擇檔案載入", TModalDriver::SetTextAndPress(kFileNameBox, bad, IDOK));
-        message.Expect(kMessageCaption, TModalDriver::Press(IDOK));
-        try {
-            form->CFGL1Click();
-            ADD_FAILURE() << "no error for " << WideToUtf8(bad);
-        } catch (const EFOpenError& error) {
-            if (bad == missing)
-                EXPECT_EQ(error.Message().rfind(L"Cannot open file \"" + bad + L"\". ", 0), 0u);
-            else
-                EXPECT_EQ(error.Message(), L"不是設定檔: " + bad);
-        }
-        EXPECT_TRUE(fileDialog.WaitDone());
-        EXPECT_FALSE(message.WaitDone(500)) << "a completion message was shown";
+        std::wstring error = RunRefused<EFOpenError>(L"選擇檔案載入", bad, [this] { form->CFGL1Click(); });
+        if (bad == missing)
+            EXPECT_EQ(error.rfind(L"Cannot open file \"" + bad + L"\". ", 0), 0u) << WideToUtf8(error);
+        else
+            EXPECT_EQ(error, L"不是設定檔: " + bad);
         EXPECT_EQ(Rows(form->ListView1), (TRows{{L"kept\\", L"2"}}));
         EXPECT_EQ(form->Edit2->Text(), L"D:\\Kept\\");
         EXPECT_EQ(form->Edit3->Text(), L"k.txt");
@@ -211,18 +201,8 @@ TEST_F(ConfigTest, RefusedSaveRaisesUnableToWriteAndShowsNoMessage)
 {
     AddRows({{L"a\\", L"1"}});
     std::wstring unwritable = tree.Root() + L"no folder\\x.cfg";
-    TModalDriver fileDialog;
-    TModalDriver message;
-    fileDialog.Expect(L"選擇檔案儲存", TModalDriver::SetTextAndPress(kFileNameBox, unwritable, IDOK));
-    message.Expect(kMessageCaption, TModalDriver::Press(IDOK));
-    try {
-        form->CFGS1Click();
-        ADD_FAILURE() << "no error raised";
-    } catch (const EIniFileException& error) {
-        EXPECT_EQ(error.Message(), L"Unable to write to " + unwritable);
-    }
-    EXPECT_TRUE(fileDialog.WaitDone());
-    EXPECT_FALSE(message.WaitDone(1500)) << "a message was shown";
+    EXPECT_EQ(RunRefused<EIniFileException>(L"選擇檔案儲存", unwritable, [this] { form->CFGS1Click(); }),
+              L"Unable to write to " + unwritable);
 }
 
 // A save dialog that answers with its file and, the first time, then locks that file against every
