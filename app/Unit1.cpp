@@ -1,28 +1,9 @@
 #include "app/Unit1.h"
 
+#include "app/ControlPlacing.h"
 #include "framework/Text.h"
 
 namespace {
-
-// Creates a control of the window, named and placed in its parent.
-template <typename TControlClass>
-TControlClass* Place(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width,
-                     int height)
-{
-    auto* control = new TControlClass(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
-// Gives a placed control its caption.
-template <typename TControlClass>
-TControlClass* Captioned(TControlClass* control, const wchar_t* caption)
-{
-    control->SetCaption(caption);
-    return control;
-}
 
 // A menu item of the window, placed under its parent (the menu bar or another item) as the window
 // description places it.
@@ -51,14 +32,6 @@ TIconHandle LoadProgramIcon()
     return TIconHandle(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 32, 32, 0)));
 }
 
-// Gives the controls of one parent the tab orders 0, 1, 2, ... in the order listed; rising order
-// makes each one land where it is meant to be.
-void SetTabOrders(std::initializer_list<TWinControl*> controls)
-{
-    int order = 0;
-    for (TWinControl* control : controls) control->SetTabOrder(order++);
-}
-
 const wchar_t* const kConfigFilter = L"設定檔|*.cfg";
 
 // An open or save dialog for the configuration files.
@@ -71,13 +44,6 @@ TDialog* ConfigFileDialog(TComponent* owner, const wchar_t* name, const wchar_t*
     dialog->SetFilter(kConfigFilter);
     dialog->SetDefaultExt(L"cfg");
     return dialog;
-}
-
-// Sets the engine of each skinned control, in the order the window was read.
-template <typename... TSkinned>
-void BindToEngine(TSeSkinEngine* engine, TSkinned*... controls)
-{
-    (controls->SetSkinEngine(engine), ...);
 }
 
 } // namespace
@@ -157,6 +123,12 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     F1 = AddMenuItem(this, SeSkinMenuBar1, L"F1", L"檔案(&F)");
     CFGL1 = AddMenuItem(this, F1, L"CFGL1", L"載入設定檔(*.CFG)(&L)");
     CFGS1 = AddMenuItem(this, F1, L"CFGS1", L"儲存設定檔(*.CFG)(&S)");
+    N1 = AddMenuItem(this, F1, L"N1", L"-");
+    ENC1 = AddMenuItem(this, F1, L"ENC1", L"輸出編碼(&E)");
+    ENCA1 = AddMenuItem(this, ENC1, L"ENCA1", L"ANSI(&A)");
+    ENCU1 = AddMenuItem(this, ENC1, L"ENCU1", L"UTF-8(&U)");
+    EXCL1 = AddMenuItem(this, F1, L"EXCL1", L"排除資料夾(&D)...");
+    N2 = AddMenuItem(this, F1, L"N2", L"-");
     X1 = AddMenuItem(this, F1, L"X1", L"離開(&X)");
     A1 = AddMenuItem(this, SeSkinMenuBar1, L"A1", L"關於(&A)");
     D1 = AddMenuItem(this, A1, L"D1", L"Folvane Tool(&D)");
@@ -180,6 +152,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     SeSkinMessage1->SetPosition(poScreenCenter);
     SeSkinMessage1->SetSkinEngine(SeSkinEngine1);
 
+    SetOutputEncoding(leAnsi);
     SetTabOrders({Edit1, BitBtn1, ComboBox1, ListView1, BitBtn2, GroupBox1, BitBtn3, BitBtn5, BitBtn6});
     SetTabOrders({Edit2, RadioButton1, RadioButton2, Edit3, BitBtn4});
 
@@ -191,6 +164,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     BitBtn6->OnClick = [this] { BitBtn6Click(); };
     CFGL1->OnClick = [this](TKsCustomItem*) { CFGL1Click(); };
     CFGS1->OnClick = [this](TKsCustomItem*) { CFGS1Click(); };
+    ENCA1->OnClick = [this](TKsCustomItem*) { ENCA1Click(); };
+    ENCU1->OnClick = [this](TKsCustomItem*) { ENCU1Click(); };
+    EXCL1->OnClick = [this](TKsCustomItem*) { EXCL1Click(); };
     X1->OnClick = [this](TKsCustomItem*) { X1Click(); };
     OnCreate = [this] { FormCreate(); };
     OnShow = [this] { FormShow(); };

@@ -50,6 +50,12 @@ public:
     TSeSkinItem* F1 = nullptr;
     TSeSkinItem* CFGL1 = nullptr;
     TSeSkinItem* CFGS1 = nullptr;
+    TSeSkinItem* N1 = nullptr;
+    TSeSkinItem* ENC1 = nullptr;
+    TSeSkinItem* ENCA1 = nullptr;
+    TSeSkinItem* ENCU1 = nullptr;
+    TSeSkinItem* EXCL1 = nullptr;
+    TSeSkinItem* N2 = nullptr;
     TSeSkinItem* X1 = nullptr;
     TSeSkinItem* A1 = nullptr;
     TSeSkinItem* D1 = nullptr;
@@ -84,6 +90,12 @@ public:
     void BitBtn3Click();
     void CFGS1Click();
     void CFGL1Click();
+    void ENCA1Click();
+    void ENCU1Click();
+    void EXCL1Click();
+
+    // Sets OutputEncoding and checks its entry of the menu.
+    void SetOutputEncoding(TListingEncoding encoding);
 
     // The program's error report: the error's text in the skinned dialog, with the error icon.
     void ReportError(const Exception& error);
@@ -95,7 +107,8 @@ public:
     // missing output settings, walks every row and writes the file. The window keeps handling its
     // messages meanwhile. Returns false, without writing, when StopRequested was set during the run.
     bool RunListing();
-    // The load of CFGL1Click once the file is chosen: caption, rows and output settings.
+    // The load of CFGL1Click once the file is chosen: caption, rows, output settings and exclusions.
+    // A file that cannot be read or is no .cfg raises EFOpenError and changes nothing.
     void LoadConfigFile(const std::wstring& fileName);
 
 private:

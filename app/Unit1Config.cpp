@@ -1,15 +1,12 @@
 #include "app/Unit1.h"
 
+#include "app/ConfigFile.h"
 #include "framework/ComCtrls.h"
 #include "framework/Dialogs.h"
-#include "framework/IniFile.h"
 #include "framework/StdCtrls.h"
 #include "framework/Text.h"
 
 namespace {
-
-const std::wstring kDirSection = L"DIR";
-const std::wstring kOutputSection = L"OUTPUT";
 
 bool IsInteger(std::wstring_view text)
 {
@@ -35,46 +32,23 @@ TListRow SplitRow(const std::wstring& value)
 
 } // namespace
 
-// Writes the rows as the whole "DIR" section (rows of an earlier, longer list do not survive)
-// and the output settings; every other section and key of the file stays. The rows go in with one
-// write of their section, which also drops the old ones. When the file holds rows, that write
-// comes last, so that a save failing on the way leaves them all; a file without rows gets its
-// rows first, so that a new file has them ahead of the output settings.
 void TForm1::CFGS1Click()
 {
     if (RunInProgress()) return;
     if (!SaveDialog1->Execute()) return;
-    std::vector<std::wstring> dirLines;
-    dirLines.reserve(ListView1->RowCount());
+    TConfigSettings settings;
+    settings.DirLines.reserve(ListView1->RowCount());
     for (int row = 0; row < ListView1->RowCount(); ++row)
-        dirLines.push_back(L"DIR" + std::to_wstring(row) + L"=" + ListView1->RowCaption(row) + L";" +
-                           ListView1->RowSubItem(row));
-    const std::wstring outputDir = Edit2->Text();
-    const std::wstring outputType = RadioButton1->Checked() ? L"0" : L"1";
-    const std::wstring outputFile = Edit3->Text();
-
-    TIniFile ini(SaveDialog1->FileName());
-    auto writeOutput = [&] {
-        ini.WriteString(kOutputSection, L"OUTPUTDIR", outputDir);
-        OutputDir = outputDir;
-        ini.WriteString(kOutputSection, L"OUTPUTTYPE", outputType);
-        OutputType = outputType;
-        ini.WriteString(kOutputSection, L"OUTPUTFILE", outputFile);
-        OutputFile = outputFile;
-    };
-    try {
-        if (ini.SectionExists(kDirSection)) {
-            writeOutput();
-            ini.WriteSection(kDirSection, dirLines);
-        } else {
-            ini.WriteSection(kDirSection, dirLines);
-            writeOutput();
-        }
-    } catch (...) {
-        ini.UpdateFile();
-        throw;
-    }
-    ini.UpdateFile();
+        settings.DirLines.push_back(ListView1->RowCaption(row) + L";" + ListView1->RowSubItem(row));
+    settings.OutputDir = Edit2->Text();
+    settings.OutputType = RadioButton1->Checked() ? L"0" : L"1";
+    settings.OutputFile = Edit3->Text();
+    settings.OutputEncoding = OutputEncoding;
+    settings.ExcludePatterns = ExcludePatterns;
+    WriteConfigFile(SaveDialog1->FileName(), settings);
+    OutputDir = settings.OutputDir;
+    OutputType = settings.OutputType;
+    OutputFile = settings.OutputFile;
     SeSkinMessage1->ShowMessage(L"儲存設定檔完成");
 }
 
@@ -86,22 +60,19 @@ void TForm1::CFGL1Click()
     SeSkinMessage1->ShowMessage(L"載入設定檔完成");
 }
 
+// Everything is read before the window changes: a file refused on the way leaves the rows, the
+// output settings and the caption as they were.
 void TForm1::LoadConfigFile(const std::wstring& fileName)
 {
+    TConfigSettings settings = ReadConfigFile(fileName, StartDir);
     SetCaption(L"Folvane Tool - " + fileName);
-
-    TIniFile ini(fileName);
-    *DirSectionLines = ini.ReadSectionValues(kDirSection);
-    for (auto& line : *DirSectionLines) {
-        size_t equals = line.find(L'=');
-        if (equals != std::wstring::npos) line = Trim(std::wstring_view(line).substr(equals + 1));
-    }
-    OutputDir = ini.ReadString(kOutputSection, L"OUTPUTDIR", StartDir + L"Output\\");
-    OutputType = ini.ReadString(kOutputSection, L"OUTPUTTYPE", L"0");
+    *DirSectionLines = std::move(settings.DirLines);
+    OutputDir = settings.OutputDir;
+    OutputType = settings.OutputType;
     bool fixedName = OutputType == L"0";
     RadioButton1->SetChecked(fixedName);
     RadioButton2->SetChecked(!fixedName);
-    OutputFile = ini.ReadString(kOutputSection, L"OUTPUTFILE", L"folvane.txt");
+    OutputFile = settings.OutputFile;
 
     std::vector<TListRow> rows;
     rows.reserve(DirSectionLines->size());
@@ -109,4 +80,6 @@ void TForm1::LoadConfigFile(const std::wstring& fileName)
     ListView1->ReplaceRows(rows);
     Edit2->SetText(OutputDir);
     Edit3->SetText(OutputFile);
+    SetOutputEncoding(settings.OutputEncoding);
+    ExcludePatterns = std::move(settings.ExcludePatterns);
 }

@@ -1,8 +1,8 @@
 #include "framework/IniFile.h"
 
 #include "framework/Exceptions.h"
-#include "framework/Handles.h"
 #include "framework/IniSectionText.h"
+#include "framework/WholeFile.h"
 
 #include <windows.h>
 
@@ -90,6 +90,7 @@ bool TIniFile::SectionExists(const std::wstring& section) const
 
 void TIniFile::WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value)
 {
+    CountWrite();
     if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), fileName_.c_str())) RaiseWriteError();
 }
 
@@ -98,42 +99,24 @@ void TIniFile::WriteString(const std::wstring& section, const std::wstring& key,
 // file is written in one piece.
 void TIniFile::WriteSection(const std::wstring& section, const std::vector<std::wstring>& lines)
 {
+    CountWrite();
     // The platform writes what it still holds of the file and reads it afresh the next time.
     UpdateFile();
     std::string bytes;
-    if (!ReadFileBytes(bytes)) RaiseWriteError();
+    if (!ReadWholeFile(fileName_, bytes)) RaiseWriteError();
     std::string replaced = ReplaceIniSectionLines(bytes, section, lines);
-    if (replaced != bytes && !WriteFileBytes(replaced)) RaiseWriteError();
+    if (replaced != bytes && !WriteWholeFile(fileName_, replaced)) RaiseWriteError();
 }
 
 void TIniFile::UpdateFile() noexcept { WritePrivateProfileStringW(nullptr, nullptr, nullptr, fileName_.c_str()); }
 
-bool TIniFile::ReadFileBytes(std::string& bytes) const
+void TIniFile::CountWrite() const
 {
-    bytes.clear();
-    TFileHandle file(CreateFileW(fileName_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return GetLastError() == ERROR_FILE_NOT_FOUND;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    return ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size();
-}
-
-// Opened without truncation and cut to the new length after the write, so that the file keeps its
-// attributes.
-bool TIniFile::WriteFileBytes(const std::string& bytes) const
-{
-    TFileHandle file(
-        CreateFileW(fileName_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    DWORD written = 0;
-    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size() && SetEndOfFile(file.Get());
+    if (writesBeforeFailure_ == 0) RaiseWriteError();
+    if (writesBeforeFailure_ > 0) --writesBeforeFailure_;
 }
 
 void TIniFile::RaiseWriteError() const
 {
-    throw EIniFileException(FormatMessageText(L"Unable to write to %s", {fileName_}));
+    throw EIniFileException(FormatMessageText(L"Unable to write to %s", {reportedName_}));
 }

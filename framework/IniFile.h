@@ -10,7 +10,12 @@
 // quotation marks are stripped from the values read.
 class TIniFile {
 public:
-    explicit TIniFile(std::wstring fileName) : fileName_(std::move(fileName)) {}
+    explicit TIniFile(std::wstring fileName) : fileName_(fileName), reportedName_(std::move(fileName)) {}
+    // An INI file that stands in for another (a copy being prepared): errors name reportedName.
+    TIniFile(std::wstring fileName, std::wstring reportedName)
+        : fileName_(std::move(fileName)), reportedName_(std::move(reportedName))
+    {
+    }
 
     const std::wstring& FileName() const { return fileName_; }
 
@@ -34,11 +39,16 @@ public:
     // Writes what the platform still holds in its cache to the disk; failures are not reported.
     void UpdateFile() noexcept;
 
+    // A test seam: the number of further writes (WriteString, WriteSection) of any INI file that
+    // succeed; each one after them is refused as a full disk refuses it. Negative: no limit.
+    static void SetWritesBeforeFailure(int count) { writesBeforeFailure_ = count; }
+
 private:
-    // The whole file; an empty text when there is no file. False when it cannot be read.
-    bool ReadFileBytes(std::string& bytes) const;
-    bool WriteFileBytes(const std::string& bytes) const;
     [[noreturn]] void RaiseWriteError() const;
+    // Raises the write error when the test seam refuses this write.
+    void CountWrite() const;
 
     std::wstring fileName_;
+    std::wstring reportedName_;
+    static inline int writesBeforeFailure_ = -1;
 };

@@ -136,3 +136,15 @@ std::string ReplaceIniSectionLines(std::string_view fileBytes, std::wstring_view
     auto decode = [](std::string_view name) { return AnsiToWide(name); };
     return ReplaceLines<char>(fileBytes, section, WideToAnsi(header), WideToAnsi(body), decode);
 }
+
+bool IsUtf16IniText(std::string_view fileBytes)
+{
+    return fileBytes.starts_with("\xFF\xFE") || fileBytes.starts_with("\xFE\xFF");
+}
+
+std::string IniTextAsUtf16(std::string_view fileBytes)
+{
+    if (IsUtf16IniText(fileBytes)) return std::string(fileBytes);
+    std::wstring text = fileBytes.starts_with("\xEF\xBB\xBF") ? Utf8ToWide(fileBytes.substr(3)) : AnsiToWide(fileBytes);
+    return "\xFF\xFE" + ToUtf16(text, false);
+}

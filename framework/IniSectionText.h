@@ -12,3 +12,9 @@
 // text keeps its encoding: UTF-16 or UTF-8 after a byte order mark, else the ANSI code page.
 std::string ReplaceIniSectionLines(std::string_view fileBytes, std::wstring_view section,
                                    const std::vector<std::wstring>& lines);
+
+// True when the INI file's text is UTF-16 (it starts with a byte order mark of either order).
+bool IsUtf16IniText(std::string_view fileBytes);
+// The same INI text as UTF-16 little-endian after its byte order mark, from the ANSI code page or
+// UTF-8 after a byte order mark; UTF-16 text is returned unchanged.
+std::string IniTextAsUtf16(std::string_view fileBytes);

@@ -38,6 +38,14 @@ std::string WideToUtf8(std::wstring_view text) { return WideToCodePage(text, CP_
 std::wstring AnsiToWide(std::string_view text) { return CodePageToWide(text, CP_ACP); }
 std::wstring Utf8ToWide(std::string_view text) { return CodePageToWide(text, CP_UTF8); }
 
+bool FitsAnsiCodePage(std::wstring_view text)
+{
+    if (text.empty()) return true;
+    BOOL substituted = FALSE;
+    int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                   nullptr, &substituted);
+    return size > 0 && !substituted;
+}
 
 std::wstring TrimLeft(std::wstring_view text)
 {

@@ -9,6 +9,9 @@ std::string WideToAnsi(std::wstring_view text);
 std::wstring AnsiToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
 std::wstring Utf8ToWide(std::string_view text);
+// True when every character of the text has its own code in the ANSI code page, with no substitute
+// and no look-alike ("é" becoming "e").
+bool FitsAnsiCodePage(std::wstring_view text);
 
 // Removes leading and trailing units up to and including the blank (blanks and control characters).
 std::wstring Trim(std::wstring_view text);

@@ -21,10 +21,7 @@ void TSeSkinListBox::WndProc(TMessage& message)
     TSeSkinned::WndProc(message);
 }
 
-int TSeSkinListBox::FrameState(bool focusedShows) const
-{
-    return HoverState(focusedShows);
-}
+int TSeSkinListBox::FrameState() const { return HoverState(); }
 
 TRect TSeSkinListBox::ContentRect() const
 {
@@ -40,7 +37,7 @@ void TSeSkinListBox::PaintBorder()
         TKsCustomListBox::PaintBorder();
         return;
     }
-    frame->SetState(FrameState(true));
+    frame->SetState(FrameState());
     frame->SetBounds({0, 0, Width(), Height()});
     frame->Draw(Surface());
 }
@@ -52,7 +49,9 @@ void TSeSkinListBox::PaintFrame()
         TKsCustomListBox::PaintFrame();
         return;
     }
-    frame->SetState(FrameState(false));
+    // With a border this covers the border just drawn, so it shows the focus as the border does;
+    // otherwise a focused list would look like any other.
+    frame->SetState(FrameState());
     frame->SetBounds(SkinFrameRect(*frame, BorderStyle() != bsNone, Width(), Height()));
     frame->Draw(Surface());
 }

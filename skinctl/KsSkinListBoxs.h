@@ -24,6 +24,6 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
-    // The object state of the frame: 8 disabled, 5 hot, 7 focused (only when focusedShows), else 0.
-    int FrameState(bool focusedShows) const;
+    // The object state of the frame, border and background alike: 8 disabled, 5 hot, 7 focused, else 0.
+    int FrameState() const;
 };

@@ -1,53 +1,11 @@
-#include "FormFixture.h"
+#include "ConfigFixture.h"
 
 #include "framework/Exceptions.h"
 #include "framework/Text.h"
 
 namespace {
 
-constexpr int kFileNameBox = 0x47C;  // the file dialogs' file name box
-
-using TRows = std::vector<std::pair<std::wstring, std::wstring>>;
-
-TRows Rows(TListView* list)
-{
-    TRows rows;
-    for (int i = 0; i < list->RowCount(); ++i) rows.emplace_back(list->RowCaption(i), list->RowSubItem(i));
-    return rows;
-}
-
-// Save and load through the real file dialogs, answered by typing the file name.
-class ConfigTest : public FormFixture {
-protected:
-    void SetUp() override
-    {
-        FormFixture::SetUp();
-        file = tree.Root() + L"settings.cfg";
-    }
-
-    // Runs the command; returns the message it showed ("" when none) and lets errors through.
-    std::wstring Save(const std::wstring& path)
-    {
-        return Run(L"選擇檔案儲存", path, [this] { form->CFGS1Click(); });
-    }
-    std::wstring Load(const std::wstring& path)
-    {
-        return Run(L"選擇檔案載入", path, [this] { form->CFGL1Click(); });
-    }
-
-    std::wstring Run(const std::wstring& dialog, const std::wstring& path, const std::function<void()>& command)
-    {
-        TModalDriver fileDialog;
-        TModalDriver message;
-        fileDialog.Expect(dialog, TModalDriver::SetTextAndPress(kFileNameBox, path, IDOK));
-        message.Expect(kMessageCaption, TModalDriver::Press(IDOK));
-        command();
-        EXPECT_TRUE(fileDialog.WaitDone());
-        return message.WaitDone(1500) ? message.Texts().at(0) : L"";
-    }
-
-    std::wstring file;
-};
+class ConfigTest : public ConfigFixture {};
 
 TEST_F(ConfigTest, SaveWritesANewFileInTheAnsiCodePageSectionByLine)
 {
@@ -171,44 +129,81 @@ TEST_F(ConfigTest, TwentyThousandRowsRoundTripByteForByteInTheirOrder)
     EXPECT_EQ(FileBytes(file), bytes);
 }
 
-TEST_F(ConfigTest, LoadingAMissingFileEmptiesTheListAndTakesTheDefaults)
+// A file that is missing, empty or anything but a .cfg would otherwise load as one without rows,
+// with every output setting at its default.
+TEST_F(ConfigTest, AFileThatIsNoConfigIsRefusedAndChangesNothing)
+{
+    SetFileBytes(file,
+                 "[DIR]\r\nDIR0=kept\\;2\r\n[OUTPUT]\r\nOUTPUTDIR=D:\\Kept\\\r\nOUTPUTTYPE=1\r\nOUTPUTFILE=k.txt\r\n"
+                 "OUTPUTENCODING=UTF-8\r\n[EXCLUDE]\r\nEXCLUDE0=bin\r\n");
+    ASSERT_EQ(Load(file), L"載入設定檔完成");
+    const std::wstring caption = form->Caption();
+
+    std::string random;
+    for (int i = 0; i < 65536; ++i) random += static_cast<char>((i * 7919 + i / 251) % 256);
+    const std::wstring missing = tree.Root() + L"missing.cfg";
+    const std::wstring empty = tree.Root() + L"empty.cfg";
+    const std::wstring noise = tree.Root() + L"random.cfg";
+    const std::wstring oneLine = tree.Root() + L"line.cfg";
+    SetFileBytes(empty, "");
+    SetFileBytes(noise, random);
+    SetFileBytes(oneLine, std::string(1024 * 1024, 'x'));
+    for (const std::wstring& bad : {missing, empty, noise, oneLine}) {
+        std::wstring error = RunRefused<EFOpenError>(L"選擇檔案載入", bad, [this] { form->CFGL1Click(); });
+        if (bad == missing)
+            EXPECT_EQ(error.rfind(L"Cannot open file \"" + bad + L"\". ", 0), 0u) << WideToUtf8(error);
+        else
+            EXPECT_EQ(error, L"不是設定檔: " + bad);
+        EXPECT_EQ(Rows(form->ListView1), (TRows{{L"kept\\", L"2"}}));
+        EXPECT_EQ(form->Edit2->Text(), L"D:\\Kept\\");
+        EXPECT_EQ(form->Edit3->Text(), L"k.txt");
+        EXPECT_TRUE(form->RadioButton2->Checked());
+        EXPECT_EQ(form->OutputEncoding, leUtf8);
+        EXPECT_EQ(form->ExcludePatterns, std::vector<std::wstring>{L"bin"});
+        EXPECT_EQ(form->Caption(), caption);
+    }
+    EXPECT_FALSE(FileExists(missing));
+}
+
+// The refusal reaches the person as the program's error report, from the menu as from anywhere.
+TEST_F(ConfigTest, TheRefusalIsShownInTheSkinnedErrorReport)
+{
+    SetFileBytes(file, "just some text\r\n");
+    Application->OnException = [this](const Exception& error) { form->ReportError(error); };
+    TModalDriver fileDialog;
+    TModalDriver error;
+    TModalDriver completion;
+    fileDialog.Expect(L"選擇檔案載入", TModalDriver::SetTextAndPress(kFileNameBox, file, IDOK));
+    error.Expect(L"Error", TModalDriver::Press(IDOK));
+    completion.Expect(kMessageCaption, TModalDriver::Press(IDOK));
+    form->CFGL1->Click();
+    EXPECT_TRUE(fileDialog.WaitDone());
+    EXPECT_TRUE(error.WaitDone(3000));
+    EXPECT_FALSE(completion.WaitDone(500)) << "a completion message was shown";
+    Application->OnException = nullptr;
+    ASSERT_EQ(error.Texts().size(), 1u);
+    EXPECT_EQ(error.Texts()[0], L"不是設定檔: " + file);
+}
+
+// A list saved empty still makes a .cfg: its output settings load, and it has no rows.
+TEST_F(ConfigTest, AnEmptyDirSectionStillLoads)
 {
     AddRows({{L"old\\", L"1"}});
-    form->RadioButton2->SetChecked(true);
-    std::wstring missing = tree.Root() + L"missing.cfg";
-    EXPECT_EQ(Load(missing), L"載入設定檔完成");
+    SetFileBytes(file, "[DIR]\r\n[OUTPUT]\r\nOUTPUTDIR=D:\\Out\\\r\n");
+    EXPECT_EQ(Load(file), L"載入設定檔完成");
     EXPECT_EQ(form->ListView1->RowCount(), 0);
-    EXPECT_TRUE(form->RadioButton1->Checked());
-    EXPECT_EQ(form->Edit2->Text(), form->StartDir + L"Output\\");
+    EXPECT_EQ(form->Edit2->Text(), L"D:\\Out\\");
     EXPECT_EQ(form->Edit3->Text(), L"folvane.txt");
-    EXPECT_EQ(form->Caption(), L"Folvane Tool - " + missing);
-    EXPECT_FALSE(FileExists(missing));
+    EXPECT_EQ(form->Caption(), L"Folvane Tool - " + file);
 }
 
 TEST_F(ConfigTest, RefusedSaveRaisesUnableToWriteAndShowsNoMessage)
 {
     AddRows({{L"a\\", L"1"}});
     std::wstring unwritable = tree.Root() + L"no folder\\x.cfg";
-    TModalDriver fileDialog;
-    TModalDriver message;
-    fileDialog.Expect(L"選擇檔案儲存", TModalDriver::SetTextAndPress(kFileNameBox, unwritable, IDOK));
-    message.Expect(kMessageCaption, TModalDriver::Press(IDOK));
-    try {
-        form->CFGS1Click();
-        ADD_FAILURE() << "no error raised";
-    } catch (const EIniFileException& error) {
-        EXPECT_EQ(error.Message(), L"Unable to write to " + unwritable);
-    }
-    EXPECT_TRUE(fileDialog.WaitDone());
-    EXPECT_FALSE(message.WaitDone(1500)) << "a message was shown";
+    EXPECT_EQ(RunRefused<EIniFileException>(L"選擇檔案儲存", unwritable, [this] { form->CFGS1Click(); }),
+              L"Unable to write to " + unwritable);
 }
-
-// A save dialog that answers with a given file at once, with no modal loop of its own.
-class TAnsweredSaveDialog : public TSaveDialog {
-public:
-    TAnsweredSaveDialog(TComponent* owner, const std::wstring& fileName) : TSaveDialog(owner) { SetFileName(fileName); }
-    bool Execute() override { return true; }
-};
 
 // A save dialog that answers with its file and, the first time, then locks that file against every
 // other opening: a failure that strikes in the middle of a save, after the file was chosen.

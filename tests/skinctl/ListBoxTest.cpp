@@ -269,6 +269,23 @@ TEST_F(ListBox, TheSkinnedListDrawsItsItemsAndBarThroughTheSkin)
     EXPECT_EQ(Rgb(Buffer(skinned), place.Item.Right - 3, place.Item.Top + 1), Rgb(item->Color()));
 }
 
+// The frame is drawn twice, as border and as background; both show the focus, or a focused list
+// would look like any other.
+TEST_F(ListBox, TheSkinnedListsFrameShowsTheFocus)
+{
+    auto* skinned = Make<TSeSkinListBox>(Form, TRect::FromSize(150, 10, 121, 84));
+    const TRect whole{0, 0, 121, 84};
+    Repaint(skinned);
+    auto normal = DrawPart(L"ListBox", L"Frame", ssNormal, whole, 121, 84, clWindow);
+    EXPECT_EQ(Differences(Buffer(skinned), *normal, whole), 0);
+
+    skinned->SetFocus();
+    Repaint(skinned);
+    auto focused = DrawPart(L"ListBox", L"Frame", ssFocused, whole, 121, 84, clWindow);
+    ASSERT_GT(Differences(*focused, *normal, whole), 0);
+    EXPECT_EQ(Differences(Buffer(skinned), *focused, whole), 0);
+}
+
 TEST_F(ListBox, ASkinWithoutTheListsPartsDrawsThePlainList)
 {
     delete Engine;
