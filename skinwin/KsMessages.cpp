@@ -52,6 +52,15 @@ std::wstring TKsMessageForm::PlainText() const
     return text + buttons + L"\r\n" + rule;
 }
 
+bool TKsMessageForm::IsShortCut(WPARAM key, LPARAM keyData)
+{
+    if ((key == 'C' || key == VK_INSERT) && (KeyboardShiftState() & (ssShift | ssCtrl | ssAlt)) == ssCtrl) {
+        Perform(WM_COPY, 0, 0);
+        return true;
+    }
+    return TForm::IsShortCut(key, keyData);
+}
+
 void TKsMessageForm::WndProc(TMessage& message)
 {
     if (message.Msg == WM_COPY) {
