@@ -2,7 +2,6 @@
 
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
-#include "framework/Exceptions.h"
 #include "framework/Text.h"
 
 #include <memory>
@@ -65,10 +64,7 @@ void TKsMessageForm::WndProc(TMessage& message)
 {
     if (message.Msg == WM_COPY) {
         // A clipboard held by another program leaves the copy undone, as a platform message box does.
-        try {
-            SetClipboardText(Handle(), PlainText());
-        } catch (const EOSError&) {
-        }
+        TrySetClipboardText(Handle(), PlainText());
         return;
     }
     TForm::WndProc(message);

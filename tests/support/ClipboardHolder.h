@@ -14,10 +14,13 @@ public:
         std::promise<bool> opened;
         std::future<bool> held = opened.get_future();
         thread_ = std::thread([this, &opened] {
-            const bool open = OpenClipboard(nullptr) != FALSE;
+            // Opened for a window of its own, as a program opens it: no other window can open it then.
+            HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+            const bool open = window && OpenClipboard(window) != FALSE;
             opened.set_value(open);
             release_.get_future().wait();
             if (open) CloseClipboard();
+            if (window) DestroyWindow(window);
         });
         held_ = held.get();
     }
