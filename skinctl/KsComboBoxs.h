@@ -30,8 +30,8 @@ private:
 };
 
 // An edit with a drop-down button and a list of items shown below it in a window of its own. The
-// editable style completes typed text from the items 100 ms after the last change; the list-only
-// style shows the chosen item in place of a text.
+// editable style completes text the user typed, pasted or deleted from the items 100 ms after the
+// last such change; the list-only style shows the chosen item in place of a text.
 class TKsCustomComboBox : public TKsCustomEdit {
 public:
     explicit TKsCustomComboBox(TComponent* owner);
@@ -104,6 +104,7 @@ protected:
     void PaintTextBackground(const TRect& rect, TKsBitmap& target) override;
     void Change() override;
     std::wstring GetTextValue() const override;
+    void SetTextValue(const std::wstring& text) override;
     void Loaded() override;
     void WndProc(TMessage& message) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -142,6 +143,10 @@ private:
     bool autoComplete_ = true;
     TKsComboCompletion completion_;
     TTimer* completionTimer_ = nullptr;
+    // The text is being set by the program, not edited by the user.
+    bool settingText_ = false;
+    // The wheel's turn not yet amounting to a whole notch.
+    int wheelDelta_ = 0;
     bool savedReadOnly_ = false;
     TKsComboWindow* dropDownWindow_ = nullptr;
     bool closePending_ = false;

@@ -280,35 +280,91 @@ TEST_F(ComboBox, TheIndexStaysInsideTheItemsWhenTheyGoAndZeroHighRowsDoNotDivide
     Combo->SetItemHeight(0);
     ClickButton();
     ASSERT_TRUE(Combo->DroppedDown());
-    EXPECT_GT(Combo->DropDownWindow()->Height(), 0);
+    // Rows of no height still leave the one item a row inside the list's border.
+    TKsCustomListBox* list = Combo->ListBox();
+    EXPECT_GT(Combo->DropDownWindow()->Height(), list->Height() - list->ItemArea().Height());
+    int first = -1;
+    int last = -1;
+    list->VisibleRange(first, last);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, 0);
     PressKey(VK_ESCAPE);
 }
 
-TEST_F(ComboBox, TheWheelStepsByTheLinesSettingOrByTheListsRows)
+TEST_F(ComboBox, TheClosedBoxMovesOneItemANotchAndTheOpenListScrollsByTheLinesSetting)
 {
     UINT saved = 3;
     SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &saved, 0);
-    auto wheel = [&](int delta) {
-        TPoint at = Combo->ClientToScreen({5, 5});
-        SendMessageW(Combo->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.X, at.Y));
-    };
     SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
-    wheel(-120);
-    EXPECT_EQ(Combo->ItemIndex(), 2);
-    wheel(120);
-    EXPECT_EQ(Combo->ItemIndex(), 0);
-    // More lines a notch than 120, or a screen at a time, move by the eight rows of the list.
-    SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, 500, nullptr, 0);
+    auto wheel = [](TWinControl* control, int delta) {
+        TPoint at = control->ClientToScreen({5, 5});
+        SendMessageW(control->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.X, at.Y));
+    };
     Combo->SetItemIndex(0);
-    Combo->Items().Add(L"9");
-    Combo->Items().Add(L"10");
-    wheel(-120);
-    EXPECT_EQ(Combo->ItemIndex(), 8);
-    SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0);
-    wheel(120);
+    std::wstring seen = Combo->Text();
+    for (int notch = 0; notch < 3; ++notch) {
+        wheel(Combo, -120);
+        seen += L" " + Combo->Text();
+    }
+    EXPECT_EQ(seen, L"1 2 3 4");
+    // The small turns of a fine wheel add up to a notch.
+    wheel(Combo, -40);
+    wheel(Combo, -40);
+    EXPECT_EQ(Combo->Text(), L"4");
+    wheel(Combo, -40);
+    EXPECT_EQ(Combo->Text(), L"5");
+    wheel(Combo, 240);
+    EXPECT_EQ(Combo->Text(), L"3");
+    wheel(Combo, 600);
     EXPECT_EQ(Combo->ItemIndex(), 0);
     EXPECT_EQ(Combo->Text(), L"1");
+
+    for (int depth = 9; depth <= 20; ++depth) Combo->Items().Add(std::to_wstring(depth));
+    ClickButton();
+    ASSERT_TRUE(Combo->DroppedDown());
+    wheel(Combo->ListBox(), -120);
+    EXPECT_EQ(Combo->ListBox()->TopIndex(), 3);
+    PressKey(VK_ESCAPE);
     SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, saved, nullptr, 0);
+}
+
+TEST_F(ComboBox, TextTheBoxPutsInItselfIsNeverCompleted)
+{
+    Combo->Items().Clear();
+    for (const wchar_t* fruit : {L"Mangosteen", L"Mango", L"melon"}) Combo->Items().Add(fruit);
+    Combo->SetText(L"");
+    // "M" typed, then "Mango" chosen from the list before the delay is over.
+    PostMessageW(Combo->Handle(), WM_CHAR, L'M', 1);
+    Application->ProcessMessages();
+    ASSERT_TRUE(Combo->CompletionTimer()->Enabled());
+    ClickButton();
+    ASSERT_TRUE(Combo->DroppedDown());
+    Click(Combo->ListBox(), 10, RowY(1));
+    ASSERT_FALSE(Combo->DroppedDown());
+    const auto unchanged = [&](const wchar_t* text, int index) {
+        EXPECT_FALSE(Combo->CompletionTimer()->Enabled()) << text;
+        TickNow(Combo->CompletionTimer());
+        EXPECT_EQ(Combo->Text(), text);
+        EXPECT_EQ(Combo->ItemIndex(), index);
+    };
+    unchanged(L"Mango", 1);
+    Combo->SelectAll();
+    PressKey(VK_DOWN);
+    unchanged(L"melon", 2);
+    const TPoint at = Combo->ClientToScreen({5, 5});
+    SendMessageW(Combo->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(at.X, at.Y));
+    unchanged(L"Mango", 1);
+    // Deleting from the chosen text completes nothing; typing after it does.
+    Combo->SetSelStart(5);
+    PressKey(VK_BACK);
+    TickNow(Combo->CompletionTimer());
+    EXPECT_EQ(Combo->Text(), L"Mang");
+    PostMessageW(Combo->Handle(), WM_CHAR, L'o', 1);
+    PostMessageW(Combo->Handle(), WM_CHAR, L's', 1);
+    Application->ProcessMessages();
+    ASSERT_TRUE(TickNow(Combo->CompletionTimer()));
+    EXPECT_EQ(Combo->Text(), L"Mangosteen");
+    EXPECT_EQ(Combo->SelStart(), 6);
 }
 
 TEST_F(ComboBox, TheSkinnedBoxDrawsItsFrameAndButtonThroughTheSkin)

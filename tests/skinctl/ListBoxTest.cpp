@@ -213,8 +213,12 @@ TEST_F(ListBox, ZeroHighItemsAndAnItemTallerThanTheListNeitherHangNorDivideByZer
     List->SetItemIndex(10);
     EXPECT_EQ(List->TopIndex(), 10);
     Repaint(List);
+    // The next item comes into view below the tall one: it takes the top.
     List->SetItemIndex(11);
-    EXPECT_LE(List->TopIndex(), List->ScrollBar()->Max());
+    EXPECT_EQ(List->TopIndex(), 11);
+    TKsItemPlace place;
+    ASSERT_TRUE(List->ItemPlace(11, place));
+    EXPECT_EQ(place.Item.Top, 2);
 }
 
 TEST_F(ListBox, ColourNamesShowASwatchAndTheNameWithoutItsPrefix)
