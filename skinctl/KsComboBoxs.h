@@ -101,6 +101,10 @@ protected:
     void PaintListItem(TKsBitmap& target);
 
     TRect TextRect() override;
+    // The list-only style shows the chosen item, never the edit's own text or its selection.
+    TRect SelectionRect() override;
+    void PaintText() override;
+    void PaintSelectedText() override;
     void PaintTextBackground(const TRect& rect, TKsBitmap& target) override;
     void Change() override;
     std::wstring GetTextValue() const override;

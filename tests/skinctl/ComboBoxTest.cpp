@@ -5,6 +5,7 @@
 #include "skinctl/KsSkinListBoxs.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -260,6 +261,26 @@ TEST_F(ComboBox, ArrowsStepTheIndexInBothStylesAndPagesOnlyInTheListOnlyStyle)
     PressKey(VK_ESCAPE);
     Combo->SetComboStyle(kcsDropDown);
     EXPECT_FALSE(Combo->ReadOnly());
+}
+
+TEST_F(ComboBox, TheListOnlyStyleShowsTheChosenItemAndNoTextOfItsOwn)
+{
+    Combo->SetBounds(10, 10, 80, 21);
+    Combo->SetComboStyle(kcsDropDownList);
+    Combo->SetItemIndex(2);
+    auto pixels = [&] {
+        Repaint(Combo);
+        std::vector<uint32_t> all;
+        for (int y = 0; y < Buffer(Combo).Height(); ++y)
+            for (int x = 0; x < Buffer(Combo).Width(); ++x) all.push_back(Buffer(Combo).Pixel(x, y));
+        return all;
+    };
+    const std::vector<uint32_t> shown = pixels();
+    // Text given to the box itself (and selected, as focusing selects it) stays out of sight.
+    Combo->SetText(L"WWWWWW");
+    Combo->SelectAll();
+    EXPECT_TRUE(pixels() == shown);
+    EXPECT_EQ(Combo->Text(), L"3");
 }
 
 TEST_F(ComboBox, TheIndexStaysInsideTheItemsWhenTheyGoAndZeroHighRowsDoNotDivide)
