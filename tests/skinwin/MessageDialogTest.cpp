@@ -328,8 +328,10 @@ TEST_F(MessageDialog, ButtonsLoseTheirGlyphsOnRequest)
     EXPECT_EQ(Button(*without, L"OK")->Glyph(), nullptr);
 }
 
-TEST_F(MessageDialog, CtrlCCopiesTheDialogAndAHeldClipboardLeavesItQuietly)
+TEST_F(MessageDialog, TheDialogCopiesItsTextToTheClipboard)
 {
+    // Ctrl+C as a person presses it; with the clipboard held by another program, Ctrl+Insert
+    // changes nothing and reports nothing.
     const std::wstring copied = L"---------------------------\r\nFolvane Tool\r\n---------------------------\r\n"
                                 L"目錄列舉完畢\r\n---------------------------\r\nYes   No to All\r\n"
                                 L"---------------------------\r\n";
