@@ -131,6 +131,9 @@ private:
     void ItemsChanged();
     void SetButtonHot(bool hot);
     bool OverButton(int x, int y) { return ButtonRect().Contains({x, y}); }
+    // The item the box stands at: ItemIndex, or in the editable style the item its text names; -1
+    // for none. The keys and the wheel step from it.
+    int CurrentItem() const;
     // The item the drop-down list highlights first.
     int DropDownStartIndex() const;
     void HighlightStartItem();

@@ -90,7 +90,7 @@ bool TKsCustomComboBox::MouseWheel(TShiftState shift, int delta, TPoint screenPo
     const int notches = wheelDelta_ / WHEEL_DELTA;
     wheelDelta_ -= notches * WHEEL_DELTA;
     if (notches == 0) return true;
-    SetItemIndex(itemIndex_ - notches);
+    SetItemIndex(CurrentItem() - notches);
     IndexStepped();
     return true;
 }
@@ -118,10 +118,10 @@ void TKsCustomComboBox::KeyDown(WORD& key, TShiftState shift)
         if (key == VK_HOME) SetItemIndex(0);
         break;
     case VK_UP:
-        SetItemIndex(itemIndex_ - 1);
+        SetItemIndex(CurrentItem() - 1);
         break;
     case VK_DOWN:
-        SetItemIndex(itemIndex_ + 1);
+        SetItemIndex(CurrentItem() + 1);
         break;
     default:
         return;
