@@ -55,6 +55,19 @@ protected:
         GetWindowRect(window, &r);
         return {r.left, r.top, r.right, r.bottom};
     }
+    // Characters typed into the box.
+    void Type(const std::wstring& text)
+    {
+        for (wchar_t unit : text) PostMessageW(Combo->Handle(), WM_CHAR, unit, 1);
+        Application->ProcessMessages();
+    }
+    // Other items, and no text.
+    void EmptyBoxOf(std::initializer_list<const wchar_t*> items)
+    {
+        Combo->Items().Clear();
+        for (const wchar_t* item : items) Combo->Items().Add(item);
+        Combo->SetText(L"");
+    }
     // The middle of row index in the open list (inside its 2-pixel border).
     static int RowY(int index) { return 2 + index * 13 + 6; }
 
@@ -200,11 +213,8 @@ TEST_F(ComboBox, NearTheBottomOfTheDisplayTheListOpensAboveTheBox)
 
 TEST_F(ComboBox, TypedTextIsCompletedAfterTheDelayAndBackspaceKeepsWhatWasTyped)
 {
-    Combo->Items().Clear();
-    for (const wchar_t* fruit : {L"kiwi", L"Mango", L"melon"}) Combo->Items().Add(fruit);
-    Combo->SetText(L"");
-    PostMessageW(Combo->Handle(), WM_CHAR, L'm', 1);
-    Application->ProcessMessages();
+    EmptyBoxOf({L"kiwi", L"Mango", L"melon"});
+    Type(L"m");
     // Nothing happens before the timer's tick.
     EXPECT_EQ(Combo->Text(), L"m");
     ASSERT_TRUE(TickNow(Combo->CompletionTimer()));
@@ -220,9 +230,7 @@ TEST_F(ComboBox, TypedTextIsCompletedAfterTheDelayAndBackspaceKeepsWhatWasTyped)
     EXPECT_EQ(Combo->Text(), L"M");
     // Typing over the completed rest completes again.
     Combo->SelectAll();
-    PostMessageW(Combo->Handle(), WM_CHAR, L'm', 1);
-    PostMessageW(Combo->Handle(), WM_CHAR, L'e', 1);
-    Application->ProcessMessages();
+    Type(L"me");
     ASSERT_TRUE(TickNow(Combo->CompletionTimer()));
     EXPECT_EQ(Combo->Text(), L"melon");
     EXPECT_EQ(Combo->SelStart(), 2);
@@ -352,12 +360,9 @@ TEST_F(ComboBox, TheClosedBoxMovesOneItemANotchAndTheOpenListScrollsByTheLinesSe
 
 TEST_F(ComboBox, TextTheBoxPutsInItselfIsNeverCompleted)
 {
-    Combo->Items().Clear();
-    for (const wchar_t* fruit : {L"Mangosteen", L"Mango", L"melon"}) Combo->Items().Add(fruit);
-    Combo->SetText(L"");
+    EmptyBoxOf({L"Mangosteen", L"Mango", L"melon"});
     // "M" typed, then "Mango" chosen from the list before the delay is over.
-    PostMessageW(Combo->Handle(), WM_CHAR, L'M', 1);
-    Application->ProcessMessages();
+    Type(L"M");
     ASSERT_TRUE(Combo->CompletionTimer()->Enabled());
     ClickButton();
     ASSERT_TRUE(Combo->DroppedDown());
@@ -381,9 +386,7 @@ TEST_F(ComboBox, TextTheBoxPutsInItselfIsNeverCompleted)
     PressKey(VK_BACK);
     TickNow(Combo->CompletionTimer());
     EXPECT_EQ(Combo->Text(), L"Mang");
-    PostMessageW(Combo->Handle(), WM_CHAR, L'o', 1);
-    PostMessageW(Combo->Handle(), WM_CHAR, L's', 1);
-    Application->ProcessMessages();
+    Type(L"os");
     ASSERT_TRUE(TickNow(Combo->CompletionTimer()));
     EXPECT_EQ(Combo->Text(), L"Mangosteen");
     EXPECT_EQ(Combo->SelStart(), 6);

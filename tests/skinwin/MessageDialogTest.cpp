@@ -5,6 +5,7 @@
 #include "framework/Clipboard.h"
 #include "tests/support/ClipboardHolder.h"
 #include "tests/support/HandleCounts.h"
+#include "tests/support/KeyInput.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,7 @@ public:
     {
         KillTimer(nullptr, timer_);
         current_ = nullptr;
-        ReleaseModifiers();
+        HoldModifiers(0);
     }
     TDialogWorker(const TDialogWorker&) = delete;
     TDialogWorker& operator=(const TDialogWorker&) = delete;
@@ -57,13 +58,8 @@ public:
     // the next step or the end of the worker's dialog.
     static void PressKey(WPARAM key, TShiftState modifiers = 0)
     {
-        BYTE state[256];
-        GetKeyboardState(state);
-        state[VK_CONTROL] = (modifiers & ssCtrl) ? 0x80 : 0;
-        state[VK_SHIFT] = (modifiers & ssShift) ? 0x80 : 0;
-        SetKeyboardState(state);
-        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-        PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+        HoldModifiers(modifiers);
+        PostKeyPress(GetFocus(), key);
     }
 
     int Seen() const { return seen_; }
@@ -82,16 +78,8 @@ private:
             ++self->seen_;
         }
         if (self->next_ >= self->steps_.size()) return;
-        ReleaseModifiers();
+        HoldModifiers(0);
         self->steps_[self->next_++](*dialog);
-    }
-
-    static void ReleaseModifiers()
-    {
-        BYTE state[256];
-        GetKeyboardState(state);
-        state[VK_CONTROL] = state[VK_SHIFT] = 0;
-        SetKeyboardState(state);
     }
 
     static inline TDialogWorker* current_ = nullptr;
