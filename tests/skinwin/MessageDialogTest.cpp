@@ -189,6 +189,11 @@ TEST_F(MessageDialog, TheCaptionShowsTheWholeTitleBesideTheIconAndTheButtons)
         const int rightGap = dialog->ClientRect().Width() - ok->Left() - ok->Width();
         EXPECT_LE(std::abs(ok->Left() - rightGap), 1) << "the button stays centred";
         EXPECT_EQ(Text(*dialog)->Left(), 45) << "the text stays at the margin";
+
+        // The plain frame of a message without a skin leaves its caption as much room.
+        TKsCustomMessage plainMessage(nullptr);
+        std::unique_ptr<TKsMessageForm> plain(plainMessage.CreateMessageDialog(L"OK", kmtCustom, {kmbOK}));
+        EXPECT_EQ(plain->Frame()->CaptionShortfall(title), 0);
     }
 }
 
