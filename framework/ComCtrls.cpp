@@ -128,7 +128,11 @@ void TListView::DeleteRow(int index)
 {
     CheckIndex(index, RowCount());
     rows_.erase(rows_.begin() + index);
-    if (HandleAllocated()) SendMessageW(Handle(), LVM_DELETEITEM, index, 0);
+    if (!HandleAllocated()) return;
+    SendMessageW(Handle(), LVM_DELETEITEM, index, 0);
+    // A deletion near the end of a scrolled list moves the rows down to fill the room, and the
+    // platform's list view does not always repaint what moved: the whole list is drawn again.
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TListView::ClearRows()

@@ -31,7 +31,8 @@ void TLabel::Paint()
     }
     canvas.SetBrushStyle(bsClearBrush);
     if (!Enabled()) canvas.Font().SetColor(clGrayText);
-    UINT format = DT_TOP | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
+    // A wrapped word longer than the line is broken between characters instead of running past it.
+    UINT format = DT_TOP | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK | DT_EDITCONTROL : 0);
     format |= BiDiMode() == bdLeftToRight ? DT_LEFT : DT_RIGHT | DT_RTLREADING;
     canvas.TextRect(area, Caption(), format);
 }

@@ -5,6 +5,7 @@
 #include "framework/FlagScope.h"
 #include "skinwin/KsSkinItems.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -326,6 +327,25 @@ TKsFramePart TSeSkinForm::HitTest(TPoint point)
     if (!SkinUsable()) return TKsCustomForm::HitTest(point);
     TSeSkinObject* object = ObjectAt(point);
     return object ? PartOfKind(object->Kind()) : fpClient;
+}
+
+int TSeSkinForm::CaptionShortfall(const std::wstring& text)
+{
+    if (!SkinUsable() || !title_ || BorderStyle() == kbsNone) return TKsCustomForm::CaptionShortfall(text);
+    LayoutSkin();
+    const bool active = title_->Active();
+    TWindowDC dc(nullptr);
+    int width = 0;
+    for (bool state : {false, true}) {
+        title_->SetActive(state);
+        TSelectObject font(dc.Get(), title_->Font().Handle());
+        SIZE size{0, 0};
+        GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+        width = std::max(width, static_cast<int>(size.cx));
+    }
+    title_->SetActive(active);
+    const int room = title_->Width() - title_->TextMarginLeft() - title_->TextMarginRight();
+    return std::max(width - room, 0);
 }
 
 TSeSkinObject* TSeSkinForm::ObjectAt(TPoint point)
