@@ -72,6 +72,7 @@ void TKsCustomControl::Invalidate()
 {
     buffer_.SetDirty(true);
     if (HandleAllocated()) InvalidateRect(Handle(), nullptr, FALSE);
+    AccessibleChanged();
 }
 
 TKsBitmap& TKsCustomControl::TextSurface()
