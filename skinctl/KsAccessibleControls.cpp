@@ -191,6 +191,8 @@ class TGroupBoxAccessible : public TKsControlAccessible<TKsCustomGroupBox> {
 public:
     using TKsControlAccessible::TKsControlAccessible;
     LONG Role(LONG) const override { return ROLE_SYSTEM_GROUPING; }
+    // Its mnemonic moves the focus to its first control: the box itself never has it.
+    LONG State(LONG child) const override { return TKsControlAccessible::State(child) & ~STATE_SYSTEM_FOCUSABLE; }
     std::wstring KeyboardShortcut(LONG) const override { return AltShortcut(); }
 };
 

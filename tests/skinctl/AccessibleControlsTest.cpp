@@ -170,6 +170,7 @@ TEST_F(AccessibleControls, AGroupBoxHoldsItsControlsAndAProgressBarTellsItsShare
     TAccessible group = AccessibleOf(box->Handle());
     EXPECT_EQ(AccRole(group.Get()), ROLE_SYSTEM_GROUPING);
     EXPECT_EQ(AccName(group.Get()), L"輸出檔案設定");
+    EXPECT_FALSE(AccState(group.Get()) & STATE_SYSTEM_FOCUSABLE);
     ASSERT_EQ(AccChildCount(group.Get()), 1);
     EXPECT_EQ(AccChildWindow(group.Get(), 1), inside->Handle());
     TAccessible progress = AccessibleOf(bar->Handle());
