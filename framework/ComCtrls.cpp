@@ -279,6 +279,14 @@ void TListView::WndProc(TMessage& message)
         }
         break;
     }
+    case WM_SYSCOLORCHANGE:
+        // The list keeps the background it was made with: it takes the colour's new value, as in a
+        // high-contrast scheme.
+        DefaultHandler(message);
+        SendMessageW(Handle(), LVM_SETBKCOLOR, 0, ColorToRGB(Color()));
+        SendMessageW(Handle(), LVM_SETTEXTBKCOLOR, 0, ColorToRGB(Color()));
+        InvalidateRect(Handle(), nullptr, TRUE);
+        return;
     default:
         break;
     }

@@ -1,6 +1,7 @@
 // Measuring and painting items in the plain look of the system's menu colours and font.
 #include "skinwin/KsItemPaint.h"
 
+#include "framework/SystemSettings.h"
 #include "skinwin/KsForms.h"
 
 #include <algorithm>
@@ -49,7 +50,7 @@ void PaintPopupItem(TKsCustomItem& item, TKsBitmap& buffer, const TKsItemView& v
         if (hasImage)
             DrawItemImage(buffer, *images, item.ImageIndex(), item.Enabled(), box);
         else
-            DrawCheckMark(buffer, box, ColorToPixel(clBlack));
+            DrawCheckMark(buffer, box, ColorToPixel(ContrastColor(clBlack, clBtnText)));
     }
 
     TRect captionRect{rect.Left + kCaptionLeft, rect.Top, rect.Right, rect.Bottom};

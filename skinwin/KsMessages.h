@@ -68,6 +68,8 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
+    // A dialog whose message is its description and first child.
+    TAccessibleObject* CreateAccessible(LONG objectId) override;
 
 private:
     TKsCustomForm* frame_;

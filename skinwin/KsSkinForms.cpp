@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Text.h"
 #include "framework/FlagScope.h"
+#include "framework/SystemSettings.h"
 #include "skinwin/KsSkinItems.h"
 
 #include <algorithm>
@@ -189,7 +190,7 @@ void TSeSkinForm::BindSkin()
     ReleaseSkin();
     TCustomForm* form = Form();
     TSeSkinSource* source = engine_ ? engine_->Source() : nullptr;
-    if (!source || source->Changing() || source->Count() == 0) {
+    if (!source || source->Changing() || source->Count() == 0 || HighContrastActive()) {
         if (form) form->SetColor(clBtnFace);
         return;
     }
@@ -290,6 +291,12 @@ void TSeSkinForm::BeforeMessage(TMessage& message)
     case CM_GETSKINFORM:
         message.Result = reinterpret_cast<LRESULT>(static_cast<TSeFormFrame*>(this));
         MarkHandled();
+        return;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        // High contrast may have come or gone: the engine tells every skinned window.
+        if (engine_) engine_->SystemLookChanged();
+        TKsCustomForm::BeforeMessage(message);
         return;
     default:
         TKsCustomForm::BeforeMessage(message);

@@ -217,3 +217,19 @@ TEST_F(ListView, DeletingTheLastRowOfAScrolledListShowsEveryRowOnce)
     RedrawWindow(List->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     EXPECT_TRUE(Shown() == shown);
 }
+
+TEST_F(ListView, TheListTakesNewSystemColoursThatOnlyItsFormHears)
+{
+    ShowForm();
+    const COLORREF old = GetSysColor(COLOR_WINDOW);
+    const INT index = COLOR_WINDOW;
+    const COLORREF scheme = RGB(0, 0, 1);
+    // The platform tells the top-level windows.
+    SetSysColors(1, &index, &scheme);
+    RedrawWindow(List->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(List->Handle());
+    const COLORREF empty = GetPixel(dc, List->Width() / 2, List->Height() - 8);
+    ReleaseDC(List->Handle(), dc);
+    SetSysColors(1, &index, &old);
+    EXPECT_EQ(empty, scheme);
+}
