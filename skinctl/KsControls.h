@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/Controls.h"
-#include "skinctl/KsButtonState.h"
+#include "skinctl/KsControlState.h"
 #include "skinctl/KsPaintBuffer.h"
 #include "skinctl/KsTextExtent.h"
 
@@ -57,8 +57,8 @@ protected:
     TFont& PaintFont() { return paintFont_; }
     // Gives the surface the private font for text; its platform font is kept while unchanged.
     TKsBitmap& TextSurface();
-    TKsButtonState& State() { return state_; }
-    const TKsButtonState& State() const { return state_; }
+    TKsControlState& State() { return state_; }
+    const TKsControlState& State() const { return state_; }
 
     void WndProc(TMessage& message) override;
     // The window's text is kept in the control as well, so drawing never has to ask the window.
@@ -80,7 +80,7 @@ private:
 
     TKsPaintBuffer buffer_;
     TFont paintFont_;
-    TKsButtonState state_;
+    TKsControlState state_;
     bool transparent_ = false;
     bool blend_ = false;
     int blendValue_ = 150;

@@ -5,8 +5,8 @@
 void TKsCustomEdit::CopyToClipboard()
 {
     // A masked text never leaves the edit.
-    if (passwordKind_ != pkNone || !text_.HasSelection()) return;
-    SetClipboardText(Handle(), text_.SelectedText());
+    if (passwordKind_ != pkNone || !content_.HasSelection()) return;
+    SetClipboardText(Handle(), content_.SelectedText());
 }
 
 void TKsCustomEdit::CutToClipboard()
@@ -18,19 +18,19 @@ void TKsCustomEdit::CutToClipboard()
 void TKsCustomEdit::PasteFromClipboard()
 {
     if (ReadOnly() || !ClipboardHasText()) return;
-    text_.Paste(ClipboardText());
+    content_.Paste(ClipboardText());
     CaretChanged();
 }
 
 void TKsCustomEdit::ClearSelection()
 {
-    text_.DeleteSelection();
+    content_.DeleteSelection();
     CaretChanged();
 }
 
 void TKsCustomEdit::Undo()
 {
     if (ReadOnly()) return;
-    text_.Undo();
+    content_.Undo();
     CaretChanged();
 }

@@ -1,10 +1,10 @@
-#include "skinctl/KsButtonState.h"
+#include "skinctl/KsControlState.h"
 
 #include <gtest/gtest.h>
 
-TEST(ButtonState, APressMovedOutAndReleasedOutsideIsNoClickButMovingBackInPressesAgain)
+TEST(ControlState, APressMovedOutAndReleasedOutsideIsNoClickButMovingBackInPressesAgain)
 {
-    TKsButtonState state;
+    TKsControlState state;
     EXPECT_TRUE(state.MouseDown());
     EXPECT_TRUE(state.MouseMove(false));
     EXPECT_FALSE(state.Pressed());
@@ -20,9 +20,9 @@ TEST(ButtonState, APressMovedOutAndReleasedOutsideIsNoClickButMovingBackInPresse
     EXPECT_FALSE(state.MouseUp(true));
 }
 
-TEST(ButtonState, SpaceClicksOnReleaseUnlessTheFocusLeftFirst)
+TEST(ControlState, SpaceClicksOnReleaseUnlessTheFocusLeftFirst)
 {
-    TKsButtonState state;
+    TKsControlState state;
     state.FocusEnter();
     state.KeyDown();
     EXPECT_EQ(state.FaceState(true, false), ssPressed);
@@ -32,9 +32,9 @@ TEST(ButtonState, SpaceClicksOnReleaseUnlessTheFocusLeftFirst)
     EXPECT_FALSE(state.KeyUp());
 }
 
-TEST(ButtonState, FaceStateOrder)
+TEST(ControlState, FaceStateOrder)
 {
-    TKsButtonState state;
+    TKsControlState state;
     EXPECT_EQ(state.FaceState(true, true), ssFocused);
     state.MouseEnter();
     state.FocusEnter();
