@@ -8,13 +8,6 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-// The cells a glyph may show: normal, disabled, pressed (a fourth cell is never drawn).
-constexpr int kDrawnCells = 3;
-
-} // namespace
-
 TKsCustomButton::TKsCustomButton(TComponent* owner) : TKsCustomControl(owner)
 {
     SetTabStop(true);
@@ -216,8 +209,9 @@ void TKsCustomButton::DrawGlyph()
     int cell = 0;
     if (numGlyphs_ > 1 && !Enabled()) cell = 1;
     if (numGlyphs_ > 2 && Pressed()) cell += 2;
-    // Disabled and pressed at once would point past the cells the glyph has.
-    cell = std::min(cell, std::min(numGlyphs_, kDrawnCells) - 1);
+    // Cells: normal, disabled, pressed, and disabled while pressed. A glyph of three cells has no
+    // fourth: disabled and pressed at once shows its last.
+    cell = std::min(cell, numGlyphs_ - 1);
     const TKsGlyphLook look{blackAndWhiteGlyph_ && !Hot(), numGlyphs_ == 1 && !Enabled()};
     DrawGlyphCell(*glyph_, cell, gw, Surface(), {at.Left, at.Top}, look);
 }

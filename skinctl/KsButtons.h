@@ -25,8 +25,9 @@ public:
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int value) { modalResult_ = value; }
 
-    // The glyph: NumGlyphs cells side by side (normal, disabled, pressed). Setting it takes a copy
-    // and, when its width is a whole multiple (1 to 4) of its height, that multiple as NumGlyphs.
+    // The glyph: NumGlyphs cells side by side (normal, disabled, pressed, disabled while pressed).
+    // Setting it takes a copy and, when its width is a whole multiple (1 to 4) of its height, that
+    // multiple as NumGlyphs.
     // None when the button has no glyph.
     const TKsBitmap* Glyph() const { return glyph_.get(); }
     // An empty bitmap removes the glyph.

@@ -158,6 +158,20 @@ TEST_F(Button, ThreeCellsShowNormalDisabledAndPressedAndNeverACellPastTheThird)
     EXPECT_EQ(Count(Buffer(button), red, whole) + Count(Buffer(button), green, whole), 0);
 }
 
+TEST_F(Button, AFourthCellShowsWhileTheButtonIsBothDisabledAndPressed)
+{
+    auto* button = Make<TProbeButton>(Form, TRect::FromSize(10, 10, 75, 25), L"", false);
+    const uint32_t cells[] = {0xE01010, 0x10C010, 0x1010E0, 0xE0E010};
+    button->SetGlyph(
+        *Glyph(64, 16, [&](int x, int y) -> uint32_t { return x == 0 && y == 15 ? kMagenta : cells[x / 16]; }));
+    ASSERT_EQ(button->NumGlyphs(), 4);
+    ShowForm();
+    button->SetEnabled(false);
+    button->HoldDown();
+    Repaint(button);
+    EXPECT_EQ(Count(Buffer(button), cells[3], {0, 0, 75, 25}), 256);
+}
+
 TEST_F(Button, AStandardKindGivesItsResultDefaultAndGlyphButACaptionReadWithTheButtonStays)
 {
     auto* read = new TSeSkinButton(Form);
