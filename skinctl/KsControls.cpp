@@ -179,13 +179,13 @@ void TKsCustomControl::Loaded()
 
 void TKsCustomControl::MouseEnter()
 {
-    state_.MouseEnter();
+    if (state_.MouseEnter() && ShowsHot()) Invalidate();
     TWinControl::MouseEnter();
 }
 
 void TKsCustomControl::MouseLeave()
 {
-    state_.MouseLeave();
+    if (state_.MouseLeave() && ShowsHot()) Invalidate();
     TWinControl::MouseLeave();
 }
 

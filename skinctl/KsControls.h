@@ -53,6 +53,9 @@ protected:
 
     // The raster the control draws into during a render.
     TKsBitmap& Surface() { return buffer_.Bitmap(); }
+    // Whether the look shows the pointer over the control: then the pointer coming and going
+    // repaints it.
+    virtual bool ShowsHot() const { return false; }
     // The private font: a copy of Font made before each render, which a skin may replace.
     TFont& PaintFont() { return paintFont_; }
     // Gives the surface the private font for text; its platform font is kept while unchanged.

@@ -108,6 +108,11 @@ protected:
     // Enables the entries by the commands' rules and gives the menu its look.
     virtual void UpdatePopupMenu();
 
+    // The look of the box: disabled, focused, hot or normal. The focus wins over the pointer, so the
+    // box that typing goes to always shows it.
+    TSeState FieldState() const;
+    bool ShowsHot() const override { return true; }
+
     void PaintFace() override;
     void Loaded() override;
     void CreateParams(TCreateParams& params) override;

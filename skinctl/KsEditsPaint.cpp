@@ -26,6 +26,13 @@ TRect TKsCustomEdit::SelectionRect()
     return selection.Intersect(text);
 }
 
+TSeState TKsCustomEdit::FieldState() const
+{
+    if (!Enabled()) return ssDisabled;
+    if (HasFocus()) return ssFocused;
+    return Hot() ? ssHot : ssNormal;
+}
+
 void TKsCustomEdit::PaintFace()
 {
     // Inside a paint the platform has hidden the caret: moving it now costs nothing to redraw.
