@@ -34,11 +34,19 @@ TEST(ControlState, SpaceClicksOnReleaseUnlessTheFocusLeftFirst)
 
 TEST(ControlState, FaceStateOrder)
 {
+    // Each look wins over the ones after it: disabled, pressed, hot, focused or default, normal.
     TKsControlState state;
+    EXPECT_EQ(state.FaceState(true, false), ssNormal);
     EXPECT_EQ(state.FaceState(true, true), ssFocused);
-    state.MouseEnter();
     state.FocusEnter();
-    EXPECT_EQ(state.FaceState(true, false), ssHot);
+    EXPECT_EQ(state.FaceState(true, false), ssFocused);
+    state.MouseEnter();
+    EXPECT_EQ(state.FaceState(true, true), ssHot);
     state.MouseDown();
-    EXPECT_EQ(state.FaceState(false, false), ssDisabled);
+    EXPECT_EQ(state.FaceState(true, true), ssPressed);
+    EXPECT_EQ(state.FaceState(false, true), ssDisabled);
+    // Space presses as the mouse does.
+    state.MouseUp(true);
+    state.KeyDown();
+    EXPECT_EQ(state.FaceState(true, true), ssPressed);
 }
