@@ -5,6 +5,8 @@
 #include "skinctl/KsPaintBuffer.h"
 #include "skinctl/KsTextExtent.h"
 
+#include <cstdint>
+
 // A windowed control that renders its whole look into a paint buffer and copies that to the screen
 // in one piece, so it never flickers. It can show the parent's background through (Transparent),
 // be mixed translucently over it (Blend, BlendValue), and tracks the mouse being over it and the
@@ -36,10 +38,13 @@ public:
     // Marks the buffer out of date and asks the window system for a repaint without erasing first.
     void Invalidate() override;
     // Brings the buffer up to date. Skipped when the control cannot be drawn (no parent or window,
-    // hidden, no size: then false) or when nothing changed and its form is opaque (the buffer from
-    // the last render is still good: then true).
+    // hidden, no size: then false) or when the buffer from the last render is still good: nothing
+    // marked it out of date, the look key is the same and the form is opaque (then true).
     bool Render();
     const TKsPaintBuffer& PaintBuffer() const { return buffer_; }
+    // Changes whenever what the buffer shows may have changed; a control showing this one through
+    // keys its own buffer on it.
+    uint64_t LookVersion() const { return lookVersion_; }
 
 protected:
     // Fills the content rectangle with Color unless Transparent; subclasses draw their content here.
@@ -75,13 +80,48 @@ protected:
     void DoExit() override;
 
 private:
+    // What a rendered buffer depends on besides the control's own properties, whose changes mark
+    // the buffer out of date: the interaction state, the system colours, and for a control that
+    // shows its parent through, its place and the parent's look.
+    struct TLookKey {
+        bool Enabled = false;
+        bool Hot = false;
+        bool Focused = false;
+        bool Pressed = false;
+        uint32_t SystemColours = 0;
+        TPoint Place;
+        uint64_t ParentLook = 0;
+        SIZE ParentSize{};
+        TColor ParentColor = clNone;
+        bool ParentActive = false;
+        friend bool operator==(const TLookKey& a, const TLookKey& b)
+        {
+            return a.Enabled == b.Enabled && a.Hot == b.Hot && a.Focused == b.Focused && a.Pressed == b.Pressed &&
+                   a.SystemColours == b.SystemColours && a.Place == b.Place && a.ParentLook == b.ParentLook &&
+                   a.ParentSize.cx == b.ParentSize.cx && a.ParentSize.cy == b.ParentSize.cy &&
+                   a.ParentColor == b.ParentColor && a.ParentActive == b.ParentActive;
+        }
+    };
+
+    TLookKey LookKey();
+    bool HasGraphicChildren() const;
+    // Some windowed child shows this control through.
+    bool ShownThrough() const;
     void PaintMessage(TMessage& message);
     void PaintParentBackground(TKsBitmap& target);
-    void PaintGraphicChildren();
+    // Draws the window-less children over the look; freshLook: the look was rendered since the last
+    // paint.
+    void PaintGraphicChildren(bool freshLook);
     bool FormTranslucent();
     void FitBuffer();
 
     TKsPaintBuffer buffer_;
+    TLookKey renderedKey_;
+    uint64_t lookVersion_ = 0;
+    // The look version when the look was last kept aside for window-less children to be drawn
+    // over it, and the fingerprint of what the buffer showed with them.
+    uint64_t keptLookVersion_ = 0;
+    uint64_t shownFingerprint_ = 0;
     TFont paintFont_;
     TKsControlState state_;
     bool transparent_ = false;
