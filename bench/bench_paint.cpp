@@ -1,9 +1,10 @@
-// Times a whole-window repaint of the skinned main window against the same window built from the
-// platform's own controls (frame, menu bar, every control: the peer a user would otherwise get),
-// taken in turns, medians of many. Then painting the main window through its skin against the
-// plainest paint of the same size, in the same run. The whole window: the frame asked to paint
-// itself into the window's drawing context, then every skinned control marked dirty and painted by
-// the window system (each renders its buffer from scratch and copies it to the screen). One button: the same for BitBtn5. The reference for
+// First times a whole-window repaint of the skinned main window against the same window built
+// from the platform's own controls (frame, menu bar, every control: the peer a user would otherwise
+// get), taken in turns, medians of many.
+// Then times painting the main window through its skin against the plainest paint of the same size, in
+// the same run. The whole window: the frame asked to paint itself into the window's drawing context,
+// then every skinned control marked dirty and painted by the window system (each renders its buffer
+// from scratch and copies it to the screen). One button: the same for BitBtn5. The reference for
 // each is a window of the same size whose paint is one BitBlt from a memory bitmap, so both sides
 // pay the platform's paint cycle. Then counts this process's GDI and USER objects before and after
 // 1,000 full repaints and 100 skin reloads. Then the time from a click on the menu bar's first item
