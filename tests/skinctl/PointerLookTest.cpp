@@ -84,6 +84,15 @@ protected:
         return Shows(Radio, L"RadioButton", L"Unchecked", state, mark, mark);
     }
 
+    // Hot while the pointer is over the control at point, normal once it went away.
+    bool FollowsThePointer(TWinControl* control, TPoint point, const std::function<bool(int)>& shows)
+    {
+        PointAt(control, point.X, point.Y);
+        const bool hot = shows(ssHot);
+        PointAt(Form, 300, 220);
+        return hot && shows(ssNormal);
+    }
+
     TSeSkinEdit* First = nullptr;
     TSeSkinEdit* Second = nullptr;
     TSeSkinComboBox* Combo = nullptr;
@@ -116,20 +125,9 @@ TEST_F(PointerLook, TheBoxTypingGoesToKeepsItsFocusLookAndTheOthersShowThePointe
     PointAt(Form, 300, 220);
     EXPECT_TRUE(EditShows(Second, ssNormal));
 
-    PointAt(Combo, 10, 10);
-    EXPECT_TRUE(ComboShows(ssHot));
-    PointAt(Form, 300, 220);
-    EXPECT_TRUE(ComboShows(ssNormal));
-
-    PointAt(Button, 30, 12);
-    EXPECT_TRUE(ButtonShows(ssHot));
-    PointAt(Form, 300, 220);
-    EXPECT_TRUE(ButtonShows(ssNormal));
-
-    PointAt(Radio, 5, 8);
-    EXPECT_TRUE(RadioShows(ssHot));
-    PointAt(Form, 300, 220);
-    EXPECT_TRUE(RadioShows(ssNormal));
+    EXPECT_TRUE(FollowsThePointer(Combo, {10, 10}, [&](int state) { return ComboShows(state); }));
+    EXPECT_TRUE(FollowsThePointer(Button, {30, 12}, [&](int state) { return ButtonShows(state); }));
+    EXPECT_TRUE(FollowsThePointer(Radio, {5, 8}, [&](int state) { return RadioShows(state); }));
 
     // Tab moves the focus look to the next box, whose frame shows it also under the pointer.
     PointAt(Second, 30, 10);
