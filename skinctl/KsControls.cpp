@@ -166,8 +166,14 @@ void TKsCustomControl::PaintParentBackground(TKsBitmap& target)
 void TKsCustomControl::PaintGraphicChildren(bool freshLook)
 {
     // Children are drawn over the pure look: a fresh one is kept aside, an unchanged one comes back
-    // from that copy.
-    if (freshLook || !buffer_.RestoreLook()) buffer_.SaveLook();
+    // from that copy (and without a copy, it is rendered again).
+    if (freshLook || !buffer_.RestoreLook()) {
+        if (!freshLook) {
+            buffer_.SetDirty(true);
+            Render();
+        }
+        buffer_.SaveLook();
+    }
     keptLookVersion_ = lookVersion_;
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* child = Controls(i);
