@@ -80,6 +80,11 @@ void TKsCustomControl::SetBorderStyle(TBorderStyle style)
 void TKsCustomControl::Invalidate()
 {
     buffer_.SetDirty(true);
+    RequestRepaint();
+}
+
+void TKsCustomControl::RequestRepaint()
+{
     if (HandleAllocated()) InvalidateRect(Handle(), nullptr, FALSE);
     AccessibleChanged();
 }
@@ -100,6 +105,7 @@ bool TKsCustomControl::FormTranslucent()
 TKsCustomControl::TLookKey TKsCustomControl::LookKey()
 {
     TLookKey key;
+    key.Size = {Width(), Height()};
     key.Enabled = Enabled();
     key.Hot = state_.Hot();
     key.Focused = state_.Focused();
@@ -159,6 +165,9 @@ bool TKsCustomControl::Render()
 
 void TKsCustomControl::PaintParentBackground(TKsBitmap& target)
 {
+    // Only the control's own area: the rest of the buffer is never shown, and a parent whose client
+    // area is larger for a moment would leave pixels there that no later render takes away.
+    TKsDCView clip(target.DC(), {0, 0}, Width(), Height());
     TKsDCView view(target.DC(), {-Left(), -Top()});
     SendMessageW(Parent()->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.DC()), kEraseFromControl);
     // A buffered parent hands over its window-less children with its buffer; drawn again, their
@@ -245,6 +254,8 @@ void TKsCustomControl::BoundsChanged()
 void TKsCustomControl::Loaded()
 {
     TWinControl::Loaded();
+    // Some looks are left out while the control is being read (a skinned button draws plain).
+    Invalidate();
     FitBuffer();
 }
 

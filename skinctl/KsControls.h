@@ -35,8 +35,9 @@ public:
         return focusShows && HasFocus() ? ssFocused : ssNormal;
     }
 
-    // Marks the buffer out of date and asks the window system for a repaint without erasing first.
-    void Invalidate() override;
+    // Marks the buffer out of date and asks for a repaint (RequestRepaint). Final, so that no control
+    // can ask for a repaint and leave a buffer that no longer matches what it shows.
+    void Invalidate() final;
     // Brings the buffer up to date. Skipped when the control cannot be drawn (no parent or window,
     // hidden, no size: then false) or when the buffer from the last render is still good: nothing
     // marked it out of date, the look key is the same and the form is opaque (then true).
@@ -47,6 +48,9 @@ public:
     uint64_t LookVersion() const { return lookVersion_; }
 
 protected:
+    // Asks the window system for a repaint without erasing first and tells assistive tools that the
+    // control may have changed.
+    virtual void RequestRepaint();
     // Fills the content rectangle with Color unless Transparent; subclasses draw their content here.
     virtual void PaintFace();
     // The plain sunken border of bsSingle.
@@ -83,9 +87,11 @@ protected:
 
 private:
     // What a rendered buffer depends on besides the control's own properties, whose changes mark
-    // the buffer out of date: the interaction state, the system colours, and for a control that
-    // shows its parent through, its place and the parent's look.
+    // the buffer out of date: the size (the window system may change it without a word to the
+    // buffer), the interaction state, the system colours, and for a control that shows its parent
+    // through, its place and the parent's look.
     struct TLookKey {
+        SIZE Size{};
         bool Enabled = false;
         bool Hot = false;
         bool Focused = false;
@@ -98,10 +104,11 @@ private:
         bool ParentActive = false;
         friend bool operator==(const TLookKey& a, const TLookKey& b)
         {
-            return a.Enabled == b.Enabled && a.Hot == b.Hot && a.Focused == b.Focused && a.Pressed == b.Pressed &&
-                   a.SystemColours == b.SystemColours && a.Place == b.Place && a.ParentLook == b.ParentLook &&
-                   a.ParentSize.cx == b.ParentSize.cx && a.ParentSize.cy == b.ParentSize.cy &&
-                   a.ParentColor == b.ParentColor && a.ParentActive == b.ParentActive;
+            return a.Size.cx == b.Size.cx && a.Size.cy == b.Size.cy && a.Enabled == b.Enabled && a.Hot == b.Hot &&
+                   a.Focused == b.Focused && a.Pressed == b.Pressed && a.SystemColours == b.SystemColours &&
+                   a.Place == b.Place && a.ParentLook == b.ParentLook && a.ParentSize.cx == b.ParentSize.cx &&
+                   a.ParentSize.cy == b.ParentSize.cy && a.ParentColor == b.ParentColor &&
+                   a.ParentActive == b.ParentActive;
         }
     };
 

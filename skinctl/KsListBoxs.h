@@ -81,8 +81,6 @@ public:
     void SetFollowMouse(bool follow) { followMouse_ = follow; }
     using TKsCustomControl::BorderStyle;
     void SetBorderStyle(TBorderStyle style) override;
-    // One request to the window system however many changes come before the next paint.
-    void Invalidate() override;
 
     TKsCustomScrollBar* ScrollBar() const { return scrollBar_; }
     const TKsListLayout& Layout() const { return layout_; }
@@ -119,6 +117,9 @@ public:
     std::function<void()> OnItemsChanged;
 
 protected:
+    // One request to the window system however many changes come before the next paint.
+    void RequestRepaint() override;
+
     virtual void PaintItem(TKsBitmap& target, int index, const TRect& rect, TOwnerDrawState state);
     // Draws the 13 x 13 check box of item index at rect.
     virtual void PaintCheckBox(int index, const TRect& rect);

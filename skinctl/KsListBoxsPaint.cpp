@@ -35,11 +35,11 @@ const TKsBitmap& TrueTypeMark()
     return *mark;
 }
 
-void TKsCustomListBox::Invalidate()
+void TKsCustomListBox::RequestRepaint()
 {
     if (paintPending_ && HandleAllocated()) return;
     paintPending_ = HandleAllocated();
-    TKsCustomControl::Invalidate();
+    TKsCustomControl::RequestRepaint();
 }
 
 void TKsCustomListBox::PaintFace()

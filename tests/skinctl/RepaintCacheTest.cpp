@@ -1,6 +1,7 @@
 #include "SkinnedControlTesting.h"
 
 #include "framework/StdCtrls.h"
+#include "skinctl/KsSkinButtons.h"
 
 namespace {
 
@@ -115,6 +116,11 @@ TEST_F(RepaintCache, AControlRendersAfreshWhenWhatItShowsChanged)
     ASSERT_EQ(Shown->Left(), 25);
     RepaintWindow();
     EXPECT_TRUE(ShowsPicture());
+    // The window system makes the opaque probe wider, within the room its buffer already has.
+    SetWindowPos(Opaque->Handle(), nullptr, 0, 0, 80, 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_EQ(Opaque->Width(), 80);
+    RepaintWindow();
+    EXPECT_EQ(Rgb(Buffer(Opaque), 75, 10), Rgb(RGB(0, 128, 0)));
     // The pointer comes, which the probe shows without asking for a repaint itself.
     Shown->Perform(CM_MOUSEENTER, 0, 0);
     RepaintWindow();
@@ -126,4 +132,18 @@ TEST_F(RepaintCache, AControlRendersAfreshWhenWhatItShowsChanged)
     Form->SetColor(RGB(200, 0, 0));
     RepaintWindow();
     EXPECT_EQ(Rgb(Buffer(onForm), 30, 10), Rgb(RGB(200, 0, 0)));
+}
+
+TEST_F(RepaintCache, AButtonRenderedWhileItsFormIsReadShowsItsSkinOnceTheReadingEnds)
+{
+    auto* reference = Make<TSeSkinButton>(Form, TRect::FromSize(10, 150, 75, 25), L"開始");
+    Repaint(reference);
+    Form->BeginLoading();
+    auto* read = Make<TSeSkinButton>(Form, TRect::FromSize(100, 150, 75, 25), L"開始");
+    // While it is being read the button draws plain.
+    ASSERT_TRUE(read->Render());
+    ASSERT_GT(Differences(Buffer(read), Buffer(reference), {0, 0, 75, 25}), 0);
+    Form->EndLoading();
+    UpdateWindow(read->Handle());
+    EXPECT_EQ(Differences(Buffer(read), Buffer(reference), {0, 0, 75, 25}), 0);
 }
