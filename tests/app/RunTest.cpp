@@ -29,6 +29,16 @@ SYSTEMTIME AddSeconds(const SYSTEMTIME& time, int seconds)
     return result;
 }
 
+// What a skinned control last drew: its buffer's pixels, repainted first.
+std::vector<uint32_t> Look(TKsCustomControl* control)
+{
+    control->Invalidate();
+    UpdateWindow(control->Handle());
+    const TKsBitmap& bitmap = control->PaintBuffer().Bitmap();
+    const uint32_t* bits = bitmap.Bits();
+    return bits ? std::vector<uint32_t>(bits, bits + bitmap.Width() * bitmap.Height()) : std::vector<uint32_t>();
+}
+
 std::wstring DateName(const SYSTEMTIME& date)
 {
     wchar_t name[32];
@@ -197,6 +207,60 @@ TEST_F(RunTest, StopClickedDuringTheFirstRootCancelsThereWithoutFile)
     EXPECT_EQ(form->ProgressBar1->Position(), 0);
     EXPECT_LE(form->RunReport.Folders, 3u); // no more than the lines of the first root
     EXPECT_TRUE(form->StopRequested);
+}
+
+// The commands that would do nothing during a run look disabled then and ignore clicks, the stop
+// button is disabled at all other times, the focus moves out of the way and back, and the caption
+// counts the folders while the run goes on.
+TEST_F(RunTest, CommandsLookDisabledDuringTheRunAndTheStopButtonOnlyThen)
+{
+    AddThreeRoots();
+    const std::vector<TWinControl*> commands = {form->BitBtn1, form->BitBtn2, form->BitBtn3,
+                                                form->BitBtn4, form->BitBtn5, form->ComboBox1};
+    auto states = [&] {
+        std::vector<bool> enabled;
+        for (TWinControl* control : commands)
+            enabled.push_back(control->Enabled() && IsWindowEnabled(control->Handle()));
+        enabled.push_back(form->CFGL1->Enabled());
+        enabled.push_back(form->CFGS1->Enabled());
+        enabled.push_back(form->BitBtn6->Enabled() && IsWindowEnabled(form->BitBtn6->Handle()));
+        return enabled;
+    };
+    const std::vector<bool> idle{true, true, true, true, true, true, true, true, false};
+    const std::vector<bool> running{false, false, false, false, false, false, false, false, true};
+    EXPECT_EQ(states(), idle);
+    SetForegroundWindow(form->Handle());
+    form->BitBtn5->SetFocus();
+    const std::wstring caption = form->Caption();
+    const auto startLook = Look(form->BitBtn5), comboLook = Look(form->ComboBox1);
+
+    std::vector<bool> during;
+    std::wstring captionDuring;
+    bool stopFocused = false;
+    std::vector<uint32_t> startLookDuring, comboLookDuring;
+    PostAction([&] {
+        during = states();
+        captionDuring = form->Caption();
+        stopFocused = form->BitBtn6->Focused();
+        startLookDuring = Look(form->BitBtn5);
+        comboLookDuring = Look(form->ComboBox1);
+        form->Edit1->SetText(tree.Root() + L"added\\");
+        SendMessageW(form->BitBtn2->Handle(), BM_CLICK, 0, 0);
+    });
+    EXPECT_TRUE(RunAnsweringTheMessage().starts_with(L"目錄列舉完畢"));
+
+    EXPECT_EQ(during, running);
+    EXPECT_TRUE(captionDuring.starts_with(caption + L" - 列舉中: ") && captionDuring.ends_with(L" 個目錄"))
+        << WideToUtf8(captionDuring);
+    EXPECT_TRUE(stopFocused);
+    EXPECT_NE(startLookDuring, startLook);
+    EXPECT_NE(comboLookDuring, comboLook);
+    EXPECT_EQ(form->ListView1->RowCount(), 3); // the click on the disabled 新增目錄 did nothing
+
+    EXPECT_EQ(states(), idle);
+    EXPECT_EQ(form->Caption(), caption);
+    EXPECT_TRUE(form->BitBtn5->Focused());
+    EXPECT_EQ(Look(form->BitBtn5), startLook);
 }
 
 TEST_F(RunTest, StopClickedDuringTheOnlyRootCancelsIt)
