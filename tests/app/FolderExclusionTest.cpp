@@ -1,9 +1,8 @@
+#include "BothWalks.h"
 #include "FormFixture.h"
 #include "ListingShape.h"
 
 #include "app/FolderExclusions.h"
-#include "app/ListTree.h"
-#include "app/TreePrefetcher.h"
 #include "framework/Text.h"
 
 namespace {
@@ -34,17 +33,7 @@ protected:
 
     std::string Walk(const std::vector<std::wstring>& patterns) const
     {
-        TWalkSettings settings{TFolderExclusions(patterns), nullptr};
-        std::string plain, prefetched;
-        TStringSink plainSink(plain), prefetchedSink(prefetched);
-        TListing plainListing(leAnsi, plainSink), prefetchedListing(leAnsi, prefetchedSink);
-        ListTree(plainListing, settings, tree.Root() + L"Cache\\", 1, 3);
-        plainListing.Flush();
-        TPlainWalkHost host;
-        TTreePrefetcher().ListTree(prefetchedListing, settings, tree.Root() + L"Cache\\", 1, 3, host);
-        prefetchedListing.Flush();
-        EXPECT_EQ(prefetched, plain) << "the prefetched walk";
-        return CanonicalListing(plain, 3);
+        return CanonicalListing(WalkBoth(tree.Root() + L"Cache\\", 3, {TFolderExclusions(patterns), nullptr}).Text, 3);
     }
 
     std::string root;

@@ -1,8 +1,7 @@
+#include "BothWalks.h"
 #include "FormFixture.h"
 #include "ListingShape.h"
 
-#include "app/ListTree.h"
-#include "app/TreePrefetcher.h"
 #include "app/UnattendedRun.h"
 #include "framework/Exceptions.h"
 #include "framework/Text.h"
@@ -33,35 +32,6 @@ public:
         return TDirectoryReader::Read(directory, found);
     }
 };
-
-// The listing and report of both walks, which must agree.
-struct TWalked {
-    std::string Text;
-    TListingReport Report;
-};
-
-TWalked WalkBoth(const std::wstring& root, int depth, const TWalkSettings& settings)
-{
-    TWalked plain;
-    {
-        TStringSink sink(plain.Text);
-        TListing listing(leAnsi, sink);
-        ListTree(listing, settings, root, 1, depth);
-        listing.Flush();
-        plain.Report = listing.Report();
-    }
-    std::string prefetched;
-    TStringSink sink(prefetched);
-    TListing listing(leAnsi, sink);
-    TPlainWalkHost host;
-    EXPECT_TRUE(TTreePrefetcher().ListTree(listing, settings, root, 1, depth, host));
-    listing.Flush();
-    EXPECT_EQ(prefetched, plain.Text) << "the prefetched walk's text";
-    EXPECT_EQ(listing.Report().Unreadable.size(), plain.Report.Unreadable.size()) << "the prefetched walk's report";
-    for (size_t i = 0; i < listing.Report().Unreadable.size() && i < plain.Report.Unreadable.size(); ++i)
-        EXPECT_EQ(listing.Report().Unreadable[i].Path, plain.Report.Unreadable[i].Path);
-    return plain;
-}
 
 // Locked\ (holding inner\) is denied, Broken\ (holding a\ and b\) breaks off after its first entry,
 // Empty\ has nothing in it.
