@@ -72,16 +72,6 @@ TEST_F(UnreadableFolders, AreReportedWithTheirPathAndErrorWhileTheTextStaysAsFor
                             {tree.Root() + L"Locked\\", SystemErrorText(ERROR_ACCESS_DENIED)}}));
 }
 
-TEST_F(UnreadableFolders, MissingRootIsReportedAndAnEmptyOneIsNot)
-{
-    EXPECT_TRUE(WalkBoth(tree.Root() + L"Empty\\", 3, TWalkSettings()).Report.Unreadable.empty());
-    TWalked missing = WalkBoth(tree.Root() + L"gone", 3, TWalkSettings());
-    EXPECT_EQ(missing.Text, ListingLine(0, tree.RootAnsi() + "gone\\"));
-    ASSERT_EQ(missing.Report.Unreadable.size(), 1u);
-    EXPECT_EQ(missing.Report.Unreadable[0].Path, tree.Root() + L"gone\\");
-    EXPECT_EQ(missing.Report.Unreadable[0].Error, SystemErrorText(ERROR_PATH_NOT_FOUND));
-}
-
 // Runs over roots that do not exist: the window names the first few and copies all of them, the
 // unattended run names each on standard error and ends with its own exit code.
 class UnreadableRun : public FormFixture {
