@@ -11,7 +11,8 @@
 // the lowest level (level == depth) is a block sorted by name without regard to case. Hidden and
 // system directories, and those whose name the settings exclude, are left out. Only levels 1 to 8
 // produce lines, so the walk never goes below level 8. A directory that cannot be read contributes
-// its own line only, and is reported in the listing's report; an empty one is not.
+// its own line only, and is reported in the listing's report; an empty one is not. A root that does
+// not exist is a folder that cannot be read: the inventory lacks what it would hold.
 //
 // A path without a trailing backslash is walked, and printed, as if it had one, so that every line
 // below the root starts with its parent's line. Paths of any length are walked. An empty or blank
