@@ -25,6 +25,7 @@ enum TExitCode {
     ecNoRoots = 4,           // the .cfg lists no directory
     ecInvalidDepth = 5,      // a depth of the .cfg is not an integer
     ecOutputNotWritable = 6, // the output file cannot be written
+    ecFoldersUnreadable = 7, // the listing was written, but folders could not be read
 };
 
 // The arguments after the program's name, split as the platform splits a command line (a path with

@@ -1,16 +1,14 @@
 #include "app/ListTree.h"
 
-#include "app/WalkRules.h"
-
 namespace {
 
 // One walk over one root, reading each directory while its children are walked. The directory
 // being enumerated is held twice, in a single buffer each that grows and shrinks as the walk
-// descends: as the path the platform is asked for, and as the ANSI bytes that the lines print.
+// descends: as the path the platform is asked for, and as the encoded bytes that the lines print.
 class TTreeWalk {
 public:
-    TTreeWalk(std::string& listing, int depth, const TWalkRoot& root)
-        : lines_(listing, root.LinePath), depth_(depth), searchPath_(root.SearchPath)
+    TTreeWalk(TListing& listing, const TWalkSettings& settings, int depth, const TWalkRoot& root)
+        : listing_(listing), settings_(settings), lines_(listing, root), depth_(depth), searchPath_(root.SearchPath)
     {
     }
 
@@ -19,37 +17,35 @@ public:
         if (IsPrintedLevel(level)) lines_.Append(level - 1);
         if (!ReadsDirectory(level, depth_)) return;
 
-        WIN32_FIND_DATAW data;
-        TFindHandle find = FindFirstDirectory(searchPath_, data);
-        if (!find) return;
-
         bool collect = CollectsNames(level, depth_);
         std::vector<std::wstring> names;
+        DWORD error = 0;
         try {
-            do {
-                if (!IsListedDirectory(data)) continue;
-                if (collect) names.emplace_back(data.cFileName);
-                else WalkChild(data.cFileName, level + 1);
-            } while (FindNextFileW(find.Get(), &data));
+            error = ReadListedDirectories(settings_, searchPath_, [&](std::wstring_view name) {
+                if (collect)
+                    names.emplace_back(name);
+                else
+                    WalkChild(name, level + 1);
+                return true;
+            });
         } catch (...) {
             AppendSorted(names, level);
             throw;
         }
-        find.Reset();
         AppendSorted(names, level);
+        if (error) ReportUnreadable(listing_, searchPath_, error);
     }
 
 private:
     void WalkChild(std::wstring_view name, int level)
     {
         size_t searchLength = searchPath_.size();
-        size_t lineLength = lines_.PathLength();
         searchPath_.append(name);
         searchPath_ += L'\\';
-        lines_.EnterChild(name);
+        TListingLines::TMark mark = lines_.EnterChild(name);
         Walk(level);
         searchPath_.resize(searchLength);
-        lines_.LeaveChild(lineLength);
+        lines_.LeaveChild(mark);
     }
 
     void AppendSorted(std::vector<std::wstring>& names, int level)
@@ -58,6 +54,8 @@ private:
         for (const auto& name : names) lines_.Append(level, name);
     }
 
+    TListing& listing_;
+    const TWalkSettings& settings_;
     TListingLines lines_;
     int depth_;
     std::wstring searchPath_;
@@ -65,12 +63,22 @@ private:
 
 } // namespace
 
+void ListTree(TListing& listing, const TWalkSettings& settings, const std::wstring& path, int level, int depth)
+{
+    TWalkRoot root(path, listing);
+    if (!root.Enumerable) return ListUnenumerableRoot(listing, root, level, depth);
+    TTreeWalk(listing, settings, depth, root).Walk(level);
+}
+
 void ListTree(std::string& listing, const std::wstring& path, int level, int depth)
 {
-    TWalkRoot root(path);
-    if (!root.Enumerable) {
-        if (IsPrintedLevel(level)) TListingLines(listing, root.LinePath).Append(level - 1);
-        return;
+    TStringSink sink(listing);
+    TListing text(leAnsi, sink);
+    try {
+        ListTree(text, TWalkSettings(), path, level, depth);
+    } catch (...) {
+        text.Flush();
+        throw;
     }
-    TTreeWalk(listing, depth, root).Walk(level);
+    text.Flush();
 }

@@ -1,7 +1,7 @@
 #include "app/StandardStreams.h"
 
+#include "app/EncodedText.h"
 #include "framework/Handles.h"
-#include "framework/Text.h"
 
 #include <windows.h>
 
@@ -26,7 +26,7 @@ void WriteTo(DWORD stream, const std::wstring& text)
         WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
         return;
     }
-    std::string bytes = WideToAnsi(text);
+    std::string bytes = WideToAnsiExact(text);
     WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 

@@ -1,15 +1,15 @@
 #include "app/TreePrefetcher.h"
 
-#include "app/WalkRules.h"
-
 #include <algorithm>
 #include <exception>
 
 // One directory of a walk. Its place in the walk is the list of child indices that leads to it from
 // the root: the walk visits directories in the lexicographic order of these lists.
 struct TTreePrefetcher::TDirectory {
-    TDirectory(std::wstring searchPath, std::vector<uint32_t> order, int level, int depth, uint64_t walk)
-        : SearchPath(std::move(searchPath)), Order(std::move(order)), Level(level), Depth(depth), Walk(walk)
+    TDirectory(std::wstring searchPath, std::vector<uint32_t> order, int level, int depth, uint64_t walk,
+               std::shared_ptr<const TWalkSettings> settings)
+        : SearchPath(std::move(searchPath)), Order(std::move(order)), Level(level), Depth(depth), Walk(walk),
+          Settings(std::move(settings))
     {
     }
 
@@ -18,10 +18,14 @@ struct TTreePrefetcher::TDirectory {
     const int Level;
     const int Depth;
     const uint64_t Walk;
+    // Shared by the directories of one walk, so that a worker still reading for a walk that has ended
+    // does not depend on its caller.
+    const std::shared_ptr<const TWalkSettings> Settings;
 
     // Filled by the worker that reads the directory, then published under the lock.
     std::vector<std::wstring> Names;     // listed subdirectories; sorted when the level is the lowest
     std::vector<TDirectoryPtr> Children; // beside Names when the walk descends into directories it reads
+    DWORD ReadError = 0;                 // the platform's error when the directory could not be read
     std::exception_ptr Error;            // what ended the enumeration early, raised once Names are printed
     bool Read = false;
 };
@@ -35,8 +39,8 @@ bool TTreePrefetcher::TLaterInWalk::operator()(const TDirectoryPtr& a, const TDi
 // and appends its lines.
 class TTreePrefetcher::TAssembly {
 public:
-    TAssembly(TTreePrefetcher& pool, TWalkHost& host, std::string& listing, const TWalkRoot& root)
-        : pool_(pool), host_(host), lines_(listing, root.LinePath)
+    TAssembly(TTreePrefetcher& pool, TWalkHost& host, TListing& listing, const TWalkRoot& root)
+        : pool_(pool), host_(host), listing_(listing), lines_(listing, root)
     {
     }
 
@@ -52,16 +56,16 @@ public:
             for (const auto& name : directory->Names) lines_.Append(level, name);
         } else {
             for (size_t i = 0; i < directory->Names.size(); ++i) {
-                size_t pathLength = lines_.PathLength();
-                lines_.EnterChild(directory->Names[i]);
+                TListingLines::TMark mark = lines_.EnterChild(directory->Names[i]);
                 // Each subtree is let go as soon as it is printed.
                 TDirectoryPtr child = i < directory->Children.size() ? std::move(directory->Children[i]) : nullptr;
                 bool finished = Assemble(child, level + 1);
-                lines_.LeaveChild(pathLength);
+                lines_.LeaveChild(mark);
                 if (!finished) return false;
             }
         }
         if (directory->Error) std::rethrow_exception(directory->Error);
+        if (directory->ReadError) ReportUnreadable(listing_, directory->SearchPath, directory->ReadError);
         return true;
     }
 
@@ -79,6 +83,7 @@ public:
 private:
     TTreePrefetcher& pool_;
     TWalkHost& host_;
+    TListing& listing_;
     TListingLines lines_;
     ULONGLONG lastIdle_ = 0; // so that the first directory comes after an idle call
 };
@@ -107,13 +112,19 @@ void TTreePrefetcher::StopWorkers()
     workers_.clear();
 }
 
-bool TTreePrefetcher::ListTree(std::string& listing, const std::wstring& path, int level, int depth, TWalkHost& host)
+bool TTreePrefetcher::ListTree(TListing& listing, const TWalkSettings& settings, const std::wstring& path, int level,
+                               int depth, TWalkHost& host)
 {
-    TWalkRoot root(path);
+    TWalkRoot root(path, listing);
+    if (!root.Enumerable) {
+        ListUnenumerableRoot(listing, root, level, depth);
+        return true;
+    }
     TAssembly assembly(*this, host, listing, root);
-    if (!root.Enumerable || !ReadsDirectory(level, depth)) return assembly.Assemble(nullptr, level);
+    if (!ReadsDirectory(level, depth)) return assembly.Assemble(nullptr, level);
 
-    auto first = std::make_shared<TDirectory>(root.SearchPath, std::vector<uint32_t>{}, level, depth, walk_ + 1);
+    auto first = std::make_shared<TDirectory>(root.SearchPath, std::vector<uint32_t>{}, level, depth, walk_ + 1,
+                                              std::make_shared<const TWalkSettings>(settings));
     BeginWalk(first);
     try {
         bool finished = assembly.Assemble(first, level);
@@ -121,6 +132,20 @@ bool TTreePrefetcher::ListTree(std::string& listing, const std::wstring& path, i
         return finished;
     } catch (...) {
         EndWalk();
+        throw;
+    }
+}
+
+bool TTreePrefetcher::ListTree(std::string& listing, const std::wstring& path, int level, int depth, TWalkHost& host)
+{
+    TStringSink sink(listing);
+    TListing text(leAnsi, sink);
+    try {
+        bool finished = ListTree(text, TWalkSettings(), path, level, depth, host);
+        text.Flush();
+        return finished;
+    } catch (...) {
+        text.Flush();
         throw;
     }
 }
@@ -170,15 +195,11 @@ void TTreePrefetcher::Work()
 void TTreePrefetcher::Read(TDirectory& directory) const
 {
     try {
-        WIN32_FIND_DATAW data;
-        TFindHandle find = FindFirstDirectory(directory.SearchPath, data);
-        if (find) {
-            do {
-                if (walk_ != directory.Walk) return;
-                if (IsListedDirectory(data)) directory.Names.emplace_back(data.cFileName);
-            } while (FindNextFileW(find.Get(), &data));
-        }
-        find.Reset();
+        directory.ReadError =
+            ReadListedDirectories(*directory.Settings, directory.SearchPath, [&](std::wstring_view name) {
+                directory.Names.emplace_back(name);
+                return walk_ == directory.Walk;
+            });
         if (CollectsNames(directory.Level, directory.Depth)) {
             SortNames(directory.Names);
         } else if (ReadsDirectory(directory.Level + 1, directory.Depth)) {
@@ -186,8 +207,9 @@ void TTreePrefetcher::Read(TDirectory& directory) const
             std::vector<uint32_t> order = directory.Order;
             order.push_back(0);
             for (const auto& name : directory.Names) {
-                directory.Children.push_back(std::make_shared<TDirectory>(
-                    directory.SearchPath + name + L'\\', order, directory.Level + 1, directory.Depth, directory.Walk));
+                directory.Children.push_back(std::make_shared<TDirectory>(directory.SearchPath + name + L'\\', order,
+                                                                          directory.Level + 1, directory.Depth,
+                                                                          directory.Walk, directory.Settings));
                 ++order.back();
             }
         }

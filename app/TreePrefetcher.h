@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Listing.h"
+#include "app/WalkRules.h"
 #include "framework/SlimLock.h"
 
 #include <windows.h>
@@ -47,8 +49,11 @@ public:
     TTreePrefetcher(const TTreePrefetcher&) = delete;
     TTreePrefetcher& operator=(const TTreePrefetcher&) = delete;
 
-    // Appends the same text as ListTree(listing, path, level, depth). Returns false when the host
-    // asked to stop; listing then holds the part of the tree assembled until then.
+    // Adds the same text and report as ListTree(listing, settings, path, level, depth). Returns false
+    // when the host asked to stop; listing then holds the part of the tree assembled until then.
+    bool ListTree(TListing& listing, const TWalkSettings& settings, const std::wstring& path, int level, int depth,
+                  TWalkHost& host);
+    // The same walk with no exclusions, appending the lines in the ANSI code page to listing.
     bool ListTree(std::string& listing, const std::wstring& path, int level, int depth, TWalkHost& host);
 
 private:

@@ -1,5 +1,6 @@
 #include "app/UnattendedRun.h"
 
+#include "app/RunReportText.h"
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "framework/ComCtrls.h"
@@ -27,7 +28,9 @@ TUnattendedResult RunConfig(const std::wstring& fileName)
     form->LoadConfigFile(fileName);
     if (form->ListView1->RowCount() == 0) return {ecNoRoots, L"設定檔沒有要列舉的目錄: " + fileName};
     if (!form->RunListing()) return {ecFailed, L"取消列舉目錄"};
-    return {ecSuccess, L""};
+    const TListingReport& report = form->RunReport;
+    return {report.Unreadable.empty() ? ecSuccess : ecFoldersUnreadable,
+            UnattendedNotice(report, form->OutputEncoding)};
 }
 
 } // namespace

@@ -178,6 +178,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     MoveControlsBelow(*this, *SeSkinMenuBar1);
     SetClientSize(363, 408 + SeSkinMenuBar1->Height());
     EndLoading();
+    EnableCommandsForRun(false);
 }
 
 void TForm1::FormCreate()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Listing.h"
 #include "app/ListingEncoding.h"
 #include "framework/ComCtrls.h"
 #include "framework/Dialogs.h"
@@ -67,7 +68,9 @@ public:
 
     // Application state that lives as long as the window.
     std::wstring StartDir;
-    std::string ListingText;  // bytes in the ANSI code page
+    // What the last run found besides its text (which goes to the file as it is produced): the folders
+    // listed, the names that lost characters and the folders that could not be read.
+    TListingReport RunReport;
     bool StopRequested = false;
     std::wstring OutputDir;
     std::wstring OutputType;
@@ -104,8 +107,9 @@ public:
     bool RunInProgress() const { return runInProgress_; }
 
     // The listing run of BitBtn5Click without its closing message and progress reset: fills in the
-    // missing output settings, walks every row and writes the file. The window keeps handling its
-    // messages meanwhile. Returns false, without writing, when StopRequested was set during the run.
+    // missing output settings, checks every row's depth, walks every row and writes the file. The
+    // window keeps handling its messages meanwhile and shows the number of folders listed so far in
+    // its caption. Returns false, without writing, when StopRequested was set during the run.
     bool RunListing();
     // The load of CFGL1Click once the file is chosen: caption, rows, output settings and exclusions.
     // A file that cannot be read or is no .cfg raises EFOpenError and changes nothing.
@@ -114,7 +118,12 @@ public:
 private:
     // Shared by BitBtn1Click and BitBtn4Click: the folder chooser writing into a box.
     void ChooseFolderInto(TSeSkinEdit* target);
+    // The commands that do nothing during a run look disabled then, and the stop button the rest of the
+    // time; the focus leaves a control that is disabled for the stop button and comes back after.
+    void EnableCommandsForRun(bool running);
+    void ShowRunOutcome(bool completed);
 
     bool runInProgress_ = false;
     bool closeRequestedDuringRun_ = false;
+    TWinControl* focusBeforeRun_ = nullptr;
 };

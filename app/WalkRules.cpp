@@ -27,27 +27,12 @@ std::wstring ExtendedLengthPath(const std::wstring& path)
     return L"\\\\?\\" + full;
 }
 
-} // namespace
-
-bool IsPrintedLevel(int level) { return level >= 1 && level <= kLowestPrintedLevel; }
-
-bool CollectsNames(int level, int depth) { return level == depth && IsPrintedLevel(level); }
-
-bool DescendsInto(int level, int depth) { return level != depth && level < kLowestPrintedLevel; }
-
-// Names are nearly always ASCII, which every ANSI code page maps to itself, so those skip the
-// conversion call.
-void AppendAnsi(std::string& out, std::wstring_view text)
+// The path as a person writes it: without the "\\?\" form.
+std::wstring PlainPath(const std::wstring& path)
 {
-    if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; })) {
-        for (wchar_t c : text) out.push_back(static_cast<char>(c));
-        return;
-    }
-    int length = static_cast<int>(text.size());
-    int size = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    size_t start = out.size();
-    out.resize(start + size);
-    WideCharToMultiByte(CP_ACP, 0, text.data(), length, out.data() + start, size, nullptr, nullptr);
+    if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + path.substr(8);
+    if (path.starts_with(L"\\\\?\\")) return path.substr(4);
+    return path;
 }
 
 TFindHandle FindFirstDirectory(const std::wstring& directory, WIN32_FIND_DATAW& data)
@@ -61,6 +46,18 @@ TFindHandle FindFirstDirectory(const std::wstring& directory, WIN32_FIND_DATAW& 
     return TFindHandle(handle);
 }
 
+// Why the enumeration of directory could not start. "No file found" means that nothing matched the
+// pattern: a directory without entries, not even "." and ".." (a drive root can be one), or a
+// directory that is not there; the directory itself tells them apart.
+DWORD StartError(const std::wstring& directory)
+{
+    DWORD error = GetLastError();
+    if (error == ERROR_NO_MORE_FILES) return 0;
+    if (error != ERROR_FILE_NOT_FOUND) return error;
+    DWORD attributes = GetFileAttributesW(directory.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ERROR_PATH_NOT_FOUND;
+}
+
 bool IsListedDirectory(const WIN32_FIND_DATAW& data)
 {
     if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (data.dwFileAttributes & kLeftOutAttributes))
@@ -69,27 +66,67 @@ bool IsListedDirectory(const WIN32_FIND_DATAW& data)
     return name != L"." && name != L"..";
 }
 
+} // namespace
+
+bool IsPrintedLevel(int level) { return level >= 1 && level <= kLowestPrintedLevel; }
+
+bool CollectsNames(int level, int depth) { return level == depth && IsPrintedLevel(level); }
+
+bool DescendsInto(int level, int depth) { return level != depth && level < kLowestPrintedLevel; }
+
+DWORD TDirectoryReader::Read(const std::wstring& directory, const TFound& found) const
+{
+    WIN32_FIND_DATAW data;
+    TFindHandle find = FindFirstDirectory(directory, data);
+    if (!find) return StartError(directory);
+    do {
+        if (IsListedDirectory(data) && !found(data.cFileName)) return 0;
+    } while (FindNextFileW(find.Get(), &data));
+    DWORD error = GetLastError();
+    return error == ERROR_NO_MORE_FILES ? 0 : error;
+}
+
+DWORD ReadListedDirectories(const TWalkSettings& settings, const std::wstring& directory,
+                            const TDirectoryReader::TFound& found)
+{
+    static const TDirectoryReader platform;
+    const TDirectoryReader& reader = settings.Reader ? *settings.Reader : platform;
+    if (settings.Exclusions.Empty()) return reader.Read(directory, found);
+    return reader.Read(directory,
+                       [&](std::wstring_view name) { return settings.Exclusions.Excludes(name) || found(name); });
+}
+
+void ReportUnreadable(TListing& listing, const std::wstring& searchPath, DWORD error)
+{
+    listing.AddUnreadable(PlainPath(searchPath), error);
+}
+
 void SortNames(std::vector<std::wstring>& names) { std::sort(names.begin(), names.end(), NameLess); }
 
-TWalkRoot::TWalkRoot(const std::wstring& path)
+TWalkRoot::TWalkRoot(const std::wstring& path, const TListing& listing) : Typed(path)
 {
-    std::wstring directory = path;
-    if (!directory.empty() && directory.back() != L'\\' && directory.back() != L'/') directory += L'\\';
-    AppendAnsi(LinePath, directory);
+    if (!Typed.empty() && Typed.back() != L'\\' && Typed.back() != L'/') Typed += L'\\';
+    LinePathLost = listing.Encode(LinePath, Typed);
     Enumerable = !Trim(path).empty();
-    if (Enumerable) SearchPath = ExtendedLengthPath(directory);
+    if (Enumerable) SearchPath = ExtendedLengthPath(Typed);
 }
 
-void TListingLines::Append(int tabs, std::wstring_view name)
+void ListUnenumerableRoot(TListing& listing, const TWalkRoot& root, int level, int depth)
 {
-    listing_ += "\r\n";
-    listing_.append(tabs, '\t');
-    listing_ += linePath_;
-    AppendAnsi(listing_, name);
+    if (IsPrintedLevel(level)) TListingLines(listing, root).Append(level - 1);
+    if (ReadsDirectory(level, depth)) listing.AddUnreadable(root.Typed, ERROR_INVALID_NAME);
 }
 
-void TListingLines::EnterChild(std::wstring_view name)
+TListingLines::TMark TListingLines::EnterChild(std::wstring_view name)
 {
-    AppendAnsi(linePath_, name);
+    TMark mark{linePath_.size(), pathLost_};
+    pathLost_ = listing_.Encode(linePath_, name) || pathLost_;
     linePath_ += '\\';
+    return mark;
+}
+
+void TListingLines::LeaveChild(TMark mark)
+{
+    linePath_.resize(mark.Length);
+    pathLost_ = mark.Lost;
 }

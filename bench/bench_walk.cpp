@@ -1,11 +1,18 @@
 // Times the run's directory tree walk (directories read ahead by a pool of worker threads) on a
 // generated tree of about 20,000 folders against a plain recursive enumeration and against the
-// command interpreter's recursive directory listing; the serial ListTree is timed beside them.
+// command interpreter's recursive directory listing; the serial ListTree is timed beside them. Then
+// measures the peak memory of a whole listing run (walk and file) over that tree and over one ten
+// times larger, each in a process of its own.
+#include "app/CommandLine.h"
 #include "app/ListTree.h"
+#include "app/ListingRun.h"
 #include "app/TreePrefetcher.h"
+#include "framework/Handles.h"
 #include "framework/Text.h"
 
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -18,6 +25,7 @@ namespace {
 constexpr int kFanOut = 7;
 constexpr int kLevels = 5;
 constexpr int kRepeats = 5;
+constexpr int kLargeTreeCopies = 10;
 
 void CreateTree(const std::wstring& directory, int level, int& folders)
 {
@@ -123,6 +131,63 @@ private:
     bool asked_ = false;
 };
 
+// The child's part of the memory measurement: one listing run of root at depth 8 into out, then its
+// working set before the run and its peak working set, in bytes, on standard output.
+int MeasureRun(const std::wstring& root, const std::wstring& out)
+{
+    PROCESS_MEMORY_COUNTERS before{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    TPlainWalkHost host;
+    TListingRun run({out, true, L"bench-listing.txt", leAnsi}, {}, now);
+    run.Walk({root, 8}, host);
+    run.Complete();
+    PROCESS_MEMORY_COUNTERS after{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
+    std::printf("%zu %zu\n", before.WorkingSetSize, after.PeakWorkingSetSize);
+    return 0;
+}
+
+struct TRunMemory {
+    double BeforeMb = 0;
+    double PeakMb = 0;
+};
+
+// Runs this program as the child of MeasureRun and reads what it printed.
+TRunMemory MeasureInChild(const std::wstring& root, const std::wstring& out)
+{
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {};
+    TFileHandle reading(readEnd), writing(writeEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    // A backslash before a closing quote would escape it; doubled, it stands for itself.
+    auto quoted = [](const std::wstring& path) { return L"\"" + path + (path.ends_with(L'\\') ? L"\\\"" : L"\""); };
+    std::wstring command = quoted(self) + L" memory " + quoted(root) + L" " + quoted(out);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process;
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+        return {};
+    writing.Reset();
+    std::string printed;
+    char buffer[256];
+    DWORD read = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) printed.append(buffer, read);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    unsigned long long before = 0, peak = 0;
+    if (std::sscanf(printed.c_str(), "%llu %llu", &before, &peak) != 2) return {};
+    return {before / 1048576.0, peak / 1048576.0};
+}
+
 // The shortest of kRepeats timed runs of each piece of work, in milliseconds. The pieces take turns,
 // so that a change in the machine's load between rounds weighs on all of them alike.
 std::vector<double> BestOf(const std::vector<std::function<void()>>& works)
@@ -143,6 +208,10 @@ std::vector<double> BestOf(const std::vector<std::function<void()>>& works)
 
 int main()
 {
+    std::vector<std::wstring> arguments = ProgramArguments();
+    if (!arguments.empty() && arguments[0] == L"memory")
+        return arguments.size() == 3 ? MeasureRun(arguments[1], arguments[2]) : 2;
+
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     std::wstring root =
@@ -195,6 +264,28 @@ int main()
     std::printf("stop 100 ms into the walk: walk returned %.2f ms later, threads ended %.2f ms later\n", walkEndedMs,
                 stop.MillisecondsSinceAsked());
 
+    // The same tree ten times over, beside the first one.
+    std::wstring large = root.substr(0, root.size() - 1) + L"-large\\";
+    RemoveTree(large);
+    CreateDirectoryW(large.c_str(), nullptr);
+    int largeFolders = 0;
+    for (int copy = 0; copy < kLargeTreeCopies; ++copy) {
+        std::wstring copyRoot = large + L"Copy" + std::to_wstring(copy) + L"\\";
+        if (CreateDirectoryW(copyRoot.c_str(), nullptr)) ++largeFolders;
+        CreateTree(copyRoot, 1, largeFolders);
+    }
+    std::wstring out = root.substr(0, root.size() - 1) + L"-out\\";
+    CreateDirectoryW(out.c_str(), nullptr);
+    TRunMemory small = MeasureInChild(root, out);
+    TRunMemory big = MeasureInChild(large, out);
+    std::printf("run memory, %d folders:   %6.1f MB before the run, %6.1f MB at the peak\n", folders, small.BeforeMb,
+                small.PeakMb);
+    std::printf("run memory, %d folders:  %6.1f MB before the run, %6.1f MB at the peak (%+.1f MB)\n", largeFolders,
+                big.BeforeMb, big.PeakMb, big.PeakMb - small.PeakMb);
+    if (small.PeakMb > 0) std::printf("ratio walk_memory_large_vs_small %.3f\n", big.PeakMb / small.PeakMb);
+
+    RemoveTree(out);
+    RemoveTree(large);
     RemoveTree(root);
     return 0;
 }

@@ -44,6 +44,7 @@ std::wstring TKsMessageForm::PlainText() const
     std::wstring text = rule + Caption() + L"\r\n" + rule;
     if (auto* label = dynamic_cast<TLabel*>(FindComponent(L"Message"))) text += label->Caption() + L"\r\n";
     text += rule;
+    if (!details_.empty()) text += details_ + (details_.ends_with(L"\r\n") ? L"" : L"\r\n") + rule;
     std::wstring buttons;
     for (int i = 0; i < ControlCount(); ++i)
         if (auto* button = dynamic_cast<TKsCustomButton*>(Controls(i)))
@@ -84,15 +85,20 @@ int TKsCustomMessage::ShowDialog(const std::wstring& text, TKsMessageType type, 
     std::unique_ptr<TKsMessageForm> dialog(CreateMessageDialog(text, type, buttons));
     dialog->SetHelpContext(helpContext);
     dialog->SetHelpFile(helpFile);
+    return ShowModalAt(*dialog, x, y);
+}
+
+int TKsCustomMessage::ShowModalAt(TKsMessageForm& dialog, int x, int y)
+{
     if (x < 0 && y < 0) {
-        dialog->SetPosition(position_);
+        dialog.SetPosition(position_);
     } else {
-        dialog->SetPosition(poDefault);
-        dialog->SetBounds(x >= 0 ? x : dialog->Left(), y >= 0 ? y : dialog->Top(), dialog->Width(), dialog->Height());
+        dialog.SetPosition(poDefault);
+        dialog.SetBounds(x >= 0 ? x : dialog.Left(), y >= 0 ? y : dialog.Top(), dialog.Width(), dialog.Height());
     }
     Application->ProcessMessages();
-    dialog->Frame()->UpdateLayout();
-    return dialog->ShowModal();
+    dialog.Frame()->UpdateLayout();
+    return dialog.ShowModal();
 }
 
 void TKsCustomMessage::ShowMessageAt(const std::wstring& text, int x, int y)
@@ -101,6 +107,13 @@ void TKsCustomMessage::ShowMessageAt(const std::wstring& text, int x, int y)
 }
 
 void TKsCustomMessage::ShowMessage(const std::wstring& text) { ShowMessageAt(text, -1, -1); }
+
+void TKsCustomMessage::ShowMessageWithDetails(const std::wstring& text, const std::wstring& details)
+{
+    std::unique_ptr<TKsMessageForm> dialog(CreateMessageDialog(text, kmtCustom, {kmbOK}));
+    dialog->SetDetails(details);
+    ShowModalAt(*dialog, -1, -1);
+}
 
 std::wstring MessageTypeCaption(TKsMessageType type)
 {

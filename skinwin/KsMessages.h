@@ -45,8 +45,8 @@ private:
 class TKsCustomMessage;
 
 // The form of one message: icon, word-wrapped text and a centred row of buttons, framed by the
-// message component's frame. Made for one showing and freed after it. WM_COPY (and Ctrl+C or
-// Ctrl+Insert) puts its caption, text and buttons on the clipboard as plain text.
+// message component's frame. Made for one showing and freed after it. WM_COPY, Ctrl+C and Ctrl+Insert
+// put its caption, text, details and buttons on the clipboard as plain text.
 class TKsMessageForm : public TForm {
 public:
     TKsMessageForm(TComponent* owner, TKsCustomMessage& message);
@@ -60,7 +60,11 @@ public:
     TKsCustomButton* CancelButton() const { return cancelButton_; }
     void SetCancelButton(TKsCustomButton* button) { cancelButton_ = button; }
 
-    // The dialog's caption, text and button captions as the clipboard gets them.
+    // Text that a copy carries after the text shown, such as the whole of a list the text shortens.
+    const std::wstring& Details() const { return details_; }
+    void SetDetails(const std::wstring& value) { details_ = value; }
+
+    // The dialog's caption, text, details and button captions as the clipboard gets them.
     std::wstring PlainText() const;
 
     bool IsShortCut(WPARAM key, LPARAM keyData) override;
@@ -74,6 +78,7 @@ protected:
 private:
     TKsCustomForm* frame_;
     TKsCustomButton* cancelButton_ = nullptr;
+    std::wstring details_;
     int helpContext_ = 0;
     std::wstring helpFile_;
 };
@@ -119,12 +124,16 @@ public:
     // A custom message with the application's title as caption and one OK button.
     void ShowMessageAt(const std::wstring& text, int x, int y);
     void ShowMessage(const std::wstring& text);
+    // ShowMessage with details that a copy of the dialog carries after the text shown.
+    void ShowMessageWithDetails(const std::wstring& text, const std::wstring& details);
 
     // The parts of a dialog, made for the dialog form that owns them.
     virtual TKsCustomButton* CreateButton(TCustomForm* owner);
     virtual TKsCustomForm* CreateFrame(TCustomForm* owner);
 
 private:
+    int ShowModalAt(TKsMessageForm& dialog, int x, int y);
+
     bool blend_ = false;
     int blendValue_ = 200;
     TKsBorderIcons borderIcons_{kbiClose, kbiSystemMenu};

@@ -2,6 +2,7 @@
 
 #include "app/ListTree.h"
 #include "app/TreePrefetcher.h"
+#include "framework/Exceptions.h"
 #include "framework/Text.h"
 
 #include <algorithm>
@@ -106,7 +107,7 @@ TEST_F(LargeTreeRun, StopPostedAHundredMillisecondsIntoTheOnlyRootCancelsTheRun)
         PostClick(form->BitBtn6);
         auto posted = std::chrono::steady_clock::now();
         while (MillisecondsSince(posted) < 10000) {
-            HWND message = FindWindowW(L"#32770", kMessageCaption);
+            HWND message = FindWindowW(L"Folvane.MessageForm", kMessageCaption);
             if (message && IsWindowVisible(message)) {
                 stopToMessageMs = MillisecondsSince(posted);
                 break;
@@ -122,10 +123,25 @@ TEST_F(LargeTreeRun, StopPostedAHundredMillisecondsIntoTheOnlyRootCancelsTheRun)
     EXPECT_EQ(driver.Texts().at(0), L"取消列舉目錄");
     EXPECT_FALSE(FileExists(tree.Root() + L"folvane.txt"));
     EXPECT_EQ(form->ProgressBar1->Position(), 0);
-    size_t linesWritten = LineCount(form->ListingText) - 1; // less the header's own line break
+    size_t linesWritten = form->RunReport.Folders;
     EXPECT_LT(linesWritten, FullListingLines()) << "the walk ended before the stop";
     std::printf("stop posted after 100 ms: cancel message %.0f ms later, %zu of %zu lines assembled\n", stopToMessageMs,
                 linesWritten, FullListingLines());
+}
+
+TEST_F(LargeTreeRun, ADepthThatIsNoIntegerAfterALargeRootEndsTheRunBeforeAnythingIsWalked)
+{
+    AddRows({{large->Root(), L"8"}, {large->Root(), L"eight"}});
+    form->Edit2->SetText(tree.Root());
+    try {
+        form->BitBtn5Click();
+        ADD_FAILURE() << "no error raised";
+    } catch (const EConvertError& error) {
+        EXPECT_EQ(error.Message(), L"'eight' is not a valid integer value");
+    }
+    EXPECT_EQ(form->RunReport.Folders, 0u);
+    EXPECT_EQ(form->ProgressBar1->Position(), 0);
+    EXPECT_FALSE(FileExists(tree.Root() + L"folvane.txt"));
 }
 
 TEST_F(LargeTreeRun, WindowAnswersWithinAHundredMillisecondsThroughoutTheWalk)

@@ -25,16 +25,16 @@ TEST(ListingHeader, ShortDateBlankAndLongTimeInTheAnsiCodePage)
 {
     ASSERT_EQ(GetACP(), 950u);
     // The Traditional Chinese formats: "yyyy/M/d" and "tth:mm:ss" with 上午 / 下午.
-    EXPECT_EQ(ListingHeader(Moment(2026, 12, 6, 14, 5, 9)), kHeaderLabel + "2026/12/6 \xA4\x55\xA4\xC8" "2:05:09\r\n");
-    EXPECT_EQ(ListingHeader(Moment(2026, 1, 30, 9, 0, 0)), kHeaderLabel + "2026/1/30 \xA4\x57\xA4\xC8" "9:00:00\r\n");
+    EXPECT_EQ(ListingHeader(Moment(2026, 12, 6, 14, 5, 9), leAnsi), kHeaderLabel + "2026/12/6 \xA4\x55\xA4\xC8" "2:05:09\r\n");
+    EXPECT_EQ(ListingHeader(Moment(2026, 1, 30, 9, 0, 0), leAnsi), kHeaderLabel + "2026/1/30 \xA4\x57\xA4\xC8" "9:00:00\r\n");
 }
 
 TEST(ListingHeader, TimeIsLeftOutAtExactlyMidnight)
 {
-    EXPECT_EQ(ListingHeader(Moment(2026, 12, 6, 0, 0, 0)), kHeaderLabel + "2026/12/6\r\n");
+    EXPECT_EQ(ListingHeader(Moment(2026, 12, 6, 0, 0, 0), leAnsi), kHeaderLabel + "2026/12/6\r\n");
     // A second or a minute past midnight is written out in full; the hour shows as 12 before noon.
-    EXPECT_EQ(ListingHeader(Moment(2026, 12, 6, 0, 0, 1)), kHeaderLabel + "2026/12/6 \xA4\x57\xA4\xC8" "12:00:01\r\n");
-    EXPECT_EQ(ListingHeader(Moment(2026, 12, 6, 0, 1, 0)), kHeaderLabel + "2026/12/6 \xA4\x57\xA4\xC8" "12:01:00\r\n");
+    EXPECT_EQ(ListingHeader(Moment(2026, 12, 6, 0, 0, 1), leAnsi), kHeaderLabel + "2026/12/6 \xA4\x57\xA4\xC8" "12:00:01\r\n");
+    EXPECT_EQ(ListingHeader(Moment(2026, 12, 6, 0, 1, 0), leAnsi), kHeaderLabel + "2026/12/6 \xA4\x57\xA4\xC8" "12:01:00\r\n");
 }
 
 TEST(ListingFileName, FixedOrDateNameJoinedWithOneBackslash)
@@ -55,36 +55,38 @@ TEST(ListingFileName, BlanksAroundTheDirectoryAreDropped)
     EXPECT_EQ(ListingFileName(L"D:\\My Out\\", true, L"a.txt", date), L"D:\\My Out\\a.txt");
 }
 
-TEST(WriteListingFile, ReplacesTheFileWithTheTextAndAFinalLineBreak)
+TEST(ListingFileWriter, ReplacesTheFileWithTheBytesWrittenOnlyOnCommit)
 {
     TTempTree tree(L"write");
     std::wstring path = tree.Root() + L"listing.txt";
-    WriteListingFile(path, std::string(5000, 'x'));
-    WriteListingFile(path, "head\r\n\r\nline");
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    char bytes[64] = {};
-    DWORD read = 0;
-    ReadFile(file, bytes, sizeof bytes, &read, nullptr);
-    CloseHandle(file);
-    EXPECT_EQ(std::string(bytes, read), "head\r\n\r\nline\r\n");
+    SetFileBytes(path, std::string(5000, 'x'));
+    {
+        TListingFileWriter writer(tree.Root());
+        writer.Write("head\r\n");
+        writer.Write("\r\nline\r\n");
+        EXPECT_EQ(FileBytes(path), std::string(5000, 'x'));
+        writer.Commit(path);
+    }
+    EXPECT_EQ(FileBytes(path), "head\r\n\r\nline\r\n");
 }
 
-TEST(WriteListingFile, FailuresCarryTheClassicTexts)
+TEST(ListingFileWriter, FailuresCarryTheClassicTexts)
 {
     TTempTree tree(L"writefail");
     tree.Dir(L"taken.txt");
-    auto messageOf = [](const std::wstring& path) -> std::wstring {
+    auto messageOf = [&](const std::wstring& directory, const std::wstring& name) -> std::wstring {
         try {
-            WriteListingFile(path, "text");
+            TListingFileWriter writer(directory);
+            writer.Write("text");
+            writer.Commit(directory + name);
         } catch (const EInOutError& error) {
             return error.Message();
         }
         return L"<no error>";
     };
-    EXPECT_EQ(messageOf(tree.Root() + L"missing\\listing.txt"), L"Invalid filename");
-    EXPECT_EQ(messageOf(tree.Root() + L"bad|name.txt"), L"Invalid filename");
-    EXPECT_EQ(messageOf(tree.Root() + L"taken.txt"), L"File access denied");
+    EXPECT_EQ(messageOf(tree.Root() + L"missing\\", L"listing.txt"), L"Invalid filename");
+    EXPECT_EQ(messageOf(tree.Root(), L"bad|name.txt"), L"Invalid filename");
+    EXPECT_EQ(messageOf(tree.Root(), L"taken.txt"), L"File access denied");
 }
 
 } // namespace

@@ -29,6 +29,16 @@ SYSTEMTIME AddSeconds(const SYSTEMTIME& time, int seconds)
     return result;
 }
 
+// What a skinned control last drew: its buffer's pixels, repainted first.
+std::vector<uint32_t> Look(TKsCustomControl* control)
+{
+    control->Invalidate();
+    UpdateWindow(control->Handle());
+    const TKsBitmap& bitmap = control->PaintBuffer().Bitmap();
+    const uint32_t* bits = bitmap.Bits();
+    return bits ? std::vector<uint32_t>(bits, bits + bitmap.Width() * bitmap.Height()) : std::vector<uint32_t>();
+}
+
 std::wstring DateName(const SYSTEMTIME& date)
 {
     wchar_t name[32];
@@ -88,7 +98,7 @@ protected:
         std::string header = bytes.substr(0, end + 2);
         bool known = false;
         for (int second = 0; second <= 5 && !known; ++second)
-            known = header == ListingHeader(AddSeconds(started, second));
+            known = header == ListingHeader(AddSeconds(started, second), leAnsi);
         if (!known) return "<unexpected header: " + header + ">";
         return bytes.substr(end + 2);
     }
@@ -101,10 +111,10 @@ protected:
 TEST_F(RunTest, FixedNameFileHoldsHeaderEmptyLineEveryRootAndAFinalLineBreak)
 {
     AddThreeRoots();
-    EXPECT_EQ(RunAnsweringTheMessage(), L"目錄列舉完畢");
+    EXPECT_TRUE(RunAnsweringTheMessage().starts_with(L"目錄列舉完畢"));
     std::string bytes = FileBytes(out + L"folvane.txt");
     EXPECT_EQ(BodyAfterHeader(bytes), WorkLines() + ChainLines() + MissingLines() + "\r\n");
-    EXPECT_EQ(form->ListingText + "\r\n", bytes);
+    EXPECT_EQ(form->RunReport.Folders, 7u);
     EXPECT_EQ(form->ProgressBar1->Position(), 0);
     EXPECT_EQ(form->ProgressBar1->Min(), 1);
     EXPECT_EQ(form->ProgressBar1->Max(), 3);
@@ -151,7 +161,7 @@ TEST_F(RunTest, MissingOutputFolderFailsWithInvalidFilenameAndNoMessage)
         EXPECT_EQ(error.Message(), L"Invalid filename");
     }
     EXPECT_FALSE(driver.WaitDone(1500)) << "a message was shown";
-    EXPECT_TRUE(form->ListingText.ends_with(WorkLines()));
+    EXPECT_EQ(form->ProgressBar1->Position(), 0);
     EXPECT_FALSE(FileExists(tree.Root() + L"nothere"));
 }
 
@@ -168,11 +178,11 @@ TEST_F(RunTest, UnwritableOutputFileFailsWithFileAccessDenied)
     EXPECT_FALSE(driver.WaitDone(1500)) << "a message was shown";
 }
 
-TEST_F(RunTest, InvalidDepthEndsTheRunAtItsRowWithoutFile)
+TEST_F(RunTest, InvalidDepthEndsTheRunBeforeAnyRootIsWalkedWithoutFile)
 {
     for (const wchar_t* depth : {L"x", L""}) {
         form->ListView1->ClearRows();
-        form->ProgressBar1->SetPosition(0);
+        form->ProgressBar1->SetPosition(2);
         AddRows(
             {{tree.Root() + L"Work\\", L"1"}, {tree.Root() + L"Chain\\", depth}, {tree.Root() + L"missing\\", L"1"}});
         try {
@@ -182,8 +192,8 @@ TEST_F(RunTest, InvalidDepthEndsTheRunAtItsRowWithoutFile)
             EXPECT_EQ(error.Message(), L"'" + std::wstring(depth) + L"' is not a valid integer value");
         }
         EXPECT_FALSE(FileExists(out + L"folvane.txt"));
-        EXPECT_TRUE(form->ListingText.ends_with(WorkLines()));
-        EXPECT_EQ(form->ProgressBar1->Position(), 1);
+        EXPECT_EQ(form->RunReport.Folders, 0u);
+        EXPECT_EQ(form->ProgressBar1->Position(), 0);
         EXPECT_FALSE(form->RunInProgress());
     }
 }
@@ -195,9 +205,62 @@ TEST_F(RunTest, StopClickedDuringTheFirstRootCancelsThereWithoutFile)
     EXPECT_EQ(RunAnsweringTheMessage(), L"取消列舉目錄");
     EXPECT_FALSE(FileExists(out + L"folvane.txt"));
     EXPECT_EQ(form->ProgressBar1->Position(), 0);
-    std::string body = BodyAfterHeader(form->ListingText);
-    EXPECT_TRUE(WorkLines().starts_with(body)) << body;
+    EXPECT_LE(form->RunReport.Folders, 3u); // no more than the lines of the first root
     EXPECT_TRUE(form->StopRequested);
+}
+
+// The commands that would do nothing during a run look disabled then and ignore clicks, the stop
+// button is disabled at all other times, the focus moves out of the way and back, and the caption
+// counts the folders while the run goes on.
+TEST_F(RunTest, CommandsLookDisabledDuringTheRunAndTheStopButtonOnlyThen)
+{
+    AddThreeRoots();
+    const std::vector<TWinControl*> commands = {form->BitBtn1, form->BitBtn2, form->BitBtn3,
+                                                form->BitBtn4, form->BitBtn5, form->ComboBox1};
+    auto states = [&] {
+        std::vector<bool> enabled;
+        for (TWinControl* control : commands)
+            enabled.push_back(control->Enabled() && IsWindowEnabled(control->Handle()));
+        for (TSeSkinItem* item : {form->CFGL1, form->CFGS1, form->ENCA1, form->ENCU1, form->EXCL1})
+            enabled.push_back(item->Enabled());
+        enabled.push_back(form->BitBtn6->Enabled() && IsWindowEnabled(form->BitBtn6->Handle()));
+        return enabled;
+    };
+    const std::vector<bool> idle{true, true, true, true, true, true, true, true, true, true, true, false};
+    const std::vector<bool> running{false, false, false, false, false, false, false, false, false, false, false, true};
+    EXPECT_EQ(states(), idle);
+    SetForegroundWindow(form->Handle());
+    form->BitBtn5->SetFocus();
+    const std::wstring caption = form->Caption();
+    const auto startLook = Look(form->BitBtn5), comboLook = Look(form->ComboBox1);
+
+    std::vector<bool> during;
+    std::wstring captionDuring;
+    bool stopFocused = false;
+    std::vector<uint32_t> startLookDuring, comboLookDuring;
+    PostAction([&] {
+        during = states();
+        captionDuring = form->Caption();
+        stopFocused = form->BitBtn6->Focused();
+        startLookDuring = Look(form->BitBtn5);
+        comboLookDuring = Look(form->ComboBox1);
+        form->Edit1->SetText(tree.Root() + L"added\\");
+        SendMessageW(form->BitBtn2->Handle(), BM_CLICK, 0, 0);
+    });
+    EXPECT_TRUE(RunAnsweringTheMessage().starts_with(L"目錄列舉完畢"));
+
+    EXPECT_EQ(during, running);
+    EXPECT_TRUE(captionDuring.starts_with(caption + L" - 列舉中: ") && captionDuring.ends_with(L" 個目錄"))
+        << WideToUtf8(captionDuring);
+    EXPECT_TRUE(stopFocused);
+    EXPECT_NE(startLookDuring, startLook);
+    EXPECT_NE(comboLookDuring, comboLook);
+    EXPECT_EQ(form->ListView1->RowCount(), 3); // the click on the disabled 新增目錄 did nothing
+
+    EXPECT_EQ(states(), idle);
+    EXPECT_EQ(form->Caption(), caption);
+    EXPECT_TRUE(form->BitBtn5->Focused());
+    EXPECT_EQ(Look(form->BitBtn5), startLook);
 }
 
 TEST_F(RunTest, StopClickedDuringTheOnlyRootCancelsIt)
@@ -217,7 +280,7 @@ TEST_F(RunTest, OutputBoxesChangedDuringTheRunDoNotMoveTheFile)
         form->Edit3->SetText(L"other.txt");
         form->RadioButton2->SetChecked(true);
     });
-    EXPECT_EQ(RunAnsweringTheMessage(), L"目錄列舉完畢");
+    EXPECT_TRUE(RunAnsweringTheMessage().starts_with(L"目錄列舉完畢"));
     EXPECT_EQ(form->Edit2->Text(), L"");  // the change itself went through
     EXPECT_EQ(BodyAfterHeader(FileBytes(out + L"folvane.txt")), WorkLines() + ChainLines() + MissingLines() + "\r\n");
     EXPECT_FALSE(FileExists(tree.Root() + L"other.txt"));
@@ -243,8 +306,9 @@ TEST_F(RunTest, LoadedRowsWithAnEmptyPathGiveAnEmptyRootLineNotTheCurrentFolder)
     ASSERT_EQ(form->ListView1->RowCaption(0), L"");
     // The current folder is the one holding Work\ and Chain\: listing it would add their lines.
     ASSERT_EQ(form->StartDir, tree.Root());
-    EXPECT_EQ(RunAnsweringTheMessage(), L"目錄列舉完畢");
+    EXPECT_TRUE(RunAnsweringTheMessage().starts_with(L"目錄列舉完畢"));
     EXPECT_EQ(BodyAfterHeader(FileBytes(out + L"folvane.txt")), ListingLine(0, "") + WorkLines() + ListingLine(0, "") + "\r\n");
+    EXPECT_EQ(form->RunReport.Unreadable.size(), 2u);
 }
 
 TEST_F(RunTest, OtherCommandsAreIgnoredWhileTheRunLetsInputThrough)
@@ -261,7 +325,7 @@ TEST_F(RunTest, OtherCommandsAreIgnoredWhileTheRunLetsInputThrough)
     for (TSeSkinItem* item : {form->CFGL1, form->CFGS1}) item->Click();
     PostMessageW(form->ListView1->Handle(), LVM_EDITLABELW, 0, 0);
 
-    EXPECT_EQ(RunAnsweringTheMessage(), L"目錄列舉完畢");
+    EXPECT_TRUE(RunAnsweringTheMessage().starts_with(L"目錄列舉完畢"));
     EXPECT_EQ(form->ListView1->RowCount(), 3);
     EXPECT_EQ(form->ListView1->RowCaption(0), tree.Root() + L"Work\\");
     EXPECT_EQ(ListView_GetEditControl(form->ListView1->Handle()), nullptr);
@@ -288,7 +352,7 @@ TEST_F(RunTest, ClosingTheWindowDuringTheRunStopsItQuietlyAndThenCloses)
     EXPECT_TRUE(IsWindowVisible(form->Handle()));  // still open while the handler runs
     EXPECT_FALSE(driver.WaitDone(1500)) << "a message was shown";
     EXPECT_FALSE(FileExists(out + L"folvane.txt"));
-    EXPECT_TRUE(WorkLines().starts_with(BodyAfterHeader(form->ListingText)));
+    EXPECT_LE(form->RunReport.Folders, 3u);
     Pump();
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
 }

@@ -72,11 +72,16 @@ protected:
         return TakeOutcome(result.Message);
     }
 
-    // The unattended run ends with the code given and leaves what the window leaves.
+    // The unattended run ends with the code given and leaves what the window leaves; where folders could
+    // not be read the window raises no error, while the unattended run names them.
     void ExpectAsTheWindow(TExitCode expectedCode)
     {
         TOutcome unattended = Unattended(expectedCode, config);
-        EXPECT_EQ(unattended, ThroughTheWindow());
+        TOutcome window = ThroughTheWindow();
+        if (expectedCode == ecFoldersUnreadable)
+            EXPECT_EQ(unattended.Body, window.Body);
+        else
+            EXPECT_EQ(unattended, window);
     }
 
     std::wstring out;
@@ -86,15 +91,17 @@ protected:
 
 TEST_F(UnattendedRunTest, WritesTheWindowsListingForARelativeConfigName)
 {
-    WriteConfig("DIR0=" + root + "Work\\;2\r\nDIR1=" + root + "missing\\;1\r\n");
+    WriteConfig("DIR0=" + root + "Work\\;2\r\n");
     TOutcome unattended = Unattended(ecSuccess, L"plan.cfg");
     EXPECT_EQ(unattended.Error, L"");
+    WriteConfig("DIR0=" + root + "Work\\;2\r\nDIR1=" + root + "missing\\;1\r\n");
+    unattended = Unattended(ecFoldersUnreadable, L"plan.cfg");
     ASSERT_TRUE(unattended.Body.ends_with("\r\n"));
     EXPECT_EQ(CanonicalListing(unattended.Body.substr(0, unattended.Body.size() - 2), 2),
               ListingLine(0, root + "Work\\") + ListingLine(1, root + "Work\\Beta\\") +
                   ListingLine(1, root + "Work\\alpha\\") + ListingLine(2, root + "Work\\alpha\\inner") +
                   ListingLine(0, root + "missing\\"));
-    EXPECT_EQ(unattended, ThroughTheWindow());
+    EXPECT_EQ(unattended.Body, ThroughTheWindow().Body);
 }
 
 TEST_F(UnattendedRunTest, DepthsOutsideTheListAndOddRootsWalkAsInTheWindow)
@@ -105,7 +112,7 @@ TEST_F(UnattendedRunTest, DepthsOutsideTheListAndOddRootsWalkAsInTheWindow)
         SCOPED_TRACE(depth);
         WriteConfig("DIR0=" + root + "Work\\;" + depth + "\r\nDIR1=" + root + "plain.txt\\;1\r\nDIR2=" + longRoot +
                     ";1\r\nDIR3=" + root + "gone\\;2\r\n");
-        ExpectAsTheWindow(ecSuccess);
+        ExpectAsTheWindow(ecFoldersUnreadable);
     }
 }
 
@@ -127,7 +134,9 @@ TEST_F(UnattendedRunTest, Utf8AndVeryLargeConfigsAreReadAsTheWindowReadsThem)
     tree.Dir(L"資料\\子");
     std::string utf8Root = WideToUtf8(tree.Root() + L"資料\\");
     WriteConfig("DIR0=" + utf8Root + ";2\r\n");
-    ExpectAsTheWindow(ecSuccess);
+    // Without a byte-order mark the bytes are taken in the ANSI code page, in the window as well: the
+    // root then names no folder, which both report.
+    ExpectAsTheWindow(ecFoldersUnreadable);
     SetFileBytes(config, "\xEF\xBB\xBF" + FileBytes(config));
     ExpectAsTheWindow(ecSuccess);
 
