@@ -300,7 +300,7 @@ void TKsCustomForm::SetFormBounds(const TRect& bounds)
 void TKsCustomForm::StoreSize(int width, int height)
 {
     fullSize_ = {width, height};
-    int shadow = dropShadow_ && windowState_ != kwsMaximized ? shadowWidth_ : 0;
+    int shadow = dropShadow_ && states_.State() != kwsMaximized ? shadowWidth_ : 0;
     frameSize_ = {std::max(width - shadow, 0), std::max(height - shadow, 0)};
     if (blendBuffer_ && width > 0 && height > 0) blendBuffer_->SetSize(width, height);
 }
@@ -331,7 +331,7 @@ std::wstring TKsCustomForm::CaptionText() const
 
 int TKsCustomForm::StateIndex() const
 {
-    switch (windowState_) {
+    switch (states_.State()) {
     case kwsMaximized:
         return ssMaximized;
     case kwsMinimized:

@@ -7,13 +7,13 @@
 #include "skin/raster/KsBitmap.h"
 #include "skinwin/KsEffects.h"
 #include "skinwin/KsHooks.h"
+#include "skinwin/KsWindowStateMachine.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
 
 enum TKsBorderStyle { kbsNone, kbsStandard, kbsToolWindow };
-enum TKsWindowState { kwsNormal, kwsMaximized, kwsMinimized, kwsRollup, kwsTray };
 
 // A set of border icons (TKsBorderIcon, in KsSkinObjects2.h): bit n for the n-th value.
 class TKsBorderIcons {
@@ -156,9 +156,9 @@ public:
     void SuspendPainting() { ++paintSuspended_; }
     void ResumePainting() { --paintSuspended_; }
 
-    TKsWindowState FrameWindowState() const { return windowState_; }
+    TKsWindowState FrameWindowState() const { return states_.State(); }
     // The state before the last change; restore goes back to it.
-    TKsWindowState PreviousWindowState() const { return previousState_; }
+    TKsWindowState PreviousWindowState() const { return states_.Previous(); }
     bool FrameActive() const { return frameActive_; }
     // The window size including the shadow, and the size of the frame itself.
     SIZE FullSize() const { return fullSize_; }
@@ -220,7 +220,6 @@ protected:
     // The skin's (or the plain) state index of the window state: normal 0, maximized 2,
     // minimized 3, rolled up 4, tray 3.
     int StateIndex() const;
-    void SetFrameWindowState(TKsWindowState state) { windowState_ = state; }
     // Runs a window-state request made while loading, once loading is over.
     void RequestWindowState(TKsWindowState state);
     bool Loading() const { return IsLoading(); }
@@ -252,7 +251,6 @@ private:
     void PaintToMessage(TMessage& message);
     void NonClientMouse(TMessage& message);
     void TrackedMouse(TMessage& message);
-    void PlatformRestored();
     void SystemCommand(TMessage& message);
 
     // The utility window and the notification-area icon's callback.
@@ -263,6 +261,12 @@ private:
     void LeaveTray();
     // Brings the window back from the platform's minimized state (or the application's).
     void LeavePlatformMinimized();
+    // Hides the form (or the application) behind a notification-area icon.
+    void EnterTray();
+    // What the state machine is told of the window with each request.
+    TKsStateContext StateContext();
+    // Does to the window what a change of its state asks for.
+    void CarryOut(const TKsStateChange& change);
     // After every change of the window state.
     void StateChanged();
 
@@ -288,9 +292,6 @@ private:
     void SetParentSuffix(const std::wstring& suffix);
     void MDIActivate(HWND activated);
     void HookParentClient();
-    // Ends a restore in state (maximized, rolled up or normal with the saved bounds); leaving is the
-    // previous state a normal window remembers.
-    void ReturnTo(TKsWindowState state, TKsWindowState leaving);
 
     // Mouse tracking.
     void DragTo(TPoint point);
@@ -313,11 +314,8 @@ private:
     // Window styles and geometry.
     void ApplyFormStyle();
     void StoreSize(int width, int height);
-    void SaveNormalBounds();
 
-    TKsWindowState windowState_ = kwsNormal;
-    TKsWindowState previousState_ = kwsNormal;
-    TRect normalBounds_;
+    TKsWindowStateMachine states_;
     std::optional<TKsWindowState> loadingState_;
 
     SIZE fullSize_{0, 0};
@@ -380,9 +378,6 @@ private:
     int sysMenuShowAnimationTime_ = 300;
     bool createStatus_ = false;
     bool trayIconShown_ = false;
-    // Minimized by the frame to its own small rectangle rather than by the platform, whose restore
-    // the frame otherwise follows.
-    bool minimizedInPlace_ = false;
     std::wstring trayTip_;
     TWindowHandle utilityWindow_;
 };

@@ -72,7 +72,7 @@ void TKsCustomForm::PaintNonClient()
         return;
     }
     TWholeWindowDC target(window);
-    if (dropShadow_ && windowState_ != kwsMaximized) PaintShadow(target.Get());
+    if (dropShadow_ && states_.State() != kwsMaximized) PaintShadow(target.Get());
     PaintFrame(*buffer);
     if (blend_ && background_) {
         for (const TRect& strip : FrameStrips(frameSize_, ClientRect())) {
@@ -107,10 +107,7 @@ void TKsCustomForm::PaintShadow(HDC target)
 void TKsCustomForm::CaptureBackground(const TRect& rect)
 {
     if (relayout_ || rect.IsEmpty() || (backgroundRect_ && *backgroundRect_ == rect)) return;
-    if (!blend_ && (windowState_ == kwsMaximized || previousState_ == kwsMaximized)) {
-        if (previousState_ == kwsMaximized) previousState_ = kwsNormal;
-        return;
-    }
+    if (!states_.MayCaptureBackground(blend_)) return;
     auto fresh = std::make_unique<TKsBitmap>();
     fresh->SetSize(rect.Width(), rect.Height());
     {
@@ -139,7 +136,7 @@ void TKsCustomForm::RebuildWindowRegion()
     if (TKsBitmap* buffer = PaintBuffer()) buffer->FillRect(TRect(0, 0, fullSize_.cx, fullSize_.cy), kTransparentPixel);
     ++paintSuspended_;
     TRegionHandle region = CreateRegion();
-    if (dropShadow_ && windowState_ != kwsMaximized) {
+    if (dropShadow_ && states_.State() != kwsMaximized) {
         if (!region) region.Reset(CreateRectRgn(0, 0, frameSize_.cx, frameSize_.cy));
         TRegionHandle shifted(CreateRectRgn(0, 0, 0, 0));
         CombineRgn(shifted.Get(), region.Get(), nullptr, RGN_COPY);
