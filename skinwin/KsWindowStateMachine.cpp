@@ -1,6 +1,6 @@
 #include "skinwin/KsWindowStateMachine.h"
 
-#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -13,10 +13,24 @@ TKsStateChange Happening()
 
 } // namespace
 
+void TKsWindowStateMachine::Set(TKsWindowState state, TKsWindowState previous)
+{
+    state_ = state;
+    previous_ = previous;
+    captureHeld_ = previous_ == kwsMaximized;
+}
+
 void TKsWindowStateMachine::Enter(TKsWindowState state)
 {
-    previous_ = state_;
-    state_ = state;
+    // Leaving the minimized state for maximized or rolled up is a restore that ends there: the
+    // next restore gives the normal bounds.
+    const bool restoring = state_ == kwsMinimized && (state == kwsMaximized || state == kwsRollup);
+    Set(state, restoring ? kwsNormal : state_);
+}
+
+TKsWindowState TKsWindowStateMachine::WayBack() const
+{
+    return previous_ == kwsMaximized || previous_ == kwsRollup ? previous_ : kwsNormal;
 }
 
 void TKsWindowStateMachine::SaveNormalBounds(const TRect& bounds)
@@ -80,7 +94,7 @@ TKsStateChange TKsWindowStateMachine::MinimizeToTray(const TKsStateContext& cont
 
 TKsStateChange TKsWindowStateMachine::TrayIconFailed()
 {
-    std::tie(state_, previous_) = beforeTray_;
+    Set(beforeTray_.first, beforeTray_.second);
     TKsStateChange change = Happening();
     change.LeaveTray = true;
     change.Paint = true;
@@ -93,21 +107,18 @@ TKsStateChange TKsWindowStateMachine::ReturnTo(TKsWindowState state, TKsWindowSt
     change.Paint = true;
     switch (state) {
     case kwsMaximized:
-        state_ = kwsMaximized;
-        previous_ = kwsNormal;
+        Set(kwsMaximized, kwsNormal);
         change.Placements.push_back({wpMaximized, TRect()});
         change.Invalidate = true;
         break;
     case kwsRollup:
         // Rolled up from the normal bounds, as the window was before.
-        state_ = kwsRollup;
-        previous_ = kwsNormal;
+        Set(kwsRollup, kwsNormal);
         change.Placements.push_back(Normal());
         change.Placements.push_back({wpRolledUp, TRect()});
         break;
     default:
-        state_ = kwsNormal;
-        previous_ = leaving;
+        Set(kwsNormal, leaving);
         change.Placements.push_back(Normal());
         break;
     }
@@ -116,7 +127,7 @@ TKsStateChange TKsWindowStateMachine::ReturnTo(TKsWindowState state, TKsWindowSt
 
 TKsStateChange TKsWindowStateMachine::Restore(const TKsStateContext& context)
 {
-    const TKsWindowState target = previous_ == kwsMaximized || previous_ == kwsRollup ? previous_ : kwsNormal;
+    const TKsWindowState target = WayBack();
     TKsStateChange change = Happening();
     switch (state_) {
     case kwsNormal:
@@ -124,11 +135,6 @@ TKsStateChange TKsWindowStateMachine::Restore(const TKsStateContext& context)
         change.Paint = true;
         return change;
     case kwsMaximized:
-        if (previous_ == kwsMinimized) {
-            if (context.MinimizeApplication) return {};
-            change.Placements = {Normal()};
-            return ReturnTo(kwsMaximized, kwsMaximized, change);
-        }
         if (previous_ == kwsRollup) return ReturnTo(kwsRollup, kwsMaximized, change);
         change.Invalidate = context.DropShadow;
         return ReturnTo(kwsNormal, kwsMaximized, change);
@@ -138,8 +144,7 @@ TKsStateChange TKsWindowStateMachine::Restore(const TKsStateContext& context)
         return ReturnTo(target, kwsMinimized, change);
     case kwsRollup:
         if (context.AtMaximizedWidth || previous_ == kwsMaximized) return ReturnTo(kwsMaximized, kwsRollup, change);
-        previous_ = kwsRollup;
-        state_ = kwsNormal;
+        Set(kwsNormal, kwsRollup);
         change.Placements = {
             {wpNormal, TRect::FromSize(context.Bounds.Left, context.Bounds.Top, normal_.Width(), normal_.Height())}};
         change.Paint = true;
@@ -161,9 +166,8 @@ void TKsWindowStateMachine::PlatformMinimized(const TRect& bounds)
 
 TKsStateChange TKsWindowStateMachine::PlatformRestored()
 {
-    const TKsWindowState target = previous_ == kwsMaximized || previous_ == kwsRollup ? previous_ : kwsNormal;
-    previous_ = kwsMinimized;
-    state_ = target;
+    const TKsWindowState target = WayBack();
+    Set(target, target == kwsNormal ? kwsMinimized : kwsNormal);
     TKsStateChange change = Happening();
     change.Paint = true;
     return change;
@@ -171,7 +175,7 @@ TKsStateChange TKsWindowStateMachine::PlatformRestored()
 
 bool TKsWindowStateMachine::MayCaptureBackground(bool blend)
 {
-    if (blend || (state_ != kwsMaximized && previous_ != kwsMaximized)) return true;
-    if (previous_ == kwsMaximized) previous_ = kwsNormal;
-    return false;
+    if (blend) return true;
+    if (state_ == kwsMaximized) return false;
+    return !std::exchange(captureHeld_, false);
 }

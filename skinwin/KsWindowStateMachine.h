@@ -84,8 +84,11 @@ public:
     bool MayCaptureBackground(bool blend);
 
 private:
-    // previous := current, current := state.
+    void Set(TKsWindowState state, TKsWindowState previous);
+    // The window goes from its current state to state, which it remembers as the previous one.
     void Enter(TKsWindowState state);
+    // Where a window leaves the minimized state or the tray for: maximized, rolled up or normal.
+    TKsWindowState WayBack() const;
     // Maximize, minimize and roll up keep the bounds of a normal window (or of one in the tray).
     void SaveNormalBounds(const TRect& bounds);
     // The end of a restore: maximized, rolled up from the normal bounds, or normal; leaving is the
@@ -97,6 +100,8 @@ private:
     TKsWindowState previous_ = kwsNormal;
     TRect normal_;
     bool minimizedInPlace_ = false;
+    // Left the maximized state: the first capture afterwards would show the maximized window.
+    bool captureHeld_ = false;
     // The states to go back to when the notification-area icon fails.
     std::pair<TKsWindowState, TKsWindowState> beforeTray_{kwsNormal, kwsNormal};
 };

@@ -125,6 +125,49 @@ TEST_F(WindowStates, ARestoreGoesBackToTheMaximizedStateItLeft)
     ExpectNormal();
 }
 
+TEST_F(WindowStates, AWindowBackMaximizedFromMinimizedRestoresToItsNormalBounds)
+{
+    BuildWithAllIcons();
+    // Minimized through the platform, as the main window is, and brought back by it (the task bar).
+    Frame->SetMinimizeApplication(true);
+    Frame->Maximize();
+    Frame->Minimize();
+    ASSERT_TRUE(IsIconic(Window()));
+    ShowWindow(Window(), SW_RESTORE);
+    Application->ProcessMessages();
+    ExpectMaximized();
+    Frame->Restore();
+    ExpectNormal();
+
+    // Maximized while minimized in place.
+    Frame->SetMinimizeApplication(false);
+    Frame->Minimize();
+    Frame->SetWindowState(kwsMaximized);
+    ExpectMaximized();
+    Frame->Restore();
+    ExpectNormal();
+}
+
+TEST_F(WindowStates, WithADropShadowMinimizedAndRolledUpWindowsStillGoBackToMaximized)
+{
+    TOptions options = WithSetup([](TSeSkinForm& frame) {
+        frame.SetBorderIcons({kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup});
+        frame.SetMinimizeApplication(false);
+        frame.SetDropShadow(true);
+    });
+    Build(options);
+    normal_ = WindowRect();
+    Frame->Maximize();
+    Frame->Minimize();
+    Frame->Restore();
+    ExpectMaximized();
+    Frame->RollUp();
+    Frame->Restore();
+    ExpectMaximized();
+    Frame->Restore();
+    ExpectNormal();
+}
+
 TEST_F(WindowStates, TheTrayHidesTheWindowAndItsIconBringsItBackAsItWas)
 {
     BuildWithAllIcons();
