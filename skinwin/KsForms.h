@@ -9,6 +9,8 @@
 #include "skinwin/KsHooks.h"
 #include "skinwin/KsWindowStateMachine.h"
 
+#include <shellapi.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -228,8 +230,10 @@ protected:
     // Whether part is the pressed caption button with the pointer still over it.
     bool ButtonPressed(TKsFramePart part);
     // Puts the notification-area icon with this tip in place, or takes it away; true on success.
-    virtual bool AddTrayIcon(const std::wstring& tip);
-    virtual void RemoveTrayIcon();
+    bool AddTrayIcon(const std::wstring& tip);
+    void RemoveTrayIcon();
+    // The platform's notification-area call (Shell_NotifyIconW) for the frame's icon; true on success.
+    virtual bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data);
     // True while the form runs modally: it is then neither minimized nor closed, only given a result.
     bool FormModal() const;
 

@@ -50,27 +50,20 @@ TEST(TrayTip, IsCutTo63CharactersWithoutSplittingACharacter)
     EXPECT_EQ(CutTrayTip(wide), std::wstring(62, L'a'));
 }
 
-// A frame whose notification-area icon cannot be added, as when no notification area runs.
-class TNoTrayForm : public TSeSkinForm {
-public:
-    using TSeSkinForm::TSeSkinForm;
-
-protected:
-    bool AddTrayIcon(const std::wstring&) override { return false; }
-};
-
 class WindowStates : public FrameTest {
 protected:
+    // The frame's notification-area icon can be added, or cannot, as when no notification area runs.
     void BuildWithAllIcons(bool trayWorks = true)
     {
         TOptions options = WithSetup([](TSeSkinForm& frame) {
             frame.SetBorderIcons({kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup, kbiTray});
             frame.SetMinimizeApplication(false);
         });
-        if (!trayWorks) options.MakeFrame = [](TForm* form) { return new TNoTrayForm(form); };
+        options.MakeFrame = [trayWorks](TForm* form) { return new TTrayTestForm(form, trayWorks); };
         Build(options);
         normal_ = WindowRect();
     }
+    const std::vector<DWORD>& IconCalls() const { return static_cast<TTrayTestForm*>(Frame)->IconCalls; }
     void ExpectNormal()
     {
         EXPECT_EQ(Frame->WindowState(), kwsNormal);
@@ -173,7 +166,7 @@ TEST_F(WindowStates, TheTrayHidesTheWindowAndItsIconBringsItBackAsItWas)
     BuildWithAllIcons();
     Frame->Maximize();
     Frame->MinimizeToTray();
-    if (!Frame->CreateStatus()) GTEST_SKIP() << "no notification area on this display";
+    ASSERT_TRUE(Frame->CreateStatus());
     EXPECT_EQ(Frame->WindowState(), kwsTray);
     EXPECT_FALSE(IsWindowVisible(Window()));
     EXPECT_EQ(Frame->TrayTip(), L"框架測試 Frame");
@@ -187,6 +180,20 @@ TEST_F(WindowStates, TheTrayHidesTheWindowAndItsIconBringsItBackAsItWas)
     Frame->MinimizeToTray();
     ExpectNormal();
     EXPECT_EQ(Frame->PreviousWindowState(), kwsTray);
+    EXPECT_EQ(IconCalls(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE, NIM_ADD, NIM_DELETE}));
+}
+
+TEST_F(WindowStates, OnlyTheSessionsRealEndTakesTheTrayIconAway)
+{
+    BuildWithAllIcons();
+    Frame->MinimizeToTray();
+    ASSERT_TRUE(Frame->CreateStatus());
+    EXPECT_EQ(SendMessageW(Frame->UtilityWindow(), WM_QUERYENDSESSION, 0, 0), 1);
+    // The shutdown was cancelled: the hidden window keeps its only way back.
+    SendMessageW(Frame->UtilityWindow(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(IconCalls(), std::vector<DWORD>{NIM_ADD});
+    SendMessageW(Frame->UtilityWindow(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(IconCalls(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
 }
 
 TEST_F(WindowStates, AWindowWhoseTrayIconFailsStaysOnTheScreenInItsState)
