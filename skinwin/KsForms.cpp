@@ -137,6 +137,11 @@ void TKsCustomForm::SetStayOnTop(bool value)
 {
     if (stayOnTop_ == value) return;
     stayOnTop_ = value;
+    PlaceInTopBand();
+}
+
+void TKsCustomForm::PlaceInTopBand()
+{
     if (TCustomForm* form = Form(); form && form->HandleAllocated())
         SetWindowPos(form->Handle(), stayOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -230,6 +235,8 @@ void TKsCustomForm::Loaded()
     }
     HWND window = FormWindow();
     if (!window) return;
+    // Set before the window existed, the band is taken now.
+    if (stayOnTop_) PlaceInTopBand();
     TRect bounds = WindowRectOf(window);
     StoreSize(bounds.Width(), bounds.Height());
     if (blend_ || dropShadow_) CaptureBackground(bounds);
@@ -244,6 +251,7 @@ void TKsCustomForm::Loaded()
 void TKsCustomForm::WindowRecreated()
 {
     ApplyFormStyle();
+    if (stayOnTop_) PlaceInTopBand();
     UpdateLayout();
 }
 

@@ -317,6 +317,8 @@ private:
 
     // Window styles and geometry.
     void ApplyFormStyle();
+    // Moves the window into the topmost band, or out of it, as StayOnTop says.
+    void PlaceInTopBand();
     void StoreSize(int width, int height);
 
     TKsWindowStateMachine states_;

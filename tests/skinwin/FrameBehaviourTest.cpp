@@ -76,6 +76,17 @@ TEST_F(FrameTest, ASimpleDragMovesOnlyWhenTheButtonIsReleased)
     EXPECT_TRUE(Reports.empty());
 }
 
+TEST_F(FrameTest, StayOnTopSetWhileLoadingKeepsTheWindowAboveOthersAlsoWhenItIsMadeAgain)
+{
+    Build(WithSetup([](TSeSkinForm& frame) { frame.SetStayOnTop(true); }));
+    EXPECT_TRUE(GetWindowLongPtrW(Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    const HWND before = Window();
+    Form->RecreateWnd();
+    Application->ProcessMessages();
+    ASSERT_NE(Window(), before);
+    EXPECT_TRUE(GetWindowLongPtrW(Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
 TEST_F(FrameTest, HoveringTheSystemMenuIconGivesTheFormTheHintSystemMenu)
 {
     Build();
