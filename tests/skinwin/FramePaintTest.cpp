@@ -3,6 +3,7 @@
 #include "tests/raster/RasterTestSupport.h"
 #include "tests/skinwin/FrameFixture.h"
 
+#include <chrono>
 #include <memory>
 
 namespace {
@@ -207,6 +208,15 @@ TEST_F(FramePaint, AShowAnimationEndsWithTheWindowShownAndPainted)
             frame.SetShowAnimationTime(40);
         }));
         EXPECT_TRUE(IsWindowVisible(Window()));
+        // Shown again, the window appears once the animation has played for its time.
+        Frame->SetShowAnimationTime(150);
+        Form->Hide();
+        Application->ProcessMessages();
+        const auto start = std::chrono::steady_clock::now();
+        Form->Show();
+        const std::chrono::duration<double, std::milli> showing = std::chrono::steady_clock::now() - start;
+        EXPECT_GE(showing.count(), 120.0) << animation;
+        Application->ProcessMessages();
         const int width = WindowRect().Width();
         auto expected = SkinDrawnDirectly(width, WindowRect().Height(), Frame->FrameActive());
         auto shown = WindowPixels();
