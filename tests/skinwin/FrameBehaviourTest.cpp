@@ -138,6 +138,9 @@ TEST_F(FrameTest, ReadingTheCaptionAfterAChangeGivesTheWholeTextAndTheCaptionSty
     Build();
     const std::wstring caption = L"新的標題 New title";
     Form->SetCaption(caption);
+    // The first read after the change is the frame's own, as it paints the new caption.
+    EXPECT_EQ(Frame->TitleObject()->Text(), caption);
+    EXPECT_NE(GetWindowLongW(Window(), GWL_STYLE) & WS_CAPTION, WS_CAPTION) << "until the posted repaint";
     wchar_t text[64] = {};
     EXPECT_EQ(GetWindowTextW(Window(), text, 64), static_cast<int>(caption.size()));
     EXPECT_EQ(text, caption);
