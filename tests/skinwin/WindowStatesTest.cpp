@@ -237,16 +237,52 @@ TEST_F(WindowStates, AModalFormIsNeitherMinimizedNorClosedButGetsCancel)
     EXPECT_FALSE(IsWindowVisible(Window()));
 }
 
+// A frame that counts the runs of its close operation.
+class TCloseCountingForm : public TSeSkinForm {
+public:
+    using TSeSkinForm::TSeSkinForm;
+    int Closes = 0;
+    void Close() override
+    {
+        ++Closes;
+        TSeSkinForm::Close();
+    }
+};
+
+// Keys pressed and released on the keyboard, in order, and handled before returning.
+void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys)
+{
+    for (auto [key, down] : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        SendInput(1, &input, sizeof(input));
+    }
+    Application->ProcessMessages();
+}
+
 TEST_F(WindowStates, AltF4AndTheCloseCommandCloseThroughTheFrame)
 {
-    BuildWithAllIcons();
-    bool asked = false;
+    TOptions options = WithSetup([](TSeSkinForm& frame) { frame.SetMinimizeApplication(false); });
+    options.MakeFrame = [](TForm* form) { return new TCloseCountingForm(form); };
+    Build(options);
+    auto* frame = static_cast<TCloseCountingForm*>(Frame);
+    int asked = 0;
     Form->OnCloseQuery = [&] {
-        asked = true;
+        ++asked;
         return true;
     };
+    PressKeys({{VK_MENU, true}, {VK_F4, true}, {VK_F4, false}, {VK_MENU, false}});
+    EXPECT_EQ(frame->Closes, 1);
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(IsWindowVisible(Window()));
+
+    Form->Show();
+    Application->ProcessMessages();
     SendMessageW(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(asked);
+    EXPECT_EQ(frame->Closes, 2);
+    EXPECT_EQ(asked, 2);
     EXPECT_FALSE(IsWindowVisible(Window()));
 }
 
