@@ -29,7 +29,6 @@ TKsCustomForm::TKsCustomForm(TComponent* owner) : TKsHook(owner)
         borderIcons_ = {kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup};
     }
     ApplyFormStyle();
-    CreateUtilityWindow();
 }
 
 TKsCustomForm::~TKsCustomForm()
@@ -42,7 +41,7 @@ TKsCustomForm::~TKsCustomForm()
     // A maximized child's caption leaves its parent's with it (its buttons leave the bar by themselves).
     SetParentSuffix({});
     RemoveTrayIcon();
-    SetWindowLongPtrW(utilityWindow_.Get(), GWLP_USERDATA, 0);
+    if (utilityWindow_) SetWindowLongPtrW(utilityWindow_.Get(), GWLP_USERDATA, 0);
     SetActive(false);
     SetControl(nullptr);
 }
@@ -142,8 +141,13 @@ void TKsCustomForm::SetStayOnTop(bool value)
 
 void TKsCustomForm::PlaceInTopBand()
 {
-    if (TCustomForm* form = Form(); form && form->HandleAllocated())
-        SetWindowPos(form->Handle(), stayOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    TCustomForm* form = Form();
+    if (!form || !form->HandleAllocated()) return;
+    HWND window = form->Handle();
+    // A popup menu's window is made in the band already.
+    const bool topmost = GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    if (topmost != stayOnTop_)
+        SetWindowPos(window, stayOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -250,6 +254,7 @@ void TKsCustomForm::Loaded()
 
 void TKsCustomForm::WindowRecreated()
 {
+    windowRegion_ = false;
     ApplyFormStyle();
     if (stayOnTop_) PlaceInTopBand();
     UpdateLayout();

@@ -136,7 +136,7 @@ public:
     // The tip of the notification-area icon: the caption (or the application's title) the window
     // had when it went there, at most 63 characters.
     const std::wstring& TrayTip() const { return trayTip_; }
-    // The hidden window that receives the notification-area icon's callback.
+    // The hidden window that receives the notification-area icon's callback; made with the first icon.
     HWND UtilityWindow() const { return utilityWindow_.Get(); }
     // Lets the application draw over the client background.
     TKsFramePaintEvent OnPaint;
@@ -155,8 +155,16 @@ public:
     bool MaximizedMDIChild() const;
     // Nothing of the frame is painted until as many resumptions as suspensions have come; a popup
     // of the form's menu holds it while it appears, so that activation changes do not repaint it.
-    void SuspendPainting() { ++paintSuspended_; }
-    void ResumePainting() { --paintSuspended_; }
+    void SuspendPainting()
+    {
+        if (paintSuspended_++ == 0) paintHeldBack_ = false;
+    }
+    // True when a paint of the frame was held back since the first suspension.
+    bool ResumePainting()
+    {
+        --paintSuspended_;
+        return paintHeldBack_;
+    }
 
     TKsWindowState FrameWindowState() const { return states_.State(); }
     // The state before the last change; restore goes back to it.
@@ -337,6 +345,9 @@ private:
 
     bool frameActive_ = false;
     int paintSuspended_ = 0;
+    bool paintHeldBack_ = false;
+    // The window has a region of the frame's.
+    bool windowRegion_ = false;
     TKsCustomMenuBar* menuBar_ = nullptr;
     TKsCustomPopupMenu* trayMenu_ = nullptr;
     TKsCustomItem* systemMenu_ = nullptr;

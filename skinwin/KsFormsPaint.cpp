@@ -61,9 +61,13 @@ void TKsCustomForm::PaintNonClient()
 {
     HWND window = FormWindow();
     TKsBitmap* buffer = PaintBuffer();
+    if (paintSuspended_ > 0) {
+        paintHeldBack_ = true;
+        return;
+    }
     // A minimized window shows the platform's icon, not the frame; a maximized child has none.
-    if (!window || !buffer || paintSuspended_ > 0 || outlineMode_ || IsIconic(window) || MaximizedMDIChild() ||
-        frameSize_.cx <= 0 || frameSize_.cy <= 0)
+    if (!window || !buffer || outlineMode_ || IsIconic(window) || MaximizedMDIChild() || frameSize_.cx <= 0 ||
+        frameSize_.cy <= 0)
         return;
     if (animating_) {
         if (!animationBuffer_) return;
@@ -143,8 +147,11 @@ void TKsCustomForm::RebuildWindowRegion()
         OffsetRgn(shifted.Get(), shadowWidth_, shadowWidth_);
         CombineRgn(region.Get(), region.Get(), shifted.Get(), RGN_OR);
     }
-    // The window owns the region from here on.
-    SetWindowRgn(window, region.Release(), TRUE);
+    // The window owns the region from here on. A window without one is left alone: setting none
+    // again costs the platform a round trip.
+    const bool hasRegion = static_cast<bool>(region);
+    if (hasRegion || windowRegion_) SetWindowRgn(window, region.Release(), TRUE);
+    windowRegion_ = hasRegion;
     --paintSuspended_;
 }
 

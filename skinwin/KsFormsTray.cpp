@@ -74,6 +74,8 @@ void TKsCustomForm::UtilityMessage(TMessage& message)
 bool TKsCustomForm::AddTrayIcon(const std::wstring& tip)
 {
     RemoveTrayIcon();
+    // Made with the first icon: most frames (popup menus, dialogs) never go to the tray.
+    if (!utilityWindow_) CreateUtilityWindow();
     trayTip_ = tip;
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);

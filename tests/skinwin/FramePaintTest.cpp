@@ -227,6 +227,24 @@ TEST_F(FramePaint, AShowAnimationEndsWithTheWindowShownAndPainted)
     EXPECT_TRUE(Reports.empty());
 }
 
+// A popup of the form's menu holds the frame while it appears; what was held back is painted after.
+TEST_F(FramePaint, APaintHeldBackWhileSuspendedIsReportedWhenPaintingResumes)
+{
+    Build(WithSetup(MainWindowIcons));
+    SendMessageW(Window(), WM_NCACTIVATE, TRUE, 0);
+    const int width = WindowRect().Width();
+    const uint32_t active = WindowPixels()->Pixel(width / 2, 15);
+    Frame->SuspendPainting();
+    EXPECT_FALSE(Frame->ResumePainting()) << "nothing was held back";
+
+    Frame->SuspendPainting();
+    SendMessageW(Window(), WM_NCACTIVATE, FALSE, 0);
+    EXPECT_EQ(WindowPixels()->Pixel(width / 2, 15), active);
+    EXPECT_TRUE(Frame->ResumePainting());
+    Frame->PaintNonClient();
+    EXPECT_NE(WindowPixels()->Pixel(width / 2, 15), active);
+}
+
 TEST_F(FramePaint, PaintingLayoutsAndSkinChangesLeaveTheGdiObjectCountWhereItWas)
 {
     Build();
