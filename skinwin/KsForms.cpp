@@ -281,16 +281,30 @@ void TKsCustomForm::UpdateLayout()
         TFlagScope guard(relayout_);
         RECT before;
         GetClientRect(window, &before);
-        const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-        SetWindowPos(window, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_FRAMECHANGED);
-        RECT after;
-        GetClientRect(window, &after);
-        int dw = before.right - after.right;
-        int dh = before.bottom - after.bottom;
-        if (dw != 0 || dh != 0) SetWindowPos(window, nullptr, 0, 0, bounds.Width() + dw, bounds.Height() + dh, flags);
+        // A hidden window whose client area is the frame's already (a popup menu's is made so)
+        // needs no new pass over its non-client area.
+        if (IsWindowVisible(window) || !HasFrameClientArea(window, bounds)) {
+            const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+            SetWindowPos(window, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_FRAMECHANGED);
+            RECT after;
+            GetClientRect(window, &after);
+            int dw = before.right - after.right;
+            int dh = before.bottom - after.bottom;
+            if (dw != 0 || dh != 0)
+                SetWindowPos(window, nullptr, 0, 0, bounds.Width() + dw, bounds.Height() + dh, flags);
+        }
     }
     RebuildWindowRegion();
     RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+bool TKsCustomForm::HasFrameClientArea(HWND window, const TRect& bounds)
+{
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    RECT client;
+    GetClientRect(window, &client);
+    return ClientRect() == TRect::FromSize(origin.x - bounds.Left, origin.y - bounds.Top, client.right, client.bottom);
 }
 
 void TKsCustomForm::SetFormBounds(const TRect& bounds)

@@ -328,6 +328,8 @@ private:
     // Moves the window into the topmost band, or out of it, as StayOnTop says.
     void PlaceInTopBand();
     void StoreSize(int width, int height);
+    // The window's client area, at its bounds, is the one the frame gives it.
+    bool HasFrameClientArea(HWND window, const TRect& bounds);
 
     TKsWindowStateMachine states_;
     std::optional<TKsWindowState> loadingState_;
