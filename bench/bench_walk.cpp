@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kFanOut = 7;
 constexpr int kLevels = 5;
-constexpr int kRepeats = 5;
+constexpr int kRepeats = 3;
 
 void CreateTree(const std::wstring& directory, int level, int& folders)
 {
