@@ -85,6 +85,17 @@ protected:
         delete formA_;
     }
 
+    // The engine's skin saved as a skin file in the temporary folder; the caller deletes it.
+    std::wstring SaveSkinFile(const std::wstring& name)
+    {
+        std::vector<uint8_t> bytes = SaveWith(CompressedFilter(), *engine_->Source());
+        wchar_t dir[MAX_PATH];
+        GetTempPathW(MAX_PATH, dir);
+        std::wstring path = std::wstring(dir) + name;
+        TMemoryStream(bytes).SaveToFile(path);
+        return path;
+    }
+
     TBroadcastLog log_;
     TForm* formA_ = nullptr;
     TForm* formB_ = nullptr;
@@ -127,11 +138,7 @@ TEST_F(TBroadcastTest, PendingMessagesAreHandledAfterEachFormIsToldOfTheNewSkin)
 TEST_F(TBroadcastTest, ALoadThroughTheSkinFileAnnouncesWhileLookupsAnswerNone)
 {
     FillSmallSkin(*engine_->Source());
-    std::vector<uint8_t> bytes = SaveWith(CompressedFilter(), *engine_->Source());
-    wchar_t dir[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    std::wstring path = std::wstring(dir) + L"folvane-broadcast.kskn";
-    TMemoryStream(bytes).SaveToFile(path);
+    std::wstring path = SaveSkinFile(L"folvane-broadcast.kskn");
     engine_->SetSkinFile(path);
     DeleteFileW(path.c_str());
 
@@ -145,11 +152,7 @@ TEST_F(TBroadcastTest, ALoadThroughTheSkinFileAnnouncesWhileLookupsAnswerNone)
 TEST_F(TBroadcastTest, AChangeMadeByAMessageThePumpHandlesLeavesTheNextMessagesToThatPump)
 {
     FillSmallSkin(*engine_->Source());
-    std::vector<uint8_t> bytes = SaveWith(CompressedFilter(), *engine_->Source());
-    wchar_t dir[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    std::wstring path = std::wstring(dir) + L"folvane-pump.kskn";
-    TMemoryStream(bytes).SaveToFile(path);
+    std::wstring path = SaveSkinFile(L"folvane-pump.kskn");
     engine_->OnBeforeChange = nullptr;
     // Each probe posts the next and changes the hue, whose announcements would pump again.
     int probes = 0, depth = 0, deepest = 0;

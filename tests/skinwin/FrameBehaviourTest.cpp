@@ -1,4 +1,5 @@
 #include "tests/skinwin/FrameFixture.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/WindowQueries.h"
 
 namespace {
@@ -9,15 +10,10 @@ void MainWindowIcons(TSeSkinForm& frame)
     frame.SetCanResize(false);
 }
 
-// A real mouse event at a screen point, as the pointer device makes it, handled before returning.
-void SendMouse(TPoint at, DWORD flags)
+// A real mouse event at a screen point, handled before returning.
+void Mouse(TPoint at, DWORD flags)
 {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(at.X, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(at.Y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof(input));
+    SendMouse(at, flags);
     Application->ProcessMessages();
 }
 
@@ -31,17 +27,17 @@ TEST_F(FrameTest, ACaptionButtonPopsUpWhileThePointerIsOffItAndAReleaseThereDoes
         const TPoint centre = Centre(Frame->CaptionButtonRect(icon));
         const TPoint on{WindowRect().Left + centre.X, WindowRect().Top + centre.Y};
         const TPoint off{WindowRect().Left + 60, on.Y};
-        SendMouse(on, 0);
-        SendMouse(on, MOUSEEVENTF_LEFTDOWN);
+        Mouse(on, 0);
+        Mouse(on, MOUSEEVENTF_LEFTDOWN);
         auto* button = dynamic_cast<TSeSystemButton*>(Frame->PressedObject());
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->PressState(), 2);
-        SendMouse(off, 0);
+        Mouse(off, 0);
         EXPECT_EQ(button->PressState(), 0) << "up while the pointer is off it";
-        SendMouse(on, 0);
+        Mouse(on, 0);
         EXPECT_EQ(button->PressState(), 2) << "down again over it";
-        SendMouse(off, 0);
-        SendMouse(off, MOUSEEVENTF_LEFTUP);
+        Mouse(off, 0);
+        Mouse(off, MOUSEEVENTF_LEFTUP);
         EXPECT_NE(button->PressState(), 2);
         EXPECT_TRUE(IsWindowVisible(Window()));
         EXPECT_FALSE(IsIconic(Window()));

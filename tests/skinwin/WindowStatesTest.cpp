@@ -3,6 +3,7 @@
 #include "framework/Messages.h"
 #include "skinwin/KsFormResources.h"
 #include "skinwin/KsSystemMenu.h"
+#include "tests/support/RealInput.h"
 
 #include <gtest/gtest.h>
 
@@ -252,13 +253,7 @@ public:
 // Keys pressed and released on the keyboard, in order, and handled before returning.
 void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys)
 {
-    for (auto [key, down] : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-        SendInput(1, &input, sizeof(input));
-    }
+    for (auto [key, down] : keys) SendKey(key, down);
     Application->ProcessMessages();
 }
 
