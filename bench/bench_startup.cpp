@@ -79,8 +79,14 @@ TStart TimeStart(const std::wstring& program, const std::wstring& arguments, con
         }
         Sleep(2);
     }
+    // The close is not timed: a program that is not gone half a second after the request is ended, as
+    // in a Wine prefix without our settings, where each window waits two seconds for a window
+    // manager when it hides.
     if (search.Window) PostMessageW(search.Window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    if (WaitForSingleObject(process.hProcess, 500) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return result;

@@ -24,7 +24,7 @@ namespace {
 
 constexpr int kFanOut = 7;
 constexpr int kLevels = 5;
-constexpr int kRepeats = 5;
+constexpr int kRepeats = 3;
 constexpr int kLargeTreeCopies = 10;
 
 void CreateTree(const std::wstring& directory, int level, int& folders)

@@ -19,8 +19,17 @@ folvane_ensure_display() {
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 }
 
-# The prefix is made on first use; later runs find it ready.
+# The prefix is made on first use, with the settings below; later runs find it ready. Callers that
+# start at once (CTest's jobs) wait for each other. A prefix that Wine makes by itself lacks the
+# settings: without a window manager, hiding each window would then wait two seconds.
 folvane_ensure_prefix() {
+  (
+    flock 9
+    folvane_prepare_prefix
+  ) 9>"$folvane_build_dir/wineprefix.lock"
+}
+
+folvane_prepare_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix in $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true

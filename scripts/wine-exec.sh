@@ -3,4 +3,5 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 . "$top/scripts/wine-env.sh" "${FOLVANE_BUILD_DIR:?}"
+folvane_ensure_prefix
 exec wine "$@"

@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 
 #include <array>
+#include <exception>
 #include <map>
 #include <utility>
 
@@ -239,8 +240,16 @@ LRESULT TControlHook::Deliver(const TSubclassEntry& entry, HWND window, UINT msg
     bool handled = false;
     if (msg != WM_QUIT) BeforePass(message, handled);
     if (!handled || msg == WM_DESTROY) {
-        message.Result = callWindow(message);
+        // The after pass runs also when the window's own procedure fails; the failure is reported
+        // then, as nothing thrown may cross back into the platform.
+        std::exception_ptr failure;
+        try {
+            message.Result = callWindow(message);
+        } catch (...) {
+            failure = std::current_exception();
+        }
         AfterPass(message, handled);
+        if (failure) GuardEntryPoint([&] { std::rethrow_exception(failure); });
     }
     if (msg == WM_DESTROY) {
         Uninstall();

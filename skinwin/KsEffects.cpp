@@ -53,6 +53,19 @@ double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to, const LA
     return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
+// Returns once milliseconds have passed since from.
+void WaitUntil(const LARGE_INTEGER& from, int milliseconds, const LARGE_INTEGER& frequency)
+{
+    for (;;) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        const double left = milliseconds - Milliseconds(from, now, frequency);
+        if (left <= 0) return;
+        // Sleeping overshoots by up to a millisecond; the last one is waited out by yielding.
+        Sleep(left >= 2 ? static_cast<DWORD>(left) - 1 : 0);
+    }
+}
+
 } // namespace
 
 void ComposeFadeFrame(TKsBitmap& out, const TKsBitmap& background, const TKsBitmap& image, int elapsed, int total)
@@ -172,15 +185,20 @@ void PlayShowEffect(const TKsShowEffect& effect, HDC dc, const TRect& rect, cons
 {
     if (background.Empty() || image.Empty()) return;
     TKsBitmap work;
-    LARGE_INTEGER frequency, start, end;
+    LARGE_INTEGER frequency, begin, start, end;
     QueryPerformanceFrequency(&frequency);
-    for (int elapsed = effect.StartTime(); elapsed < total;) {
+    QueryPerformanceCounter(&begin);
+    const int first = effect.StartTime();
+    for (int elapsed = first; elapsed < total;) {
         QueryPerformanceCounter(&start);
         effect.Compose(work, background, image, elapsed, total);
         work.CopyToDC(dc, rect.Left, rect.Top);
         GdiFlush();
         QueryPerformanceCounter(&end);
         elapsed += static_cast<int>(Milliseconds(start, end, frequency)) + 1;
+        // A step quicker than a millisecond still moves the time on by one: the next step waits for
+        // the clock, so that the animation lasts its time however fast the steps are.
+        WaitUntil(begin, elapsed - first, frequency);
     }
     effect.Compose(work, background, image, total, total);
     work.CopyToDC(dc, rect.Left, rect.Top);

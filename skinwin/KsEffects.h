@@ -51,6 +51,7 @@ struct TKsShowEffect {
 
 // Plays the effect on dc over rect (the window's place on the screen) for total milliseconds:
 // each step is composed and copied to dc, and time moves on by what the step took plus one
-// millisecond. The last frame drawn is the complete image.
+// millisecond; the next step waits until the clock has caught up with it. The last frame drawn
+// is the complete image.
 void PlayShowEffect(const TKsShowEffect& effect, HDC dc, const TRect& rect, const TKsBitmap& background,
                     const TKsBitmap& image, int total);

@@ -29,7 +29,6 @@ TKsCustomForm::TKsCustomForm(TComponent* owner) : TKsHook(owner)
         borderIcons_ = {kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup};
     }
     ApplyFormStyle();
-    CreateUtilityWindow();
 }
 
 TKsCustomForm::~TKsCustomForm()
@@ -42,7 +41,7 @@ TKsCustomForm::~TKsCustomForm()
     // A maximized child's caption leaves its parent's with it (its buttons leave the bar by themselves).
     SetParentSuffix({});
     RemoveTrayIcon();
-    SetWindowLongPtrW(utilityWindow_.Get(), GWLP_USERDATA, 0);
+    if (utilityWindow_) SetWindowLongPtrW(utilityWindow_.Get(), GWLP_USERDATA, 0);
     SetActive(false);
     SetControl(nullptr);
 }
@@ -137,8 +136,18 @@ void TKsCustomForm::SetStayOnTop(bool value)
 {
     if (stayOnTop_ == value) return;
     stayOnTop_ = value;
-    if (TCustomForm* form = Form(); form && form->HandleAllocated())
-        SetWindowPos(form->Handle(), stayOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    PlaceInTopBand();
+}
+
+void TKsCustomForm::PlaceInTopBand()
+{
+    TCustomForm* form = Form();
+    if (!form || !form->HandleAllocated()) return;
+    HWND window = form->Handle();
+    // A popup menu's window is made in the band already.
+    const bool topmost = GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    if (topmost != stayOnTop_)
+        SetWindowPos(window, stayOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -230,6 +239,8 @@ void TKsCustomForm::Loaded()
     }
     HWND window = FormWindow();
     if (!window) return;
+    // Set before the window existed, the band is taken now.
+    if (stayOnTop_) PlaceInTopBand();
     TRect bounds = WindowRectOf(window);
     StoreSize(bounds.Width(), bounds.Height());
     if (blend_ || dropShadow_) CaptureBackground(bounds);
@@ -243,7 +254,9 @@ void TKsCustomForm::Loaded()
 
 void TKsCustomForm::WindowRecreated()
 {
+    windowRegion_ = false;
     ApplyFormStyle();
+    if (stayOnTop_) PlaceInTopBand();
     UpdateLayout();
 }
 
@@ -268,16 +281,30 @@ void TKsCustomForm::UpdateLayout()
         TFlagScope guard(relayout_);
         RECT before;
         GetClientRect(window, &before);
-        const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-        SetWindowPos(window, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_FRAMECHANGED);
-        RECT after;
-        GetClientRect(window, &after);
-        int dw = before.right - after.right;
-        int dh = before.bottom - after.bottom;
-        if (dw != 0 || dh != 0) SetWindowPos(window, nullptr, 0, 0, bounds.Width() + dw, bounds.Height() + dh, flags);
+        // A hidden window whose client area is the frame's already (a popup menu's is made so)
+        // needs no new pass over its non-client area.
+        if (IsWindowVisible(window) || !HasFrameClientArea(window, bounds)) {
+            const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+            SetWindowPos(window, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_FRAMECHANGED);
+            RECT after;
+            GetClientRect(window, &after);
+            int dw = before.right - after.right;
+            int dh = before.bottom - after.bottom;
+            if (dw != 0 || dh != 0)
+                SetWindowPos(window, nullptr, 0, 0, bounds.Width() + dw, bounds.Height() + dh, flags);
+        }
     }
     RebuildWindowRegion();
     RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+bool TKsCustomForm::HasFrameClientArea(HWND window, const TRect& bounds)
+{
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    RECT client;
+    GetClientRect(window, &client);
+    return ClientRect() == TRect::FromSize(origin.x - bounds.Left, origin.y - bounds.Top, client.right, client.bottom);
 }
 
 void TKsCustomForm::SetFormBounds(const TRect& bounds)
@@ -300,7 +327,7 @@ void TKsCustomForm::SetFormBounds(const TRect& bounds)
 void TKsCustomForm::StoreSize(int width, int height)
 {
     fullSize_ = {width, height};
-    int shadow = dropShadow_ && windowState_ != kwsMaximized ? shadowWidth_ : 0;
+    int shadow = dropShadow_ && states_.State() != kwsMaximized ? shadowWidth_ : 0;
     frameSize_ = {std::max(width - shadow, 0), std::max(height - shadow, 0)};
     if (blendBuffer_ && width > 0 && height > 0) blendBuffer_->SetSize(width, height);
 }
@@ -331,7 +358,7 @@ std::wstring TKsCustomForm::CaptionText() const
 
 int TKsCustomForm::StateIndex() const
 {
-    switch (windowState_) {
+    switch (states_.State()) {
     case kwsMaximized:
         return ssMaximized;
     case kwsMinimized:

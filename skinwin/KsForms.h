@@ -7,13 +7,15 @@
 #include "skin/raster/KsBitmap.h"
 #include "skinwin/KsEffects.h"
 #include "skinwin/KsHooks.h"
+#include "skinwin/KsWindowStateMachine.h"
+
+#include <shellapi.h>
 
 #include <functional>
 #include <memory>
 #include <optional>
 
 enum TKsBorderStyle { kbsNone, kbsStandard, kbsToolWindow };
-enum TKsWindowState { kwsNormal, kwsMaximized, kwsMinimized, kwsRollup, kwsTray };
 
 // A set of border icons (TKsBorderIcon, in KsSkinObjects2.h): bit n for the n-th value.
 class TKsBorderIcons {
@@ -134,7 +136,7 @@ public:
     // The tip of the notification-area icon: the caption (or the application's title) the window
     // had when it went there, at most 63 characters.
     const std::wstring& TrayTip() const { return trayTip_; }
-    // The hidden window that receives the notification-area icon's callback.
+    // The hidden window that receives the notification-area icon's callback; made with the first icon.
     HWND UtilityWindow() const { return utilityWindow_.Get(); }
     // Lets the application draw over the client background.
     TKsFramePaintEvent OnPaint;
@@ -153,12 +155,20 @@ public:
     bool MaximizedMDIChild() const;
     // Nothing of the frame is painted until as many resumptions as suspensions have come; a popup
     // of the form's menu holds it while it appears, so that activation changes do not repaint it.
-    void SuspendPainting() { ++paintSuspended_; }
-    void ResumePainting() { --paintSuspended_; }
+    void SuspendPainting()
+    {
+        if (paintSuspended_++ == 0) paintHeldBack_ = false;
+    }
+    // True when a paint of the frame was held back since the first suspension.
+    bool ResumePainting()
+    {
+        --paintSuspended_;
+        return paintHeldBack_;
+    }
 
-    TKsWindowState FrameWindowState() const { return windowState_; }
+    TKsWindowState FrameWindowState() const { return states_.State(); }
     // The state before the last change; restore goes back to it.
-    TKsWindowState PreviousWindowState() const { return previousState_; }
+    TKsWindowState PreviousWindowState() const { return states_.Previous(); }
     bool FrameActive() const { return frameActive_; }
     // The window size including the shadow, and the size of the frame itself.
     SIZE FullSize() const { return fullSize_; }
@@ -223,7 +233,6 @@ protected:
     // The skin's (or the plain) state index of the window state: normal 0, maximized 2,
     // minimized 3, rolled up 4, tray 3.
     int StateIndex() const;
-    void SetFrameWindowState(TKsWindowState state) { windowState_ = state; }
     // Runs a window-state request made while loading, once loading is over.
     void RequestWindowState(TKsWindowState state);
     bool Loading() const { return IsLoading(); }
@@ -232,8 +241,10 @@ protected:
     // Whether part is the pressed caption button with the pointer still over it.
     bool ButtonPressed(TKsFramePart part);
     // Puts the notification-area icon with this tip in place, or takes it away; true on success.
-    virtual bool AddTrayIcon(const std::wstring& tip);
-    virtual void RemoveTrayIcon();
+    bool AddTrayIcon(const std::wstring& tip);
+    void RemoveTrayIcon();
+    // The platform's notification-area call (Shell_NotifyIconW) for the frame's icon; true on success.
+    virtual bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data);
     // True while the form runs modally: it is then neither minimized nor closed, only given a result.
     bool FormModal() const;
 
@@ -257,7 +268,6 @@ private:
     void PaintToMessage(TMessage& message);
     void NonClientMouse(TMessage& message);
     void TrackedMouse(TMessage& message);
-    void PlatformRestored();
     void SystemCommand(TMessage& message);
 
     // The utility window and the notification-area icon's callback.
@@ -268,6 +278,12 @@ private:
     void LeaveTray();
     // Brings the window back from the platform's minimized state (or the application's).
     void LeavePlatformMinimized();
+    // Hides the form (or the application) behind a notification-area icon.
+    void EnterTray();
+    // What the state machine is told of the window with each request.
+    TKsStateContext StateContext();
+    // Does to the window what a change of its state asks for.
+    void CarryOut(const TKsStateChange& change);
     // After every change of the window state.
     void StateChanged();
 
@@ -293,9 +309,6 @@ private:
     void SetParentSuffix(const std::wstring& suffix);
     void MDIActivate(HWND activated);
     void HookParentClient();
-    // Ends a restore in state (maximized, rolled up or normal with the saved bounds); leaving is the
-    // previous state a normal window remembers.
-    void ReturnTo(TKsWindowState state, TKsWindowState leaving);
 
     // Mouse tracking.
     void DragTo(TPoint point);
@@ -317,12 +330,13 @@ private:
 
     // Window styles and geometry.
     void ApplyFormStyle();
+    // Moves the window into the topmost band, or out of it, as StayOnTop says.
+    void PlaceInTopBand();
     void StoreSize(int width, int height);
-    void SaveNormalBounds();
+    // The window's client area, at its bounds, is the one the frame gives it.
+    bool HasFrameClientArea(HWND window, const TRect& bounds);
 
-    TKsWindowState windowState_ = kwsNormal;
-    TKsWindowState previousState_ = kwsNormal;
-    TRect normalBounds_;
+    TKsWindowStateMachine states_;
     std::optional<TKsWindowState> loadingState_;
 
     SIZE fullSize_{0, 0};
@@ -338,6 +352,9 @@ private:
 
     bool frameActive_ = false;
     int paintSuspended_ = 0;
+    bool paintHeldBack_ = false;
+    // The window has a region of the frame's.
+    bool windowRegion_ = false;
     TKsCustomMenuBar* menuBar_ = nullptr;
     TKsCustomPopupMenu* trayMenu_ = nullptr;
     TKsCustomItem* systemMenu_ = nullptr;
@@ -385,9 +402,6 @@ private:
     int sysMenuShowAnimationTime_ = 300;
     bool createStatus_ = false;
     bool trayIconShown_ = false;
-    // Minimized by the frame to its own small rectangle rather than by the platform, whose restore
-    // the frame otherwise follows.
-    bool minimizedInPlace_ = false;
     std::wstring trayTip_;
     TWindowHandle utilityWindow_;
 };

@@ -99,7 +99,7 @@ bool TKsCustomForm::MDIChild() const
     return form && form->FormStyle() == fsMDIChild;
 }
 
-bool TKsCustomForm::MaximizedMDIChild() const { return windowState_ == kwsMaximized && MDIChild(); }
+bool TKsCustomForm::MaximizedMDIChild() const { return states_.State() == kwsMaximized && MDIChild(); }
 
 void TKsCustomForm::HookParentClient()
 {
@@ -152,7 +152,7 @@ void TKsCustomForm::UpdateMDIState()
         // One child of a parent is maximized at a time, and it is the active one.
         if (TCustomForm* parent = Form()->MDIParent())
             for (TKsCustomForm* sibling : ChildFrames(*parent))
-                if (sibling != this && sibling->windowState_ == kwsMaximized) sibling->Restore();
+                if (sibling != this && sibling->FrameWindowState() == kwsMaximized) sibling->Restore();
         HWND client = GetParent(window);
         if (reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) != window)
             SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
@@ -195,7 +195,7 @@ void TKsCustomForm::MDIActivate(HWND activated)
 {
     HWND window = FormWindow();
     if (!window || activated != window) return;
-    if (windowState_ == kwsMaximized) {
+    if (states_.State() == kwsMaximized) {
         UpdateMDIState();
         return;
     }

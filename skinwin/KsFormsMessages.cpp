@@ -53,12 +53,7 @@ void TKsCustomForm::BeforeMessage(TMessage& message)
         return;
     case WM_ACTIVATE:
         // The platform minimized the window (from the task bar): the frame follows.
-        if (!frameActive_ && HIWORD(message.WParam) && windowState_ != kwsMinimized && windowState_ != kwsTray) {
-            SaveNormalBounds();
-            previousState_ = windowState_;
-            windowState_ = kwsMinimized;
-            minimizedInPlace_ = false;
-        }
+        if (!frameActive_ && HIWORD(message.WParam)) states_.PlatformMinimized(FormRect());
         return;
     case WM_PAINT:
         MarkHandled();
@@ -201,8 +196,8 @@ void TKsCustomForm::AfterMessage(TMessage& message)
         if (MDIChild()) UpdateMDIState();
         return;
     case WM_SIZE:
-        if (windowState_ == kwsMinimized && !minimizedInPlace_ && message.WParam != SIZE_MINIMIZED && !IsIconic(window))
-            PlatformRestored();
+        if (states_.AwaitsPlatformRestore() && message.WParam != SIZE_MINIMIZED && !IsIconic(window))
+            CarryOut(states_.PlatformRestored());
         return;
     default:
         return;
@@ -235,7 +230,7 @@ void TKsCustomForm::HitTestMessage(TMessage& message)
     }
     TRect bounds = WindowScreenRect();
     TPoint point{GET_X_LPARAM(message.LParam) - bounds.Left, GET_Y_LPARAM(message.LParam) - bounds.Top};
-    bool sizing = canResize_ && windowState_ != kwsMaximized;
+    bool sizing = canResize_ && states_.State() != kwsMaximized;
     LRESULT result = HTCLIENT;
     switch (HitTest(point)) {
     case fpCaption:
@@ -310,7 +305,7 @@ void TKsCustomForm::PositionChanging(TMessage& message)
             SIZE maximum = MaximumSize();
             position->cx = std::min(position->cx, static_cast<int>(maximum.cx));
             position->cy = std::min(position->cy, static_cast<int>(maximum.cy));
-            if (windowState_ != kwsRollup && windowState_ != kwsMinimized && !IsIconic(window)) {
+            if (states_.State() != kwsRollup && states_.State() != kwsMinimized && !IsIconic(window)) {
                 SIZE minimum = MinimumSize();
                 position->cx = std::max(position->cx, static_cast<int>(minimum.cx));
                 position->cy = std::max(position->cy, static_cast<int>(minimum.cy));
@@ -341,15 +336,6 @@ void TKsCustomForm::PositionChanging(TMessage& message)
     }
     if (blend_ || dropShadow_) position->flags |= SWP_NOCOPYBITS;
     message.Result = 0;
-}
-
-void TKsCustomForm::PlatformRestored()
-{
-    TKsWindowState target = previousState_ == kwsMaximized || previousState_ == kwsRollup ? previousState_ : kwsNormal;
-    previousState_ = kwsMinimized;
-    windowState_ = target;
-    PaintNonClient();
-    StateChanged();
 }
 
 // Alt with space opens the system menu; Alt alone, F10 or Alt with a letter that is no mnemonic of
@@ -397,7 +383,7 @@ void TKsCustomForm::SystemCommand(TMessage& message)
         if (borderIcons_.Contains(kbiMaximize)) run(&TKsCustomForm::Maximize);
         return;
     case SC_RESTORE:
-        if (windowState_ != kwsNormal) run(&TKsCustomForm::Restore);
+        if (states_.State() != kwsNormal) run(&TKsCustomForm::Restore);
         return;
     case SC_KEYMENU:
         KeyMenuCommand(message);

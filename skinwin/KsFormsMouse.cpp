@@ -153,9 +153,9 @@ void TKsCustomForm::DragTo(TPoint point)
 {
     TRect bounds = FormRect();
     TRect target = bounds;
-    const bool sizing = canResize_ && windowState_ == kwsNormal;
+    const bool sizing = canResize_ && states_.State() == kwsNormal;
     if (pressedPart_ == fpCaption) {
-        if (canMove_ && windowState_ != kwsMaximized) {
+        if (canMove_ && states_.State() != kwsMaximized) {
             target = bounds.Offset(point.X - downPoint_.X, point.Y - downPoint_.Y);
             if (magnetic_) target = SnapToWorkArea(target);
         }
@@ -212,7 +212,7 @@ TRect TKsCustomForm::SnapToWorkArea(const TRect& bounds) const
 
 void TKsCustomForm::DrawOutline(const TRect& rect)
 {
-    if (windowState_ == kwsMaximized) return;
+    if (states_.State() == kwsMaximized) return;
     // A child's outline stays on its parent's client window.
     HWND target = MDIChild() ? ParentClientWindow() : nullptr;
     if (outline_) XorFrame(target, *outline_);
@@ -262,7 +262,7 @@ void TKsCustomForm::FrameMouseUp(TMouseButton button, TShiftState shift, TPoint 
     std::function<void()> action;
     if (shift & ssDouble) {
         if (borderIcons_.Contains(kbiMaximize) && pressed == fpCaption)
-            action = [this] { windowState_ == kwsMinimized ? Restore() : Maximize(); };
+            action = [this] { states_.State() == kwsMinimized ? Restore() : Maximize(); };
         else if (pressed == fpSysMenu)
             action = [this] { Close(); };
     } else if (HitTest(point) == pressed) {

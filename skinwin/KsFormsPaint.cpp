@@ -61,9 +61,13 @@ void TKsCustomForm::PaintNonClient()
 {
     HWND window = FormWindow();
     TKsBitmap* buffer = PaintBuffer();
+    if (paintSuspended_ > 0) {
+        paintHeldBack_ = true;
+        return;
+    }
     // A minimized window shows the platform's icon, not the frame; a maximized child has none.
-    if (!window || !buffer || paintSuspended_ > 0 || outlineMode_ || IsIconic(window) || MaximizedMDIChild() ||
-        frameSize_.cx <= 0 || frameSize_.cy <= 0)
+    if (!window || !buffer || outlineMode_ || IsIconic(window) || MaximizedMDIChild() || frameSize_.cx <= 0 ||
+        frameSize_.cy <= 0)
         return;
     if (animating_) {
         if (!animationBuffer_) return;
@@ -72,7 +76,7 @@ void TKsCustomForm::PaintNonClient()
         return;
     }
     TWholeWindowDC target(window);
-    if (dropShadow_ && windowState_ != kwsMaximized) PaintShadow(target.Get());
+    if (dropShadow_ && states_.State() != kwsMaximized) PaintShadow(target.Get());
     PaintFrame(*buffer);
     if (blend_ && background_) {
         for (const TRect& strip : FrameStrips(frameSize_, ClientRect())) {
@@ -107,10 +111,7 @@ void TKsCustomForm::PaintShadow(HDC target)
 void TKsCustomForm::CaptureBackground(const TRect& rect)
 {
     if (relayout_ || rect.IsEmpty() || (backgroundRect_ && *backgroundRect_ == rect)) return;
-    if (!blend_ && (windowState_ == kwsMaximized || previousState_ == kwsMaximized)) {
-        if (previousState_ == kwsMaximized) previousState_ = kwsNormal;
-        return;
-    }
+    if (!states_.MayCaptureBackground(blend_)) return;
     auto fresh = std::make_unique<TKsBitmap>();
     fresh->SetSize(rect.Width(), rect.Height());
     {
@@ -139,15 +140,18 @@ void TKsCustomForm::RebuildWindowRegion()
     if (TKsBitmap* buffer = PaintBuffer()) buffer->FillRect(TRect(0, 0, fullSize_.cx, fullSize_.cy), kTransparentPixel);
     ++paintSuspended_;
     TRegionHandle region = CreateRegion();
-    if (dropShadow_ && windowState_ != kwsMaximized) {
+    if (dropShadow_ && states_.State() != kwsMaximized) {
         if (!region) region.Reset(CreateRectRgn(0, 0, frameSize_.cx, frameSize_.cy));
         TRegionHandle shifted(CreateRectRgn(0, 0, 0, 0));
         CombineRgn(shifted.Get(), region.Get(), nullptr, RGN_COPY);
         OffsetRgn(shifted.Get(), shadowWidth_, shadowWidth_);
         CombineRgn(region.Get(), region.Get(), shifted.Get(), RGN_OR);
     }
-    // The window owns the region from here on.
-    SetWindowRgn(window, region.Release(), TRUE);
+    // The window owns the region from here on. A window without one is left alone: setting none
+    // again costs the platform a round trip.
+    const bool hasRegion = static_cast<bool>(region);
+    if (hasRegion || windowRegion_) SetWindowRgn(window, region.Release(), TRUE);
+    windowRegion_ = hasRegion;
     --paintSuspended_;
 }
 

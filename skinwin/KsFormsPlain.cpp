@@ -108,7 +108,7 @@ TRect TKsCustomForm::PlainCaptionButtonRect(TKsBorderIcon button)
     const int caption = PlainClientRect().Top - kPlainBorder;
     if (caption <= 0 || !borderIcons_.Contains(button)) return {};
     if (button == kbiSystemMenu) return TRect::FromSize(kPlainBorder, kPlainBorder, caption, caption);
-    const bool minimized = windowState_ == kwsMinimized;
+    const bool minimized = states_.State() == kwsMinimized;
     const int height = std::max(caption - 2 * kButtonTop, 0);
     const int width = height + 2;
     int right = frameSize_.cx - kPlainBorder - kButtonTop;
@@ -117,7 +117,7 @@ TRect TKsCustomForm::PlainCaptionButtonRect(TKsBorderIcon button)
         bool shown = true;
         if (candidate != kbiClose && borderStyle_ == kbsToolWindow) shown = false;
         if (minimized && (candidate == kbiMaximize || candidate == kbiRollup || candidate == kbiTray)) shown = false;
-        if (candidate == kbiHelp && (minimized || windowState_ == kwsRollup)) shown = false;
+        if (candidate == kbiHelp && (minimized || states_.State() == kwsRollup)) shown = false;
         if (!shown) continue;
         TRect r = TRect::FromSize(right - width, kPlainBorder + kButtonTop, width, height);
         if (candidate == button) return r;
@@ -135,7 +135,7 @@ TKsFramePart TKsCustomForm::PlainHitTest(TPoint point)
     if (point.Y < client.Top) part = fpCaption;
     for (TKsBorderIcon button : {kbiSystemMenu, kbiClose, kbiMinimize, kbiMaximize, kbiHelp, kbiRollup, kbiTray})
         if (PlainCaptionButtonRect(button).Contains(point)) part = PartOfButton(button);
-    if (windowState_ == kwsMaximized || windowState_ == kwsMinimized || windowState_ == kwsRollup) return part;
+    if (states_.State() == kwsMaximized || states_.State() == kwsMinimized || states_.State() == kwsRollup) return part;
     auto along = [](int at, int length, TKsFramePart first, TKsFramePart middle, TKsFramePart last) {
         if (at < kCornerLength) return first;
         if (at > length - kCornerLength) return last;
@@ -199,7 +199,7 @@ void TKsCustomForm::PlainPaintFrame(TKsBitmap& buffer)
                 break;
             case kbiMaximize:
                 DrawFrameControl(dc, &face, DFC_CAPTION,
-                                 (windowState_ == kwsMaximized ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) | pushed);
+                                 (states_.State() == kwsMaximized ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) | pushed);
                 break;
             default:
                 DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | pushed);

@@ -2,9 +2,8 @@
 
 #include "framework/Application.h"
 
-// The window states: maximize, minimize, roll up and the notification area, each remembering the
-// state it left so that restore can go back to it, and the normal bounds saved when the window
-// leaves the normal state.
+// The window states: the frame's state machine decides, and the frame moves, hides and shows the
+// window as each change asks.
 
 bool TKsCustomForm::FormModal() const
 {
@@ -12,9 +11,56 @@ bool TKsCustomForm::FormModal() const
     return form && form->Modal();
 }
 
-void TKsCustomForm::SaveNormalBounds()
+TKsStateContext TKsCustomForm::StateContext()
 {
-    if (windowState_ == kwsNormal || windowState_ == kwsTray) normalBounds_ = FormRect();
+    TKsStateContext context;
+    context.Bounds = FormRect();
+    context.Modal = FormModal();
+    context.MinimizeApplication = minimizeApplication_;
+    context.DropShadow = dropShadow_;
+    context.AtMaximizedWidth = MaximizedRect().Width() == frameSize_.cx;
+    return context;
+}
+
+void TKsCustomForm::CarryOut(const TKsStateChange& change)
+{
+    if (!change.Happens) return;
+    if (change.LeaveTray) LeaveTray();
+    if (change.LeavePlatformMinimized) LeavePlatformMinimized();
+    for (const TKsPlacement& placement : change.Placements) {
+        switch (placement.Place) {
+        case wpNormal:
+            if (!placement.Bounds.IsEmpty()) SetFormBounds(placement.Bounds);
+            break;
+        case wpMaximized:
+            SetFormBounds(MaximizedRect());
+            break;
+        case wpMinimized:
+            SetFormBounds(MinimizedRect());
+            break;
+        case wpRolledUp:
+            SetFormBounds(RollupRect());
+            break;
+        }
+    }
+    switch (change.Exit) {
+    case weMinimizedByPlatform:
+        // The program goes to its task-bar button; a form outside a program with a main form goes alone.
+        if (Application->MainForm())
+            Application->Minimize();
+        else if (HWND window = FormWindow())
+            ShowWindow(window, SW_MINIMIZE);
+        return;
+    case weTray:
+        EnterTray();
+        return;
+    case weNone:
+        break;
+    }
+    if (change.Invalidate)
+        if (TCustomForm* form = Form()) form->Invalidate();
+    if (change.Paint) PaintNonClient();
+    StateChanged();
 }
 
 void TKsCustomForm::LeavePlatformMinimized()
@@ -28,78 +74,31 @@ void TKsCustomForm::LeavePlatformMinimized()
 
 void TKsCustomForm::Maximize()
 {
-    HWND window = FormWindow();
-    if (!window) return;
-    if (windowState_ == kwsMaximized) {
-        Restore();
-        return;
-    }
-    SaveNormalBounds();
-    previousState_ = windowState_;
-    windowState_ = kwsMaximized;
-    LeavePlatformMinimized();
-    SetFormBounds(MaximizedRect());
-    if (TCustomForm* form = Form()) form->Invalidate();
-    PaintNonClient();
-    StateChanged();
+    if (FormWindow()) CarryOut(states_.Maximize(StateContext()));
 }
 
 void TKsCustomForm::Minimize()
 {
-    HWND window = FormWindow();
-    if (!window || FormModal()) return;
-    if (windowState_ == kwsMinimized) {
-        Restore();
-        return;
-    }
-    SaveNormalBounds();
-    previousState_ = windowState_;
-    windowState_ = kwsMinimized;
-    minimizedInPlace_ = false;
-    if (minimizeApplication_) {
-        // The program goes to its task-bar button; a form outside a program with a main form goes alone.
-        if (Application->MainForm())
-            Application->Minimize();
-        else
-            ShowWindow(window, SW_MINIMIZE);
-        return;
-    }
-    minimizedInPlace_ = true;
-    SetFormBounds(MinimizedRect());
-    PaintNonClient();
-    StateChanged();
+    if (FormWindow()) CarryOut(states_.Minimize(StateContext()));
 }
 
 void TKsCustomForm::RollUp()
 {
-    HWND window = FormWindow();
-    if (!window) return;
-    if (windowState_ == kwsRollup) {
-        Restore();
-        return;
-    }
-    SaveNormalBounds();
-    previousState_ = windowState_;
-    windowState_ = kwsRollup;
-    LeavePlatformMinimized();
-    SetFormBounds(RollupRect());
-    PaintNonClient();
-    StateChanged();
+    if (FormWindow()) CarryOut(states_.RollUp(StateContext()));
 }
 
 void TKsCustomForm::MinimizeToTray()
 {
-    HWND window = FormWindow();
-    if (!window || FormModal()) return;
-    if (windowState_ == kwsTray) {
-        Restore();
-        return;
-    }
-    if (windowState_ == kwsNormal) normalBounds_ = FormRect();
-    const TKsWindowState before = windowState_;
-    const TKsWindowState beforePrevious = previousState_;
-    previousState_ = windowState_;
-    windowState_ = kwsTray;
+    if (FormWindow()) CarryOut(states_.MinimizeToTray(StateContext()));
+}
+
+void TKsCustomForm::Restore()
+{
+    if (FormWindow()) CarryOut(states_.Restore(StateContext()));
+}
+
+void TKsCustomForm::EnterTray()
+{
     std::wstring tip;
     if (minimizeApplication_) {
         tip = Application->Title();
@@ -109,14 +108,9 @@ void TKsCustomForm::MinimizeToTray()
     } else {
         tip = CaptionText();
     }
-    ShowWindow(window, SW_HIDE);
+    if (HWND window = FormWindow()) ShowWindow(window, SW_HIDE);
     createStatus_ = AddTrayIcon(CutTrayTip(tip));
-    if (createStatus_) return;
-    // Without an icon there would be no way back to a hidden window: it stays where it was.
-    LeaveTray();
-    windowState_ = before;
-    previousState_ = beforePrevious;
-    PaintNonClient();
+    if (!createStatus_) CarryOut(states_.TrayIconFailed());
 }
 
 void TKsCustomForm::LeaveTray()
@@ -131,83 +125,6 @@ void TKsCustomForm::LeaveTray()
         SetForegroundWindow(window);
     }
     RemoveTrayIcon();
-}
-
-void TKsCustomForm::ReturnTo(TKsWindowState state, TKsWindowState leaving)
-{
-    switch (state) {
-    case kwsMaximized:
-        windowState_ = kwsMaximized;
-        previousState_ = kwsNormal;
-        SetFormBounds(MaximizedRect());
-        if (TCustomForm* form = Form()) form->Invalidate();
-        break;
-    case kwsRollup:
-        // Rolled up from the normal bounds, as the window was before.
-        windowState_ = kwsNormal;
-        if (!normalBounds_.IsEmpty()) SetFormBounds(normalBounds_);
-        RollUp();
-        break;
-    default:
-        windowState_ = kwsNormal;
-        previousState_ = leaving;
-        if (!normalBounds_.IsEmpty()) SetFormBounds(normalBounds_);
-        break;
-    }
-}
-
-void TKsCustomForm::Restore()
-{
-    HWND window = FormWindow();
-    if (!window) return;
-    switch (windowState_) {
-    case kwsNormal:
-        if (!normalBounds_.IsEmpty()) SetFormBounds(normalBounds_);
-        break;
-    case kwsMaximized:
-        if (previousState_ == kwsMinimized) {
-            if (minimizeApplication_) return;
-            ReturnTo(kwsNormal, kwsMaximized);
-            Maximize();
-        } else if (previousState_ == kwsRollup) {
-            ReturnTo(kwsNormal, kwsMaximized);
-            RollUp();
-        } else {
-            ReturnTo(kwsNormal, kwsMaximized);
-            if (dropShadow_)
-                if (TCustomForm* form = Form()) form->Invalidate();
-        }
-        break;
-    case kwsMinimized: {
-        TKsWindowState target = previousState_;
-        // Not minimized any more while the platform brings the window back, so the frame does not
-        // take the platform's restore for one of its own.
-        windowState_ = kwsNormal;
-        minimizedInPlace_ = false;
-        LeavePlatformMinimized();
-        ReturnTo(target == kwsMaximized || target == kwsRollup ? target : kwsNormal, kwsMinimized);
-        break;
-    }
-    case kwsRollup:
-        if (MaximizedRect().Width() == frameSize_.cx || previousState_ == kwsMaximized) {
-            ReturnTo(kwsMaximized, kwsRollup);
-        } else {
-            TRect current = FormRect();
-            previousState_ = kwsRollup;
-            windowState_ = kwsNormal;
-            SetFormBounds(TRect::FromSize(current.Left, current.Top, normalBounds_.Width(), normalBounds_.Height()));
-        }
-        break;
-    case kwsTray: {
-        TKsWindowState target = previousState_;
-        windowState_ = kwsNormal;
-        LeaveTray();
-        ReturnTo(target == kwsMaximized || target == kwsRollup ? target : kwsNormal, kwsTray);
-        break;
-    }
-    }
-    PaintNonClient();
-    StateChanged();
 }
 
 void TKsCustomForm::StateChanged()

@@ -3,8 +3,6 @@
 #include "framework/Application.h"
 #include "framework/Messages.h"
 
-#include <shellapi.h>
-
 // The frame's hidden utility window and the notification-area icon it receives the callback of.
 
 namespace {
@@ -58,7 +56,9 @@ void TKsCustomForm::UtilityMessage(TMessage& message)
         message.Result = 1;
         return;
     case WM_ENDSESSION:
-        RemoveTrayIcon();
+        // A shutdown that was cancelled leaves the window in the tray, which it can only leave
+        // through its icon.
+        if (message.WParam) RemoveTrayIcon();
         return;
     case CM_TRAYCALLBACK:
         if (message.LParam == WM_LBUTTONDBLCLK)
@@ -74,6 +74,8 @@ void TKsCustomForm::UtilityMessage(TMessage& message)
 bool TKsCustomForm::AddTrayIcon(const std::wstring& tip)
 {
     RemoveTrayIcon();
+    // Made with the first icon: most frames (popup menus, dialogs) never go to the tray.
+    if (!utilityWindow_) CreateUtilityWindow();
     trayTip_ = tip;
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
@@ -83,7 +85,7 @@ bool TKsCustomForm::AddTrayIcon(const std::wstring& tip)
     data.uCallbackMessage = CM_TRAYCALLBACK;
     data.hIcon = FormIcon();
     tip.copy(data.szTip, std::size(data.szTip) - 1);
-    trayIconShown_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    trayIconShown_ = NotifyIcon(NIM_ADD, data);
     return trayIconShown_;
 }
 
@@ -95,5 +97,7 @@ void TKsCustomForm::RemoveTrayIcon()
     data.cbSize = sizeof(data);
     data.hWnd = utilityWindow_.Get();
     data.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(this));
-    Shell_NotifyIconW(NIM_DELETE, &data);
+    NotifyIcon(NIM_DELETE, data);
 }
+
+bool TKsCustomForm::NotifyIcon(DWORD message, NOTIFYICONDATAW& data) { return Shell_NotifyIconW(message, &data); }

@@ -34,9 +34,8 @@ void ApplySettings(TKsCustomItem& item, TKsPopupForm& frame)
     }
 }
 
-
 // Holds the owner's frame still while the popup appears, so that activation changes do not repaint
-// it, and paints it afterwards, however the showing ends.
+// it, and paints it afterwards when a paint was held back, however the showing ends.
 class TFramePaintHold {
 public:
     explicit TFramePaintHold(TKsCustomForm* frame) : frame_(frame)
@@ -45,9 +44,7 @@ public:
     }
     ~TFramePaintHold()
     {
-        if (!frame_) return;
-        frame_->ResumePainting();
-        frame_->PaintNonClient();
+        if (frame_ && frame_->ResumePainting()) frame_->PaintNonClient();
     }
     TFramePaintHold(const TFramePaintHold&) = delete;
     TFramePaintHold& operator=(const TFramePaintHold&) = delete;

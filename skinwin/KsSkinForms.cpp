@@ -441,6 +441,7 @@ void TSeSkinForm::FrameMouseDown(TMouseButton button, TShiftState shift, TPoint 
     TSeSkinObject* object = ObjectAt(point);
     if (!object) return;
     pressed_ = object;
+    offPressed_ = false;
     if (shift & ssDouble)
         object->DoubleClick(button);
     else
@@ -454,6 +455,14 @@ void TSeSkinForm::FrameMouseMove(TShiftState shift, TPoint point)
     if (alive.expired()) return;
     TSeSkinObject* object = ObjectAt(point);
     if (object && (!(shift & ssLeft) || object == pressed_)) object->MouseMove(SkinShiftState(shift));
+    // A pressed button pops up while the pointer is off it and goes down again when it comes back.
+    if (pressed_ && (shift & ssLeft) && (object != pressed_) != offPressed_) {
+        offPressed_ = !offPressed_;
+        if (offPressed_)
+            pressed_->MouseLeave();
+        else
+            pressed_->MouseEnter();
+    }
 }
 
 void TSeSkinForm::FrameMouseUp(TMouseButton button, TShiftState shift, TPoint point)

@@ -79,6 +79,8 @@ private:
     TSeSkinObject* client_ = nullptr;
     TSeSkinObject* hot_ = nullptr;
     TSeSkinObject* pressed_ = nullptr;
+    // The pointer left the pressed object while the button is held.
+    bool offPressed_ = false;
     SIZE skinSize_{0, 0};
     bool skinChanging_ = false;
 };

@@ -43,7 +43,7 @@ void TKsCustomForm::BuildSystemMenu()
     TKsCustomItem* root = CreateItem(this);
     systemMenu_ = root;
     root->SetImages(&SystemMenuImages());
-    for (const TKsSystemMenuEntry& entry : SystemMenuEntries(borderIcons_, windowState_)) {
+    for (const TKsSystemMenuEntry& entry : SystemMenuEntries(borderIcons_, states_.State())) {
         TKsCustomItem* item = CreateItem(this);
         item->SetCaption(entry.Caption);
         item->SetShortCut(entry.ShortCut);
@@ -56,7 +56,7 @@ void TKsCustomForm::BuildSystemMenu()
     ApplyPopupOptions(*root, {sysMenuBlend_, sysMenuBlendValue_, sysMenuDropShadow_, sysMenuShadowWidth_,
                               sysMenuShowAnimation_, sysMenuShowAnimationTime_});
     // The window of a menu shown from the notification area is not in front by itself.
-    root->SetBringToForegroundTree(windowState_ == kwsTray);
+    root->SetBringToForegroundTree(states_.State() == kwsTray);
 }
 
 void TKsCustomForm::RunSystemCommand(int command)
@@ -95,7 +95,7 @@ void TKsCustomForm::ShowSystemMenu()
     if (!window || systemMenuShowing_) return;
     TFlagScope showing(systemMenuShowing_);
     POINT at;
-    if (windowState_ == kwsTray) {
+    if (states_.State() == kwsTray) {
         GetCursorPos(&at);
     } else if (popupPoint_) {
         at = {popupPoint_->X, popupPoint_->Y};
@@ -103,7 +103,7 @@ void TKsCustomForm::ShowSystemMenu()
         at = {0, 0};
         ClientToScreen(window, &at);
     }
-    if (windowState_ == kwsTray && trayMenu_) {
+    if (states_.State() == kwsTray && trayMenu_) {
         trayMenu_->Items()->SetBringToForegroundTree(true);
         trayMenu_->Popup(at.x, at.y);
         return;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -20,10 +21,13 @@ struct TBroadcastLog {
     bool WrongParameters = false;
     std::function<void(const std::string&)> OnEntry;
 
+    std::function<void()> OnProbe;
+
     bool Record(const std::string& name, const TMessage& message)
     {
         if (message.Msg == WM_PROBE) {
             Entries.push_back(name + " probe");
+            if (OnProbe) OnProbe();
             return true;
         }
         if (message.Msg != CM_SKINCHANGING && message.Msg != CM_SKINCHANGED) return false;
@@ -37,8 +41,7 @@ struct TBroadcastLog {
     }
 };
 
-template <typename Base>
-class TRecorder : public Base {
+template <typename Base> class TRecorder : public Base {
 public:
     TRecorder(TComponent* owner, TBroadcastLog& log, const std::string& name) : Base(owner), log_(log), name_(name) {}
 
@@ -82,6 +85,17 @@ protected:
         delete formA_;
     }
 
+    // The engine's skin saved as a skin file in the temporary folder; the caller deletes it.
+    std::wstring SaveSkinFile(const std::wstring& name)
+    {
+        std::vector<uint8_t> bytes = SaveWith(CompressedFilter(), *engine_->Source());
+        wchar_t dir[MAX_PATH];
+        GetTempPathW(MAX_PATH, dir);
+        std::wstring path = std::wstring(dir) + name;
+        TMemoryStream(bytes).SaveToFile(path);
+        return path;
+    }
+
     TBroadcastLog log_;
     TForm* formA_ = nullptr;
     TForm* formB_ = nullptr;
@@ -95,13 +109,9 @@ TEST_F(TBroadcastTest, EveryFormAndTheControlsItOwnsHearBeforeAndAfterTheEventsI
     FillSmallSkin(*engine_->Source());
     engine_->SetDeltaHue(10);
     const std::vector<std::string> expected = {
-        "OnBeforeChange",
-        "FormA changing", "EditA changing", "LabelA changing", "ButtonA changing",
-        "FormB changing", "PanelB changing",
-        "FormA probe",
-        "FormA changed", "EditA changed", "LabelA changed", "ButtonA changed",
-        "FormB changed", "PanelB changed",
-        "OnAfterChange",
+        "OnBeforeChange", "FormA changing",  "EditA changing", "LabelA changing", "ButtonA changing",
+        "FormB changing", "PanelB changing", "FormA probe",    "FormA changed",   "EditA changed",
+        "LabelA changed", "ButtonA changed", "FormB changed",  "PanelB changed",  "OnAfterChange",
     };
     EXPECT_EQ(log_.Entries, expected);
     EXPECT_FALSE(log_.WrongParameters);
@@ -118,9 +128,9 @@ TEST_F(TBroadcastTest, PendingMessagesAreHandledAfterEachFormIsToldOfTheNewSkin)
     };
     engine_->SetDeltaHue(10);
     const std::vector<std::string> expected = {
-        "FormA changing", "EditA changing", "LabelA changing", "ButtonA changing", "FormB changing", "PanelB changing",
-        "FormA changed", "EditA changed", "LabelA changed", "ButtonA changed", "FormA probe",
-        "FormB changed", "PanelB changed", "OnAfterChange",
+        "FormA changing",  "EditA changing", "LabelA changing", "ButtonA changing", "FormB changing",
+        "PanelB changing", "FormA changed",  "EditA changed",   "LabelA changed",   "ButtonA changed",
+        "FormA probe",     "FormB changed",  "PanelB changed",  "OnAfterChange",
     };
     EXPECT_EQ(log_.Entries, expected);
 }
@@ -128,11 +138,7 @@ TEST_F(TBroadcastTest, PendingMessagesAreHandledAfterEachFormIsToldOfTheNewSkin)
 TEST_F(TBroadcastTest, ALoadThroughTheSkinFileAnnouncesWhileLookupsAnswerNone)
 {
     FillSmallSkin(*engine_->Source());
-    std::vector<uint8_t> bytes = SaveWith(CompressedFilter(), *engine_->Source());
-    wchar_t dir[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    std::wstring path = std::wstring(dir) + L"folvane-broadcast.kskn";
-    TMemoryStream(bytes).SaveToFile(path);
+    std::wstring path = SaveSkinFile(L"folvane-broadcast.kskn");
     engine_->SetSkinFile(path);
     DeleteFileW(path.c_str());
 
@@ -141,4 +147,27 @@ TEST_F(TBroadcastTest, ALoadThroughTheSkinFileAnnouncesWhileLookupsAnswerNone)
     EXPECT_EQ(log_.Entries.back(), "OnAfterChange");
     EXPECT_EQ(std::count(log_.Entries.begin(), log_.Entries.end(), "PanelB changed"), 1);
     EXPECT_NE(engine_->Source()->ObjectByName(L"Form"), nullptr);
+}
+
+TEST_F(TBroadcastTest, AChangeMadeByAMessageThePumpHandlesLeavesTheNextMessagesToThatPump)
+{
+    FillSmallSkin(*engine_->Source());
+    std::wstring path = SaveSkinFile(L"folvane-pump.kskn");
+    engine_->OnBeforeChange = nullptr;
+    // Each probe posts the next and changes the hue, whose announcements would pump again.
+    int probes = 0, depth = 0, deepest = 0;
+    log_.OnProbe = [&] {
+        deepest = std::max(deepest, ++depth);
+        if (++probes < 4) {
+            PostMessageW(formA_->Handle(), WM_PROBE, 0, 0);
+            engine_->SetDeltaHue(10 * probes);
+        }
+        --depth;
+    };
+    PostMessageW(formA_->Handle(), WM_PROBE, 0, 0);
+    engine_->SetSkinFile(path);
+    DeleteFileW(path.c_str());
+    EXPECT_EQ(probes, 4);
+    EXPECT_EQ(deepest, 1) << "a probe was handled inside another";
+    EXPECT_EQ(engine_->DeltaHue(), 30);
 }

@@ -94,3 +94,22 @@ TEST(ShowEffects, RandomBecomesOneOfTheThreeAnimations)
     EXPECT_EQ(TKsShowEffect::Choose(kaRect).StartTime(), 5);
     EXPECT_EQ(TKsShowEffect::Choose(kaFade).StartTime(), 0);
 }
+
+// Steps that take less than a millisecond are paced by the clock: the whole animation lasts its
+// time (a generous lower bound) and ends on the complete image.
+TEST(ShowEffects, AnAnimationOfFastStepsLastsItsTimeAndEndsOnTheImage)
+{
+    TPictures p(120, 80);
+    TKsBitmap screen;
+    screen.SetSize(120, 80);
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    PlayShowEffect(TKsShowEffect::Choose(kaFade), screen.DC(), screen.BoundsRect(), p.Background, p.Image, 300);
+    QueryPerformanceCounter(&end);
+    const double milliseconds = static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
+    EXPECT_GE(milliseconds, 250.0);
+    GdiFlush();
+    EXPECT_EQ(screen.Pixel(60, 40), kImage);
+    EXPECT_EQ(screen.Pixel(0, 0), kBackground);
+}

@@ -1,8 +1,34 @@
+#include "framework/Messages.h"
 #include "skinwin/KsFormResources.h"
+#include "tests/skinwin/FrameFixture.h"
 
 #include <gtest/gtest.h>
 
-TEST(FormResources, TheSystemMenuImagesAreSixSixteenPixelImagesMaskedByMagenta)
+#include <vector>
+
+namespace {
+
+class FormResources : public FrameTest {
+protected:
+    // The frame's pixels near its bottom-right corner, as the frame paints itself into a context.
+    std::vector<uint32_t> BottomRightCorner()
+    {
+        const SIZE size = Frame->FrameSize();
+        TKsBitmap target;
+        target.SetSize(size.cx, size.cy);
+        target.Fill(0);
+        SendMessageW(Window(), CM_PAINTFRAMETO, 0, reinterpret_cast<LPARAM>(target.DC()));
+        GdiFlush();
+        std::vector<uint32_t> pixels;
+        for (int y = size.cy - 6; y < size.cy; ++y)
+            for (int x = size.cx - 6; x < size.cx; ++x) pixels.push_back(target.Pixel(x, y) & 0xFFFFFF);
+        return pixels;
+    }
+};
+
+} // namespace
+
+TEST_F(FormResources, TheSystemMenuImagesAreSixSixteenPixelImagesMaskedByMagenta)
 {
     const TCustomImageList& images = SystemMenuImages();
     EXPECT_EQ(images.Count(), 6);
@@ -29,12 +55,23 @@ TEST(FormResources, TheSystemMenuImagesAreSixSixteenPixelImagesMaskedByMagenta)
     }
 }
 
-TEST(FormResources, ThePaintBufferIsTheScreenWithFiveHundredPixelsToSpare)
+// A frame as much as 500 pixels larger than the screen in each direction (its size limits allow
+// that) is painted whole: its far corner looks as a small frame's does.
+TEST_F(FormResources, ThePaintBufferIsTheScreenWithFiveHundredPixelsToSpare)
 {
     const TKsBitmap& buffer = SharedPaintBuffer();
-    EXPECT_EQ(buffer.Width(), GetSystemMetrics(SM_CXSCREEN) + 500);
-    EXPECT_EQ(buffer.Height(), GetSystemMetrics(SM_CYSCREEN) + 500);
+    const int width = GetSystemMetrics(SM_CXSCREEN) + 500;
+    const int height = GetSystemMetrics(SM_CYSCREEN) + 500;
+    EXPECT_EQ(buffer.Width(), width);
+    EXPECT_EQ(buffer.Height(), height);
     EXPECT_EQ(&SharedPaintBuffer(), &buffer);
     EXPECT_NE(CaptionFont(), nullptr);
     EXPECT_NE(SmallCaptionFont(), nullptr);
+
+    Build(WithSetup([&](TSeSkinForm& frame) { frame.SetConstraints({0, 0, width, height}); }));
+    const std::vector<uint32_t> small = BottomRightCorner();
+    Frame->SetFormBounds(TRect::FromSize(-250, -250, width, height));
+    ASSERT_EQ(Frame->FrameSize().cx, width);
+    ASSERT_EQ(Frame->FrameSize().cy, height);
+    EXPECT_EQ(BottomRightCorner(), small);
 }

@@ -1,4 +1,5 @@
 #include "tests/skinwin/FrameFixture.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/WindowQueries.h"
 
 namespace {
@@ -9,7 +10,39 @@ void MainWindowIcons(TSeSkinForm& frame)
     frame.SetCanResize(false);
 }
 
+// A real mouse event at a screen point, handled before returning.
+void Mouse(TPoint at, DWORD flags)
+{
+    SendMouse(at, flags);
+    Application->ProcessMessages();
+}
+
 } // namespace
+
+TEST_F(FrameTest, ACaptionButtonPopsUpWhileThePointerIsOffItAndAReleaseThereDoesNothing)
+{
+    Build(WithSetup(MainWindowIcons));
+    for (TKsBorderIcon icon : {kbiClose, kbiMinimize}) {
+        SCOPED_TRACE(icon == kbiClose ? "close" : "minimize");
+        const TPoint centre = Centre(Frame->CaptionButtonRect(icon));
+        const TPoint on{WindowRect().Left + centre.X, WindowRect().Top + centre.Y};
+        const TPoint off{WindowRect().Left + 60, on.Y};
+        Mouse(on, 0);
+        Mouse(on, MOUSEEVENTF_LEFTDOWN);
+        auto* button = dynamic_cast<TSeSystemButton*>(Frame->PressedObject());
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->PressState(), 2);
+        Mouse(off, 0);
+        EXPECT_EQ(button->PressState(), 0) << "up while the pointer is off it";
+        Mouse(on, 0);
+        EXPECT_EQ(button->PressState(), 2) << "down again over it";
+        Mouse(off, 0);
+        Mouse(off, MOUSEEVENTF_LEFTUP);
+        EXPECT_NE(button->PressState(), 2);
+        EXPECT_TRUE(IsWindowVisible(Window()));
+        EXPECT_FALSE(IsIconic(Window()));
+    }
+}
 
 TEST_F(FrameTest, TheSkinsMinimizeButtonMinimizesAndThePlatformsRestoreBringsTheFrameBack)
 {
@@ -76,6 +109,17 @@ TEST_F(FrameTest, ASimpleDragMovesOnlyWhenTheButtonIsReleased)
     EXPECT_TRUE(Reports.empty());
 }
 
+TEST_F(FrameTest, StayOnTopSetWhileLoadingKeepsTheWindowAboveOthersAlsoWhenItIsMadeAgain)
+{
+    Build(WithSetup([](TSeSkinForm& frame) { frame.SetStayOnTop(true); }));
+    EXPECT_TRUE(GetWindowLongPtrW(Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    const HWND before = Window();
+    Form->RecreateWnd();
+    Application->ProcessMessages();
+    ASSERT_NE(Window(), before);
+    EXPECT_TRUE(GetWindowLongPtrW(Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
 TEST_F(FrameTest, HoveringTheSystemMenuIconGivesTheFormTheHintSystemMenu)
 {
     Build();
@@ -90,6 +134,9 @@ TEST_F(FrameTest, ReadingTheCaptionAfterAChangeGivesTheWholeTextAndTheCaptionSty
     Build();
     const std::wstring caption = L"新的標題 New title";
     Form->SetCaption(caption);
+    // The first read after the change is the frame's own, as it paints the new caption.
+    EXPECT_EQ(Frame->TitleObject()->Text(), caption);
+    EXPECT_NE(GetWindowLongW(Window(), GWL_STYLE) & WS_CAPTION, WS_CAPTION) << "until the posted repaint";
     wchar_t text[64] = {};
     EXPECT_EQ(GetWindowTextW(Window(), text, 64), static_cast<int>(caption.size()));
     EXPECT_EQ(text, caption);

@@ -10,6 +10,24 @@
 #include <string>
 #include <vector>
 
+// A frame whose notification-area icon calls succeed, as with a notification area (the test
+// display has none), or fail; the calls are noted (NIM_ADD, NIM_DELETE).
+class TTrayTestForm : public TSeSkinForm {
+public:
+    TTrayTestForm(TComponent* owner, bool works) : TSeSkinForm(owner), works_(works) {}
+    std::vector<DWORD> IconCalls;
+
+protected:
+    bool NotifyIcon(DWORD message, NOTIFYICONDATAW&) override
+    {
+        IconCalls.push_back(message);
+        return works_;
+    }
+
+private:
+    bool works_;
+};
+
 // A form with a skinned frame on the test display, built the way the main window is: engine and
 // frame are made while the form loads, and the frame takes over when loading ends.
 class FrameTest : public ::testing::Test {
@@ -78,6 +96,13 @@ protected:
     {
         TOptions options;
         options.Skin = false;
+        return options;
+    }
+    // The frame is a TTrayTestForm whose icon calls succeed.
+    static TOptions WithTray(std::function<void(TSeSkinForm&)> setup)
+    {
+        TOptions options = WithSetup(std::move(setup));
+        options.MakeFrame = [](TForm* form) { return new TTrayTestForm(form, true); };
         return options;
     }
     static TOptions At(int left, int top)

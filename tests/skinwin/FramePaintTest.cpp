@@ -3,6 +3,7 @@
 #include "tests/raster/RasterTestSupport.h"
 #include "tests/skinwin/FrameFixture.h"
 
+#include <chrono>
 #include <memory>
 
 namespace {
@@ -207,6 +208,15 @@ TEST_F(FramePaint, AShowAnimationEndsWithTheWindowShownAndPainted)
             frame.SetShowAnimationTime(40);
         }));
         EXPECT_TRUE(IsWindowVisible(Window()));
+        // Shown again, the window appears once the animation has played for its time.
+        Frame->SetShowAnimationTime(150);
+        Form->Hide();
+        Application->ProcessMessages();
+        const auto start = std::chrono::steady_clock::now();
+        Form->Show();
+        const std::chrono::duration<double, std::milli> showing = std::chrono::steady_clock::now() - start;
+        EXPECT_GE(showing.count(), 120.0) << animation;
+        Application->ProcessMessages();
         const int width = WindowRect().Width();
         auto expected = SkinDrawnDirectly(width, WindowRect().Height(), Frame->FrameActive());
         auto shown = WindowPixels();
@@ -215,6 +225,24 @@ TEST_F(FramePaint, AShowAnimationEndsWithTheWindowShownAndPainted)
         Form = nullptr;
     }
     EXPECT_TRUE(Reports.empty());
+}
+
+// A popup of the form's menu holds the frame while it appears; what was held back is painted after.
+TEST_F(FramePaint, APaintHeldBackWhileSuspendedIsReportedWhenPaintingResumes)
+{
+    Build(WithSetup(MainWindowIcons));
+    SendMessageW(Window(), WM_NCACTIVATE, TRUE, 0);
+    const int width = WindowRect().Width();
+    const uint32_t active = WindowPixels()->Pixel(width / 2, 15);
+    Frame->SuspendPainting();
+    EXPECT_FALSE(Frame->ResumePainting()) << "nothing was held back";
+
+    Frame->SuspendPainting();
+    SendMessageW(Window(), WM_NCACTIVATE, FALSE, 0);
+    EXPECT_EQ(WindowPixels()->Pixel(width / 2, 15), active);
+    EXPECT_TRUE(Frame->ResumePainting());
+    Frame->PaintNonClient();
+    EXPECT_NE(WindowPixels()->Pixel(width / 2, 15), active);
 }
 
 TEST_F(FramePaint, PaintingLayoutsAndSkinChangesLeaveTheGdiObjectCountWhereItWas)

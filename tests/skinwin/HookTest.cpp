@@ -232,6 +232,36 @@ TEST_F(HookTest, AProcedureInstalledAfterTheHookStaysAndOursForwardsUnderIt)
     EXPECT_EQ(journal, (Journal{L"again before", L"window", L"again after"}));
 }
 
+namespace {
+
+WNDPROC raisingPrevious = nullptr;
+
+// A procedure set into the window before the hook, which fails on the probe.
+LRESULT CALLBACK RaisingProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == kProbe) {
+        journal.push_back(L"window");
+        throw EInvalidOperation(L"window failed");
+    }
+    return CallWindowProcW(raisingPrevious, window, msg, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(HookTest, TheAfterPassRunsAlsoWhenTheWindowsOwnProcedureRaisesAndTheErrorIsReported)
+{
+    HWND window = Form->Handle();
+    raisingPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RaisingProcedure)));
+    TJournalHook hook(L"hook");
+    hook.SetControl(Form);
+    Probe();
+    EXPECT_EQ(journal, (Journal{L"hook before", L"window", L"hook after"}));
+    EXPECT_EQ(Reports, std::vector<std::wstring>{L"window failed"});
+    hook.SetControl(nullptr);
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(raisingPrevious));
+}
+
 TEST_F(HookTest, AnErrorInOneHookIsReportedAndTheOthersStillSeeTheMessage)
 {
     TJournalHook first(L"first");

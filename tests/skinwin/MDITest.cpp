@@ -272,6 +272,20 @@ TEST_F(MDI, ActivatingAnotherChildMaximizesItInsteadAndTheBarsCloseMinimizesIt)
     EXPECT_TRUE(Reports.empty());
 }
 
+TEST_F(MDI, AMinimizedChildMaximizedByItsActivationRestoresToItsNormalBounds)
+{
+    const TRect normal = ChildRect(Second->Handle());
+    SecondFrame->Minimize();
+    FirstFrame->Maximize();
+    SendMessageW(Client(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Second->Handle()), 0);
+    Application->ProcessMessages();
+    ASSERT_EQ(SecondFrame->WindowState(), kwsMaximized);
+    SecondFrame->Restore();
+    EXPECT_EQ(SecondFrame->WindowState(), kwsNormal);
+    EXPECT_EQ(ChildRect(Second->Handle()), normal);
+    EXPECT_TRUE(Reports.empty());
+}
+
 TEST_F(MDI, AChildsMenuKeysEnterTheParentsBarAndAltHyphenOpensTheActiveChildsSystemMenu)
 {
     TMenuScript bar;

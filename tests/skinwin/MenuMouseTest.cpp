@@ -1,6 +1,7 @@
 #include "tests/skinwin/MenuTesting.h"
 
 #include "framework/Controls.h"
+#include "tests/support/RealInput.h"
 
 namespace {
 
@@ -26,17 +27,6 @@ protected:
         Target = new TClickTarget(Form);
         Target->SetParent(Form);
         Target->SetBounds(200, 150, 100, 60);
-    }
-
-    // A real mouse event at a screen point, as the pointer device would make it.
-    static void SendMouse(TPoint point, DWORD flags)
-    {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = MulDiv(point.X, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = MulDiv(point.Y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-        SendInput(1, &input, sizeof(input));
     }
 
     // The bar's item under the screen point, as the bar's own window sees the mouse.

@@ -194,15 +194,20 @@ TEST_F(PopupWindows, AnErrorWhileAPopupRunsStillReleasesTheCaptureAndClosesEvery
     EXPECT_EQ(frame->Paints, paints + 1);
 }
 
-// A popup window that fails as it is shown, opened by the root of a popup menu.
+// A popup window that fails as it is shown, opened by the root of a popup menu; as it appears,
+// OwnerWindow is asked to paint its frame, which the popup holds back.
 class TFailingPopupWindow : public TKsPopupWindow {
 public:
     using TKsPopupWindow::TKsPopupWindow;
+    static inline HWND OwnerWindow = nullptr;
 
 protected:
     void WndProc(TMessage& message) override
     {
-        if (message.Msg == CM_VISIBLECHANGED && message.WParam) throw Exception(L"show failed");
+        if (message.Msg == CM_VISIBLECHANGED && message.WParam) {
+            if (OwnerWindow) SendMessageW(OwnerWindow, WM_NCPAINT, 1, 0);
+            throw Exception(L"show failed");
+        }
         TKsPopupWindow::WndProc(message);
     }
 };
@@ -245,7 +250,9 @@ TEST_F(PopupWindows, APopupWhoseShowingFailsLeavesItsOwnersFrameRepainted)
     DeleteObject(brush);
     ASSERT_EQ(GetPixel(dc, x, y), scribble);
 
+    TFailingPopupWindow::OwnerWindow = Form->Handle();
     EXPECT_THROW(menu.Popup(100, 100), Exception);
+    TFailingPopupWindow::OwnerWindow = nullptr;
     EXPECT_EQ(GetPixel(dc, x, y), painted) << "the frame held still for the popup paints again";
     ReleaseDC(Form->Handle(), dc);
     const int paints = frame->Paints;

@@ -3,6 +3,7 @@
 #include "framework/Messages.h"
 #include "skinwin/KsFormResources.h"
 #include "skinwin/KsSystemMenu.h"
+#include "tests/support/RealInput.h"
 
 #include <gtest/gtest.h>
 
@@ -50,27 +51,20 @@ TEST(TrayTip, IsCutTo63CharactersWithoutSplittingACharacter)
     EXPECT_EQ(CutTrayTip(wide), std::wstring(62, L'a'));
 }
 
-// A frame whose notification-area icon cannot be added, as when no notification area runs.
-class TNoTrayForm : public TSeSkinForm {
-public:
-    using TSeSkinForm::TSeSkinForm;
-
-protected:
-    bool AddTrayIcon(const std::wstring&) override { return false; }
-};
-
 class WindowStates : public FrameTest {
 protected:
+    // The frame's notification-area icon can be added, or cannot, as when no notification area runs.
     void BuildWithAllIcons(bool trayWorks = true)
     {
         TOptions options = WithSetup([](TSeSkinForm& frame) {
             frame.SetBorderIcons({kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup, kbiTray});
             frame.SetMinimizeApplication(false);
         });
-        if (!trayWorks) options.MakeFrame = [](TForm* form) { return new TNoTrayForm(form); };
+        options.MakeFrame = [trayWorks](TForm* form) { return new TTrayTestForm(form, trayWorks); };
         Build(options);
         normal_ = WindowRect();
     }
+    const std::vector<DWORD>& IconCalls() const { return static_cast<TTrayTestForm*>(Frame)->IconCalls; }
     void ExpectNormal()
     {
         EXPECT_EQ(Frame->WindowState(), kwsNormal);
@@ -125,12 +119,55 @@ TEST_F(WindowStates, ARestoreGoesBackToTheMaximizedStateItLeft)
     ExpectNormal();
 }
 
+TEST_F(WindowStates, AWindowBackMaximizedFromMinimizedRestoresToItsNormalBounds)
+{
+    BuildWithAllIcons();
+    // Minimized through the platform, as the main window is, and brought back by it (the task bar).
+    Frame->SetMinimizeApplication(true);
+    Frame->Maximize();
+    Frame->Minimize();
+    ASSERT_TRUE(IsIconic(Window()));
+    ShowWindow(Window(), SW_RESTORE);
+    Application->ProcessMessages();
+    ExpectMaximized();
+    Frame->Restore();
+    ExpectNormal();
+
+    // Maximized while minimized in place.
+    Frame->SetMinimizeApplication(false);
+    Frame->Minimize();
+    Frame->SetWindowState(kwsMaximized);
+    ExpectMaximized();
+    Frame->Restore();
+    ExpectNormal();
+}
+
+TEST_F(WindowStates, WithADropShadowMinimizedAndRolledUpWindowsStillGoBackToMaximized)
+{
+    TOptions options = WithSetup([](TSeSkinForm& frame) {
+        frame.SetBorderIcons({kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup});
+        frame.SetMinimizeApplication(false);
+        frame.SetDropShadow(true);
+    });
+    Build(options);
+    normal_ = WindowRect();
+    Frame->Maximize();
+    Frame->Minimize();
+    Frame->Restore();
+    ExpectMaximized();
+    Frame->RollUp();
+    Frame->Restore();
+    ExpectMaximized();
+    Frame->Restore();
+    ExpectNormal();
+}
+
 TEST_F(WindowStates, TheTrayHidesTheWindowAndItsIconBringsItBackAsItWas)
 {
     BuildWithAllIcons();
     Frame->Maximize();
     Frame->MinimizeToTray();
-    if (!Frame->CreateStatus()) GTEST_SKIP() << "no notification area on this display";
+    ASSERT_TRUE(Frame->CreateStatus());
     EXPECT_EQ(Frame->WindowState(), kwsTray);
     EXPECT_FALSE(IsWindowVisible(Window()));
     EXPECT_EQ(Frame->TrayTip(), L"框架測試 Frame");
@@ -144,6 +181,20 @@ TEST_F(WindowStates, TheTrayHidesTheWindowAndItsIconBringsItBackAsItWas)
     Frame->MinimizeToTray();
     ExpectNormal();
     EXPECT_EQ(Frame->PreviousWindowState(), kwsTray);
+    EXPECT_EQ(IconCalls(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE, NIM_ADD, NIM_DELETE}));
+}
+
+TEST_F(WindowStates, OnlyTheSessionsRealEndTakesTheTrayIconAway)
+{
+    BuildWithAllIcons();
+    Frame->MinimizeToTray();
+    ASSERT_TRUE(Frame->CreateStatus());
+    EXPECT_EQ(SendMessageW(Frame->UtilityWindow(), WM_QUERYENDSESSION, 0, 0), 1);
+    // The shutdown was cancelled: the hidden window keeps its only way back.
+    SendMessageW(Frame->UtilityWindow(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(IconCalls(), std::vector<DWORD>{NIM_ADD});
+    SendMessageW(Frame->UtilityWindow(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(IconCalls(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
 }
 
 TEST_F(WindowStates, AWindowWhoseTrayIconFailsStaysOnTheScreenInItsState)
@@ -187,16 +238,46 @@ TEST_F(WindowStates, AModalFormIsNeitherMinimizedNorClosedButGetsCancel)
     EXPECT_FALSE(IsWindowVisible(Window()));
 }
 
+// A frame that counts the runs of its close operation.
+class TCloseCountingForm : public TSeSkinForm {
+public:
+    using TSeSkinForm::TSeSkinForm;
+    int Closes = 0;
+    void Close() override
+    {
+        ++Closes;
+        TSeSkinForm::Close();
+    }
+};
+
+// Keys pressed and released on the keyboard, in order, and handled before returning.
+void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys)
+{
+    for (auto [key, down] : keys) SendKey(key, down);
+    Application->ProcessMessages();
+}
+
 TEST_F(WindowStates, AltF4AndTheCloseCommandCloseThroughTheFrame)
 {
-    BuildWithAllIcons();
-    bool asked = false;
+    TOptions options = WithSetup([](TSeSkinForm& frame) { frame.SetMinimizeApplication(false); });
+    options.MakeFrame = [](TForm* form) { return new TCloseCountingForm(form); };
+    Build(options);
+    auto* frame = static_cast<TCloseCountingForm*>(Frame);
+    int asked = 0;
     Form->OnCloseQuery = [&] {
-        asked = true;
+        ++asked;
         return true;
     };
+    PressKeys({{VK_MENU, true}, {VK_F4, true}, {VK_F4, false}, {VK_MENU, false}});
+    EXPECT_EQ(frame->Closes, 1);
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(IsWindowVisible(Window()));
+
+    Form->Show();
+    Application->ProcessMessages();
     SendMessageW(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(asked);
+    EXPECT_EQ(frame->Closes, 2);
+    EXPECT_EQ(asked, 2);
     EXPECT_FALSE(IsWindowVisible(Window()));
 }
 
