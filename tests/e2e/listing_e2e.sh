@@ -273,5 +273,27 @@ status=0
 wine "$folvane_exe" -run >/dev/null 2>&1 || status=$?
 [ "$status" -eq 2 ] || fail "-run without a file ended with $status"
 
+# A .cfg written by hand that asks for UTF-8 and excludes a folder name: the listing starts with the
+# byte-order mark, holds a name that code page 950 cannot hold exactly, and leaves the excluded
+# folder out.
+utf8_root="$work/utf8"
+mkdir -p "$utf8_root/Beyoncé" "$utf8_root/node_modules/inside" "$utf8_root/Zappa" "$work/utf8-out"
+utf8_root_win="Z:$(echo "$utf8_root/" | tr / '\\')"
+utf8_out_win="Z:$(echo "$work/utf8-out/" | tr / '\\')"
+printf '[DIR]\r\nDIR0=%s;1\r\n[OUTPUT]\r\nOUTPUTDIR=%s\r\nOUTPUTTYPE=0\r\nOUTPUTFILE=utf8.txt\r\nOUTPUTENCODING=UTF-8\r\n[EXCLUDE]\r\nEXCLUDE0=node_modules\r\n' \
+  "$utf8_root_win" "$utf8_out_win" >"$work/utf8.cfg"
+status=0
+wine "$folvane_exe" /run "Z:$(echo "$work/utf8.cfg" | tr / '\\')" >/dev/null 2>"$work/utf8-out/stderr" || status=$?
+[ "$status" -eq 0 ] || fail "the UTF-8 run ended with $status: $(iconv -f cp950 -t utf-8 <"$work/utf8-out/stderr")"
+utf8_listing="$work/utf8-out/utf8.txt"
+[ -f "$utf8_listing" ] || fail "the UTF-8 run wrote no file"
+header_prefix=$(printf '\xef\xbb\xbf列舉日期: ' | xxd -p | tr -d '\n')
+[[ "$(head -n 1 "$utf8_listing" | xxd -p | tr -d '\n')" == "$header_prefix"*0d0a ]] \
+  || fail "the UTF-8 listing's header is '$(head -n 1 "$utf8_listing" | cat -A)'"
+expected_body=$(printf '\r\n%s\r\n\t%sBeyoncé\r\n\t%sZappa\r\n' "$utf8_root_win" "$utf8_root_win" "$utf8_root_win" |
+  xxd -p | tr -d '\n')
+[ "$(tail -n +2 "$utf8_listing" | xxd -p | tr -d '\n')" = "$expected_body" ] || fail "the UTF-8 listing's body differs
+$(tail -n +2 "$utf8_listing" | cat -A)"
+
 echo "PASS: the listing of $root_win written by folvane.exe matches byte for byte, and so does the configuration saved from the menu; the system menu and Alt+F4 are the program's own"
-echo "PASS: folvane.exe /run writes the window's bytes for the same .cfg; /? and bad command lines answer"
+echo "PASS: folvane.exe /run writes the window's bytes for the same .cfg, a UTF-8 listing without the excluded folder for a hand-written one; /? and bad command lines answer"
