@@ -149,6 +149,20 @@ void TControl::SetBounds(int left, int top, int width, int height)
     if (parent_ && align_ != alNone) parent_->Realign();
 }
 
+int TControl::Dpi() const
+{
+    const TCustomForm* form = GetParentForm(this);
+    return form ? form->Dpi() : kDesignDpi;
+}
+
+void TControl::ChangeScale(int fromDpi, int toDpi)
+{
+    SetBounds(RescaleDpi(Left(), fromDpi, toDpi), RescaleDpi(Top(), fromDpi, toDpi), RescaleDpi(Width(), fromDpi, toDpi),
+              RescaleDpi(Height(), fromDpi, toDpi));
+    // A font taken from the parent follows the parent's.
+    if (!parentFont_ || !parent_) font_.SetHeight(RescaleDpi(font_.Height(), fromDpi, toDpi));
+}
+
 void TControl::UpdateBoundsRect(const TRect& bounds)
 {
     if (bounds == bounds_) return;

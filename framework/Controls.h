@@ -2,6 +2,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/Component.h"
+#include "framework/Dpi.h"
 #include "framework/Graphics.h"
 #include "framework/Messages.h"
 #include "framework/Types.h"
@@ -98,6 +99,11 @@ public:
     // True between the mouse enter and mouse leave notifications.
     bool MouseInControl() const { return mouseInControl_; }
 
+    // The DPI the control's form is laid out for; 96, the DPI of the design units, on no form.
+    virtual int Dpi() const;
+    // A length in design units, at the control's DPI.
+    int ScaleValue(int designValue) const { return ScaleByDpi(designValue, Dpi()); }
+
     // Asks for a repaint of the control's area.
     virtual void Invalidate();
     // Paints what is invalid now instead of waiting for the message loop.
@@ -128,6 +134,9 @@ protected:
     virtual void SetTextValue(const std::wstring& text) { text_ = text; }
     // Called when the control's bounds changed in the object (not yet on the screen).
     virtual void BoundsChanged() {}
+    // The form moved from fromDpi to toDpi: the control's bounds and its own font follow. A class
+    // with other lengths in pixels rescales them too and calls the base.
+    virtual void ChangeScale(int fromDpi, int toDpi);
 
     // Mouse input in client coordinates. A double click arrives as a MouseDown with ssDouble, then DblClick.
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y) {}
