@@ -77,5 +77,7 @@ private:
     TSeSkinObject* hot_ = nullptr;
     TSeSkinObject* pressed_ = nullptr;
     SIZE skinSize_{0, 0};
+    // The DPI the copy was taken for: the form's when it was bound.
+    int skinDpi_ = kDesignDpi;
     bool skinChanging_ = false;
 };

@@ -29,17 +29,19 @@ void TSeSkinItem::SetSkinEngine(TSeSkinEngine* engine)
         engine_ = engine;
         if (engine_) FreeNotification(engine_);
     }
-    Resolve();
+    Resolve(dpi_);
     for (int i = 0; i < Count(); ++i)
         if (auto* child = dynamic_cast<TSeSkinItem*>(Items(i))) child->SetSkinEngine(engine);
 }
 
-void TSeSkinItem::Resolve()
+void TSeSkinItem::Resolve(int dpi)
 {
+    dpi_ = dpi;
     menuBar_ = popupMenu_ = barItem_ = popupItem_ = separator_ = nullptr;
     if (!TSeSkinBinding::Usable(engine_)) return;
-    menuBar_ = engine_->Source()->ObjectByName(L"MenuBar");
-    popupMenu_ = engine_->Source()->ObjectByName(L"PopupMenu");
+    TSeSkinSource* source = engine_->SourceForDpi(dpi);
+    menuBar_ = source->ObjectByName(L"MenuBar");
+    popupMenu_ = source->ObjectByName(L"PopupMenu");
     barItem_ = SkinChild(menuBar_, OnToolbar() ? L"ToolbarItem" : L"Item");
     popupItem_ = SkinChild(popupMenu_, L"Item");
     separator_ = SkinChild(popupMenu_, L"Separator");
@@ -50,14 +52,21 @@ void TSeSkinItem::Notification(TComponent* component, TOperation operation)
     TKsCustomItem::Notification(component, operation);
     if (operation == opRemove && component == engine_) {
         engine_ = nullptr;
-        Resolve();
+        Resolve(dpi_);
     }
 }
 
 bool TSeSkinItem::Skinned() const { return Announces() && TSeSkinBinding::Usable(engine_) && menuBar_ && popupMenu_; }
 
+void TSeSkinItem::ResolveFor(const TKsItemView& view)
+{
+    int dpi = view.Control() ? view.Control()->Dpi() : dpi_;
+    if (dpi != dpi_) Resolve(dpi);
+}
+
 SIZE TSeSkinItem::Measure(TKsBitmap& buffer, const TKsItemView& view)
 {
+    ResolveFor(view);
     bool bar = view.Orientation() == voHorizontal;
     TSeSkinObject* object = bar ? barItem_ : popupItem_;
     if (!Skinned() || !object) return TKsCustomItem::Measure(buffer, view);
@@ -74,6 +83,7 @@ SIZE TSeSkinItem::Measure(TKsBitmap& buffer, const TKsItemView& view)
 
 void TSeSkinItem::Paint(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected, const TRect& rect)
 {
+    ResolveFor(view);
     bool bar = view.Orientation() == voHorizontal;
     if (!Skinned() || !(bar ? barItem_ : popupItem_)) {
         TKsCustomItem::Paint(buffer, view, mouseDriven, selected, rect);

@@ -4,6 +4,7 @@
 #include "framework/FlagScope.h"
 #include "framework/Forms.h"
 #include "framework/Screen.h"
+#include "skin/engine/KsSkinScaling.h"
 
 namespace {
 
@@ -35,6 +36,14 @@ private:
 } // namespace
 
 TSeSkinEngine::TSeSkinEngine(TComponent* owner) : TComponent(owner), source_(new TSeSkinSource(this)) {}
+
+TSeSkinSource* TSeSkinEngine::SourceForDpi(int dpi)
+{
+    if (dpi == kDesignDpi || dpi <= 0 || source_->Changing() || !source_->IsLoaded()) return source_;
+    std::unique_ptr<TSeSkinSource>& scaled = scaledSources_[dpi];
+    if (!scaled) scaled = ScaledSkinSource(*source_, dpi);
+    return scaled.get();
+}
 
 void TSeSkinEngine::SetDeltaHue(int hue)
 {
@@ -72,6 +81,7 @@ void TSeSkinEngine::SetSkinFile(const std::wstring& fileName)
 void TSeSkinEngine::ReadSkinStream(TStream& stream)
 {
     if (stream.ReadByte() == 0) return;
+    scaledSources_.clear();
     source_->LoadFromStream(stream);
     skinFile_.clear();
 }
@@ -79,6 +89,7 @@ void TSeSkinEngine::ReadSkinStream(TStream& stream)
 void TSeSkinEngine::ReadSkinResource(HMODULE module, const wchar_t* name)
 {
     TResourceStream store(module, name, RT_RCDATA);
+    scaledSources_.clear();
     source_->LoadFromStream(store);
     skinFile_.clear();
 }
@@ -100,6 +111,8 @@ void TSeSkinEngine::NotifyBeforeChange()
 {
     if (OnBeforeChange) OnBeforeChange(this);
     Broadcast(CM_SKINCHANGING);
+    // Every client has let go of its copies now; the scaled skins are made again from the new one.
+    scaledSources_.clear();
 }
 
 void TSeSkinEngine::NotifyAfterChange()

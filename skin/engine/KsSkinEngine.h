@@ -8,6 +8,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 
 class TSeSkinEngine;
@@ -37,6 +39,9 @@ public:
     TSeSkinEngineEvent OnAfterChange;
 
     TSeSkinSource* Source() const { return source_; }
+    // The skin as it is drawn at dpi: the loaded skin itself at 96 DPI and while it is changing or
+    // empty, else a copy scaled for dpi, made on first use and kept until the skin changes.
+    TSeSkinSource* SourceForDpi(int dpi);
     bool IsSkinLoaded() const { return source_->IsLoaded(); }
 
     // The stored skin of the form: a marker byte (0 none, anything else a skin follows; 2 is
@@ -58,6 +63,8 @@ private:
     void ProcessPendingMessages();
 
     TSeSkinSource* source_;
+    // The copies for other DPIs; their objects draw from their own bitmaps.
+    std::map<int, std::unique_ptr<TSeSkinSource>> scaledSources_;
     int deltaHue_ = 0;
     std::wstring skinFile_;
     bool skinStoreCompression_ = false;
