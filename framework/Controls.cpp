@@ -151,8 +151,10 @@ void TControl::SetBounds(int left, int top, int width, int height)
 
 int TControl::Dpi() const
 {
-    const TCustomForm* form = GetParentForm(this);
-    return form ? form->Dpi() : kDesignDpi;
+    if (const TCustomForm* form = GetParentForm(this)) return form->Dpi();
+    // A control on no form, such as a drop-down list between its showings, follows its owner.
+    if (auto* owner = dynamic_cast<const TControl*>(Owner())) return owner->Dpi();
+    return kDesignDpi;
 }
 
 void TControl::ChangeScale(int fromDpi, int toDpi)

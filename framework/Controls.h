@@ -99,7 +99,8 @@ public:
     // True between the mouse enter and mouse leave notifications.
     bool MouseInControl() const { return mouseInControl_; }
 
-    // The DPI the control's form is laid out for; 96, the DPI of the design units, on no form.
+    // The DPI the control's form is laid out for. A control on no form takes its owning control's;
+    // without one it is 96, the DPI of the design units.
     virtual int Dpi() const;
     // A length in design units, at the control's DPI.
     int ScaleValue(int designValue) const { return ScaleByDpi(designValue, Dpi()); }

@@ -40,12 +40,18 @@ void TKsCustomRadioButton::SetSpacing(int value)
     Invalidate();
 }
 
-SIZE TKsCustomRadioButton::MarkSize() { return {13, 13}; }
+SIZE TKsCustomRadioButton::MarkSize() { return {ScaleValue(13), ScaleValue(13)}; }
 
 TRect TKsCustomRadioButton::MarkRect()
 {
     const SIZE mark = MarkSize();
     return TRect::FromSize(0, (Height() - mark.cy) / 2, mark.cx, mark.cy);
+}
+
+void TKsCustomRadioButton::ChangeScale(int fromDpi, int toDpi)
+{
+    TKsCustomControl::ChangeScale(fromDpi, toDpi);
+    spacing_ = RescaleDpi(spacing_, fromDpi, toDpi);
 }
 
 void TKsCustomRadioButton::PaintFace()
@@ -79,7 +85,10 @@ void TKsCustomRadioButton::PaintCaption()
         surface.Font().SetColor(clBtnShadow);
     }
     surface.DrawText(caption, r, format);
-    if (HasFocus()) surface.DrawFocusRect({r.Left - 1, r.Top - 2, r.Right + 3, r.Bottom + 2});
+    if (HasFocus()) {
+        auto s = [this](int n) { return ScaleValue(n); };
+        surface.DrawFocusRect({r.Left - s(1), r.Top - s(2), r.Right + s(3), r.Bottom + s(2)}, s(1));
+    }
 }
 
 void TKsCustomRadioButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)

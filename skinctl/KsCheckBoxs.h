@@ -23,7 +23,8 @@ public:
     bool Pressed() const { return State().Pressed(); }
 
 protected:
-    // 13 x 13 in the plain look.
+    void ChangeScale(int fromDpi, int toDpi) override;
+    // 13 x 13 design pixels in the plain look.
     virtual SIZE MarkSize();
     virtual void PaintMark();
     virtual void PaintCaption();

@@ -4,11 +4,16 @@
 
 #include <algorithm>
 
-int ScrollThumbMetric() { return GetSystemMetrics(SM_CYVTHUMB); }
+namespace {
+
+// The platform's scroll-bar thickness at the DPI the bar is laid out for.
+int ScrollThumbMetric(const TControl& bar) { return SystemMetricForDpi(SM_CYVTHUMB, bar.Dpi()); }
+
+} // namespace
 
 TKsCustomScrollBar::TKsCustomScrollBar(TComponent* owner) : TKsGraphicControl(owner)
 {
-    SetBounds(Left(), Top(), 121, ScrollThumbMetric() + 2 * borderWidth_);
+    SetBounds(Left(), Top(), 121, ScrollThumbMetric(*this) + 2 * borderWidth_);
 }
 
 void TKsCustomScrollBar::SetPosition(int position)
@@ -82,7 +87,7 @@ void TKsCustomScrollBar::Invalidate()
     TKsGraphicControl::Invalidate();
 }
 
-int TKsCustomScrollBar::StandardThickness() const { return ScrollThumbMetric() + 2 * borderWidth_; }
+int TKsCustomScrollBar::StandardThickness() const { return ScrollThumbMetric(*this) + 2 * borderWidth_; }
 
 void TKsCustomScrollBar::SetStandardThickness()
 {
@@ -92,7 +97,7 @@ void TKsCustomScrollBar::SetStandardThickness()
         SetBounds(Left(), Top(), Width(), StandardThickness());
 }
 
-int TKsCustomScrollBar::ArrowMetric() const { return ScrollThumbMetric(); }
+int TKsCustomScrollBar::ArrowMetric() const { return ScrollThumbMetric(*this); }
 
 TKsScrollBarGeometry TKsCustomScrollBar::Geometry() const
 {
@@ -102,7 +107,7 @@ TKsScrollBarGeometry TKsCustomScrollBar::Geometry() const
     geometry.Height = Height();
     geometry.BorderWidth = borderWidth_;
     geometry.ShowButtons = showButtons_;
-    geometry.ThumbMetric = ScrollThumbMetric();
+    geometry.ThumbMetric = ScrollThumbMetric(*this);
     geometry.ArrowMetric = ArrowMetric();
     geometry.Min = min_;
     geometry.Max = max_;

@@ -76,7 +76,7 @@ SIZE TSeSkinItem::Measure(TKsBitmap& buffer, const TKsItemView& view)
         return {CaptionWidth(buffer, font, Caption()) + object->TextMarginLeft() + object->TextMarginRight(),
                 object->Height()};
     }
-    int width = CaptionWidth(buffer, font, Caption()) + 74;
+    int width = CaptionWidth(buffer, font, Caption()) + ScaleByDpi(74, dpi_);
     if (ShortCut() != scNone) width += CaptionWidth(buffer, font, ShortCutToText(ShortCut()));
     return {width, object->Height()};
 }
@@ -102,7 +102,7 @@ void TSeSkinItem::PaintBarItem(TKsBitmap& buffer, bool mouseDriven, bool selecte
         const wchar_t* name = Kind() == ikClose ? L"Close" : Kind() == ikRestore ? L"Restore" : L"Min";
         TSeSkinObject* button = SkinChild(menuBar_, name);
         if (!button) {
-            PaintPlainBarItem(*this, buffer, mouseDriven, selected, rect);
+            PaintPlainBarItem(*this, buffer, mouseDriven, selected, rect, dpi_);
             return;
         }
         button->SetBounds(RectCentered(button->BoundsRect(), rect));
@@ -115,7 +115,7 @@ void TSeSkinItem::PaintBarItem(TKsBitmap& buffer, bool mouseDriven, bool selecte
     barItem_->SetState(state);
     barItem_->SetEnabled(Enabled());
     barItem_->Draw(buffer);
-    if (Kind() == ikWindowIcon) DrawWindowIcon(buffer, *this, rect);
+    if (Kind() == ikWindowIcon) DrawWindowIcon(buffer, *this, rect, dpi_);
 }
 
 void TSeSkinItem::PaintPopupItem(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected,
@@ -138,12 +138,14 @@ void TSeSkinItem::PaintPopupItem(TKsBitmap& buffer, const TKsItemView& view, boo
 
     TColor fontColor = item->Font().Color();
     TCustomImageList* images = Images();
-    TRect box{rect.Left, rect.Top, rect.Left + 22, rect.Bottom};
+    TRect box{rect.Left, rect.Top, rect.Left + ScaleByDpi(22, dpi_), rect.Bottom};
     if (images && ImageIndex() >= 0 && ImageIndex() < images->Count())
-        DrawItemImage(buffer, *images, ImageIndex(), Enabled(), box);
+        DrawItemImage(buffer, *images, ImageIndex(), Enabled(), box, dpi_);
     else if (Checked())
-        DrawCheckMark(buffer, box, ColorToPixel(fontColor));
-    if (Count() > 0) DrawSubmenuArrow(buffer, rect, fontColor);
+        PaintAtDesignSize(buffer, box, dpi_, [fontColor](TKsBitmap& target, const TRect& at) {
+            DrawCheckMark(target, at, ColorToPixel(fontColor));
+        });
+    if (Count() > 0) DrawSubmenuArrow(buffer, rect, fontColor, dpi_);
     DrawScrollMarks(buffer, view, *this, rect, ColorToPixel(fontColor));
 }
 
