@@ -4,16 +4,11 @@
 
 #include <algorithm>
 
-namespace {
-
-// The platform's scroll-bar thickness at the DPI the bar is laid out for.
-int ScrollThumbMetric(const TControl& bar) { return SystemMetricForDpi(SM_CYVTHUMB, bar.Dpi()); }
-
-} // namespace
+int ScrollThumbMetric(int dpi) { return SystemMetricForDpi(SM_CYVTHUMB, dpi); }
 
 TKsCustomScrollBar::TKsCustomScrollBar(TComponent* owner) : TKsGraphicControl(owner)
 {
-    SetBounds(Left(), Top(), 121, ScrollThumbMetric(*this) + 2 * borderWidth_);
+    SetBounds(Left(), Top(), 121, ScrollThumbMetric(Dpi()) + 2 * borderWidth_);
 }
 
 void TKsCustomScrollBar::SetPosition(int position)
@@ -87,7 +82,7 @@ void TKsCustomScrollBar::Invalidate()
     TKsGraphicControl::Invalidate();
 }
 
-int TKsCustomScrollBar::StandardThickness() const { return ScrollThumbMetric(*this) + 2 * borderWidth_; }
+int TKsCustomScrollBar::StandardThickness() const { return ScrollThumbMetric(Dpi()) + 2 * borderWidth_; }
 
 void TKsCustomScrollBar::SetStandardThickness()
 {
@@ -97,7 +92,7 @@ void TKsCustomScrollBar::SetStandardThickness()
         SetBounds(Left(), Top(), Width(), StandardThickness());
 }
 
-int TKsCustomScrollBar::ArrowMetric() const { return ScrollThumbMetric(*this); }
+int TKsCustomScrollBar::ArrowMetric() const { return ScrollThumbMetric(Dpi()); }
 
 TKsScrollBarGeometry TKsCustomScrollBar::Geometry() const
 {
@@ -107,7 +102,7 @@ TKsScrollBarGeometry TKsCustomScrollBar::Geometry() const
     geometry.Height = Height();
     geometry.BorderWidth = borderWidth_;
     geometry.ShowButtons = showButtons_;
-    geometry.ThumbMetric = ScrollThumbMetric(*this);
+    geometry.ThumbMetric = ScrollThumbMetric(Dpi());
     geometry.ArrowMetric = ArrowMetric();
     geometry.Min = min_;
     geometry.Max = max_;
