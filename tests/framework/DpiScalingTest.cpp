@@ -146,14 +146,14 @@ TEST_P(DpiForm, ListViewColumnsAndAControlOnNoFormFollowTheDpi)
     const int dpi = GetParam();
     auto* list = new TListView(Form);
     list->SetParent(Form);
-    list->AddColumn({L"目錄", 150, 150, taLeftJustify});
-    list->AddColumn({L"深度", 50, 50, taCenterJustify});
+    list->AddColumn({L"目錄", 150, 100, taLeftJustify});
+    list->AddColumn({L"深度", 50, 20, taCenterJustify});
     auto* loose = new TEdit(Edit);
     SetDpiOverride(dpi);
     Form->HandleNeeded();
     EXPECT_EQ(list->ColumnWidth(0), ScaleByDpi(150, dpi));
     EXPECT_EQ(list->ColumnWidth(1), ScaleByDpi(50, dpi));
-    EXPECT_EQ(list->Column(0).MinWidth, ScaleByDpi(150, dpi));
+    EXPECT_EQ(list->Column(0).MinWidth, ScaleByDpi(100, dpi));
     // A control with no parent (a drop-down list between showings) draws at its owner's DPI.
     EXPECT_EQ(loose->Dpi(), dpi);
 }
