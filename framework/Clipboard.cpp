@@ -78,3 +78,13 @@ void SetClipboardText(HWND owner, std::wstring_view text)
         RaiseLastOSError();
     }
 }
+
+bool TrySetClipboardText(HWND owner, std::wstring_view text)
+{
+    try {
+        SetClipboardText(owner, text);
+        return true;
+    } catch (const EOSError&) {
+        return false;
+    }
+}

@@ -128,7 +128,11 @@ void TListView::DeleteRow(int index)
 {
     CheckIndex(index, RowCount());
     rows_.erase(rows_.begin() + index);
-    if (HandleAllocated()) SendMessageW(Handle(), LVM_DELETEITEM, index, 0);
+    if (!HandleAllocated()) return;
+    SendMessageW(Handle(), LVM_DELETEITEM, index, 0);
+    // A deletion near the end of a scrolled list moves the rows down to fill the room, and the
+    // platform's list view does not always repaint what moved: the whole list is drawn again.
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TListView::ClearRows()
@@ -286,6 +290,14 @@ void TListView::WndProc(TMessage& message)
         }
         break;
     }
+    case WM_SYSCOLORCHANGE:
+        // The list keeps the background it was made with: it takes the colour's new value, as in a
+        // high-contrast scheme.
+        DefaultHandler(message);
+        SendMessageW(Handle(), LVM_SETBKCOLOR, 0, ColorToRGB(Color()));
+        SendMessageW(Handle(), LVM_SETTEXTBKCOLOR, 0, ColorToRGB(Color()));
+        InvalidateRect(Handle(), nullptr, TRUE);
+        return;
     default:
         break;
     }

@@ -1,5 +1,6 @@
 #include "framework/Controls.h"
 
+#include "framework/Accessible.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
@@ -480,6 +481,8 @@ void TWinControl::CreateHandle()
     for (size_t i = 0; i < controls_.size(); ++i)
         if (auto* child = dynamic_cast<TWinControl*>(controls_[i])) child->CreateHandle();
     Realign();
+    // What the tools read from now on is told as a change of this first look.
+    AccessibleChanged();
 }
 
 void TWinControl::CreateParams(TCreateParams& params)
@@ -749,6 +752,15 @@ TPoint TWinControl::ClientOrigin() const
 void TWinControl::Invalidate()
 {
     if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+    AccessibleChanged();
+}
+
+void TWinControl::AccessibleChanged()
+{
+    // A control that is being read or freed (or whose form is) has nothing settled to tell.
+    if (!handle_ || IsLoading() || IsDestroying() || (Owner() && Owner()->IsDestroying())) return;
+    TComRef<TAccessibleObject> object(CreateAccessible(OBJID_CLIENT));
+    if (object) accessibleWatch_.Check(*object.Get());
 }
 
 void TWinControl::Update()
@@ -1107,6 +1119,16 @@ void TWinControl::WndProc(TMessage& message)
     case CM_TEXTCHANGED:
         // Windows show their own text; only our own classes may draw it themselves.
         if (defaultProc_ == DefWindowProcW) Invalidate();
+        return;
+    case WM_GETOBJECT:
+        if (TAccessibleObject* object = CreateAccessible(static_cast<LONG>(static_cast<DWORD>(message.LParam)))) {
+            message.Result = AccessibleObjectResult(object, message.WParam);
+            return;
+        }
+        break;
+    case CM_ACCESSIBLEACTION:
+        if (TComRef<TAccessibleObject> object(CreateAccessible(static_cast<LONG>(message.LParam))); object)
+            object.Get()->RunDefaultAction(static_cast<LONG>(message.WParam));
         return;
     default:
         if (IsMouseMessage(message.Msg)) {

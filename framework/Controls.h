@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/AccessibleWatch.h"
 #include "framework/Canvas.h"
 #include "framework/Component.h"
 #include "framework/Dpi.h"
@@ -42,6 +43,7 @@ TShiftState KeyboardShiftState();
 TShiftState MouseShiftState(WPARAM mouseFlags);
 
 class TWinControl;
+class TAccessibleObject;
 
 // A visual element with a parent, bounds and a message handler. WndProc turns the input, focus and
 // hover messages into the protected handlers below once, for every control; a class overrides the
@@ -311,6 +313,12 @@ protected:
     virtual bool EraseBackground(HDC dc, LPARAM flags);
     // The brush this control's background is filled with.
     HBRUSH BackgroundBrush();
+    // A new accessible object for the part objectId of the window (OBJID_CLIENT: the control), with
+    // one reference for the caller; none leaves the answer to the platform.
+    virtual TAccessibleObject* CreateAccessible(LONG objectId) { return nullptr; }
+    // Tells assistive tools what changed in the control's accessible description; every repaint
+    // request asks.
+    void AccessibleChanged();
 
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
@@ -351,6 +359,7 @@ private:
     TControl* capturedGraphicChild_ = nullptr;
     TBrushHandle backgroundBrush_;
     TColor backgroundBrushColor_ = clNone;
+    TAccessibleWatch accessibleWatch_;
 };
 
 // A windowed control of our own class that paints itself on Canvas().

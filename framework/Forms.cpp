@@ -436,6 +436,17 @@ void TCustomForm::WndProc(TMessage& message)
     case WM_DESTROY:
         if (menu_) menu_->AttachTo(nullptr);
         break;
+    case WM_SYSCOLORCHANGE:
+        // Only top-level windows hear of new system colours; the platform's controls inside (the list
+        // view) keep their old ones unless told.
+        EnumChildWindows(
+            Handle(),
+            [](HWND child, LPARAM) {
+                SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+                return TRUE;
+            },
+            0);
+        break;
     case WM_SIZE:
         // Restored from the task bar while the program was minimized as a whole.
         if (message.WParam != SIZE_MINIMIZED && Application && Application->Minimized() &&

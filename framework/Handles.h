@@ -89,6 +89,14 @@ struct TWindowTraits {
 };
 using TWindowHandle = TUniqueHandle<TWindowTraits>;
 
+// Release: one reference to a COM object, such as an accessible object.
+template <typename T> struct TComReleaseTraits {
+    using Handle = T*;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { h->Release(); }
+};
+template <typename T> using TComRef = TUniqueHandle<TComReleaseTraits<T>>;
+
 // GetDC / ReleaseDC for a window (or the screen when the window is null).
 class TWindowDC {
 public:

@@ -1,6 +1,7 @@
 #include "framework/StdCtrls.h"
 
 #include "framework/Forms.h"
+#include "framework/SystemSettings.h"
 
 // ---- TLabel ----
 
@@ -25,13 +26,14 @@ void TLabel::Paint()
     TCanvas& canvas = Canvas();
     TRect area = ClientRect();
     if (!transparent_) {
-        canvas.SetBrushColor(Color());
+        canvas.SetBrushColor(ContrastColor(Color(), clBtnFace));
         canvas.SetBrushStyle(bsSolidBrush);
         canvas.FillRect(area);
     }
     canvas.SetBrushStyle(bsClearBrush);
-    if (!Enabled()) canvas.Font().SetColor(clGrayText);
-    UINT format = DT_TOP | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
+    canvas.Font().SetColor(Enabled() ? ContrastColor(Font().Color(), clBtnText) : clGrayText);
+    // A wrapped word longer than the line is broken between characters instead of running past it.
+    UINT format = DT_TOP | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK | DT_EDITCONTROL : 0);
     format |= BiDiMode() == bdLeftToRight ? DT_LEFT : DT_RIGHT | DT_RTLREADING;
     canvas.TextRect(area, Caption(), format);
 }

@@ -13,7 +13,8 @@ public:
 
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
-    // Breaks the caption into lines at word boundaries to fit the label's width.
+    // Breaks the caption into lines at word boundaries to fit the label's width (a word longer than
+    // the width between characters).
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool wordWrap);
 

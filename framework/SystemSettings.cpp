@@ -28,3 +28,42 @@ bool ThemesActive()
     }();
     return isAppThemed && isAppThemed();
 }
+
+namespace {
+
+bool PlatformHighContrast()
+{
+    HIGHCONTRASTW setting{};
+    setting.cbSize = sizeof(setting);
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(setting), &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+THighContrastSource highContrastSource = &PlatformHighContrast;
+bool highContrastRead = false;
+bool highContrast = false;
+
+} // namespace
+
+bool HighContrastActive()
+{
+    if (!highContrastRead) RefreshHighContrast();
+    return highContrast;
+}
+
+bool RefreshHighContrast()
+{
+    // Before the first reading the setting counts as off.
+    const bool before = highContrastRead && highContrast;
+    highContrastRead = true;
+    highContrast = highContrastSource();
+    return highContrast != before;
+}
+
+void SetHighContrastSource(THighContrastSource source) { highContrastSource = source ? source : &PlatformHighContrast; }
+
+TColor ContrastColor(TColor color, TColor systemColor)
+{
+    const bool systemColorAlready = (static_cast<uint32_t>(color) & 0x80000000u) != 0;
+    return HighContrastActive() && !systemColorAlready ? systemColor : color;
+}

@@ -2,6 +2,7 @@
 
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "framework/SystemSettings.h"
 #include "framework/Text.h"
 #include "skinctl/KsButtonGlyph.h"
 
@@ -178,16 +179,18 @@ void TKsCustomButton::PaintFrame()
     TKsBitmap& surface = Surface();
     const TRect content = ContentRect();
     TRect r = content;
+    const uint32_t face = ColorToPixel(ContrastColor(Color(), clBtnFace));
+    const uint32_t dark = ColorToPixel(ContrastColor(clBlack, clBtnText));
     if (HasFocus() || showsDefault_) {
-        surface.FrameRect(r, ColorToPixel(clBlack));
+        surface.FrameRect(r, dark);
         r = r.Inflate(-1);
     }
-    surface.FillRect(r, ColorToPixel(Color()));
+    surface.FillRect(r, face);
     if (Pressed()) {
         surface.FrameRect(r, ColorToPixel(clBtnShadow));
     } else {
-        surface.FrameRect(r, ColorToPixel(clBtnHighlight), ColorToPixel(clBlack));
-        surface.FrameRect(r.Inflate(-1), ColorToPixel(Color()), ColorToPixel(clBtnShadow));
+        surface.FrameRect(r, ColorToPixel(clBtnHighlight), dark);
+        surface.FrameRect(r.Inflate(-1), face, ColorToPixel(clBtnShadow));
     }
     if (HasFocus()) surface.DrawFocusRect(content.Inflate(-ScaleValue(4)), ScaleValue(1));
 }

@@ -1,5 +1,7 @@
 #include "skinctl/KsComboBoxs.h"
 
+#include "framework/FlagScope.h"
+
 #include <algorithm>
 
 TKsCustomComboBox::TKsCustomComboBox(TComponent* owner) : TKsCustomEdit(owner)
@@ -102,10 +104,24 @@ void TKsCustomComboBox::SetButtonAlign(TKsComboButtonAlign align)
     Invalidate();
 }
 
+void TKsCustomComboBox::SetTextValue(const std::wstring& text)
+{
+    if (completion_.Running()) {
+        TKsCustomEdit::SetTextValue(text);
+        return;
+    }
+    // Text the program puts in (a choice from the list, the keys, the wheel) is not completed, and
+    // the completion takes it as seen, so that deleting from it later completes nothing either.
+    TFlagScope setting(settingText_);
+    completionTimer_->SetEnabled(false);
+    TKsCustomEdit::SetTextValue(text);
+    completion_.SetLastText(TKsCustomEdit::GetTextValue());
+}
+
 void TKsCustomComboBox::Change()
 {
     TKsCustomEdit::Change();
-    if (IsLoading() || !autoComplete_ || completion_.Running()) return;
+    if (IsLoading() || !autoComplete_ || completion_.Running() || settingText_) return;
     // Every change starts the delay again, so the completion waits for a pause in the typing.
     completionTimer_->SetEnabled(false);
     completionTimer_->SetEnabled(true);

@@ -30,8 +30,8 @@ private:
 };
 
 // An edit with a drop-down button and a list of items shown below it in a window of its own. The
-// editable style completes typed text from the items 100 ms after the last change; the list-only
-// style shows the chosen item in place of a text.
+// editable style completes text the user typed, pasted or deleted from the items 100 ms after the
+// last such change; the list-only style shows the chosen item in place of a text.
 class TKsCustomComboBox : public TKsCustomEdit {
 public:
     explicit TKsCustomComboBox(TComponent* owner);
@@ -101,9 +101,14 @@ protected:
     void PaintListItem(TKsBitmap& target);
 
     TRect TextRect() override;
+    // The list-only style shows the chosen item, never the edit's own text or its selection.
+    TRect SelectionRect() override;
+    void PaintText() override;
+    void PaintSelectedText() override;
     void PaintTextBackground(const TRect& rect, TKsBitmap& target) override;
     void Change() override;
     std::wstring GetTextValue() const override;
+    void SetTextValue(const std::wstring& text) override;
     void Loaded() override;
     void WndProc(TMessage& message) override;
     void ChangeScale(int fromDpi, int toDpi) override;
@@ -127,6 +132,9 @@ private:
     void ItemsChanged();
     void SetButtonHot(bool hot);
     bool OverButton(int x, int y) { return ButtonRect().Contains({x, y}); }
+    // The item the box stands at: ItemIndex, or in the editable style the item its text names; -1
+    // for none. The keys and the wheel step from it.
+    int CurrentItem() const;
     // The item the drop-down list highlights first.
     int DropDownStartIndex() const;
     void HighlightStartItem();
@@ -143,6 +151,10 @@ private:
     bool autoComplete_ = true;
     TKsComboCompletion completion_;
     TTimer* completionTimer_ = nullptr;
+    // The text is being set by the program, not edited by the user.
+    bool settingText_ = false;
+    // The wheel's turn not yet amounting to a whole notch.
+    int wheelDelta_ = 0;
     bool savedReadOnly_ = false;
     TKsComboWindow* dropDownWindow_ = nullptr;
     bool closePending_ = false;

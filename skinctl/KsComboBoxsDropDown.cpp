@@ -49,15 +49,20 @@ void TKsComboWindow::WndProc(TMessage& message)
 
 // ---- dropping down and closing up ----
 
+int TKsCustomComboBox::CurrentItem() const
+{
+    if (itemIndex_ >= 0 || comboStyle_ != kcsDropDown) return itemIndex_;
+    // An editable box whose text is one of the items stands at that item.
+    std::wstring text = Text();
+    for (int i = 0; i < Items().Count(); ++i)
+        if (SameTextAscii(Items().Strings(i), text)) return i;
+    return -1;
+}
+
 int TKsCustomComboBox::DropDownStartIndex() const
 {
-    if (itemIndex_ >= 0) return itemIndex_;
-    // An editable box whose text is one of the items opens at that item.
-    if (comboStyle_ == kcsDropDown) {
-        std::wstring text = Text();
-        for (int i = 0; i < Items().Count(); ++i)
-            if (SameTextAscii(Items().Strings(i), text)) return i;
-    }
+    int current = CurrentItem();
+    if (current >= 0) return current;
     return Items().Count() > 0 ? 0 : -1;
 }
 

@@ -83,9 +83,14 @@ void TKsCustomComboBox::MouseLeave()
 
 bool TKsCustomComboBox::MouseWheel(TShiftState shift, int delta, TPoint screenPoint)
 {
-    // Turning the wheel away from the user moves toward the first item; a notch that scrolls a page
-    // moves by the rows of the drop-down list.
-    SetItemIndex(itemIndex_ - WheelSteps(delta, std::max(dropDownCount_, 1)));
+    // A closed box moves one item a notch whatever the lines setting (the open list scrolls by it),
+    // toward the first item when the wheel turns away from the user; the small turns of a fine
+    // wheel add up to notches.
+    wheelDelta_ += delta;
+    const int notches = wheelDelta_ / WHEEL_DELTA;
+    wheelDelta_ -= notches * WHEEL_DELTA;
+    if (notches == 0) return true;
+    SetItemIndex(CurrentItem() - notches);
     IndexStepped();
     return true;
 }
@@ -113,10 +118,10 @@ void TKsCustomComboBox::KeyDown(WORD& key, TShiftState shift)
         if (key == VK_HOME) SetItemIndex(0);
         break;
     case VK_UP:
-        SetItemIndex(itemIndex_ - 1);
+        SetItemIndex(CurrentItem() - 1);
         break;
     case VK_DOWN:
-        SetItemIndex(itemIndex_ + 1);
+        SetItemIndex(CurrentItem() + 1);
         break;
     default:
         return;

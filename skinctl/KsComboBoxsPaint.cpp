@@ -10,6 +10,22 @@ TRect TKsCustomComboBox::TextRect()
     return text;
 }
 
+TRect TKsCustomComboBox::SelectionRect()
+{
+    if (comboStyle_ == kcsDropDownList) return {};
+    return TKsCustomEdit::SelectionRect();
+}
+
+void TKsCustomComboBox::PaintText()
+{
+    if (comboStyle_ != kcsDropDownList) TKsCustomEdit::PaintText();
+}
+
+void TKsCustomComboBox::PaintSelectedText()
+{
+    if (comboStyle_ != kcsDropDownList) TKsCustomEdit::PaintSelectedText();
+}
+
 TRect TKsCustomComboBox::ButtonRect()
 {
     TRect text = TextRect();

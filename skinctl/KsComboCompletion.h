@@ -20,8 +20,9 @@ public:
     // True while complete runs (and while the box is being loaded).
     bool Running() const { return running_; }
     void SetRunning(bool running) { running_ = running; }
-    // Forgets the text seen last.
+    // Forgets the text seen last, or takes text as seen.
     void Reset() { lastText_.clear(); }
+    void SetLastText(const std::wstring& text) { lastText_ = text; }
 
 private:
     std::wstring lastText_;

@@ -1,6 +1,7 @@
 #include "skinctl/KsControls.h"
 
 #include "framework/FlagScope.h"
+#include "framework/SystemSettings.h"
 
 namespace {
 
@@ -72,10 +73,12 @@ void TKsCustomControl::Invalidate()
 {
     buffer_.SetDirty(true);
     if (HandleAllocated()) InvalidateRect(Handle(), nullptr, FALSE);
+    AccessibleChanged();
 }
 
 TKsBitmap& TKsCustomControl::TextSurface()
 {
+    paintFont_.SetColor(ContrastColor(paintFont_.Color(), clBtnText));
     Surface().SetFont(paintFont_);
     return Surface();
 }
@@ -205,7 +208,7 @@ void TKsCustomControl::DoExit()
 
 void TKsCustomControl::PaintFace()
 {
-    if (!transparent_) Surface().FillRect(ContentRect(), ColorToPixel(Color()));
+    if (!transparent_) Surface().FillRect(ContentRect(), ColorToPixel(ContrastColor(Color(), clBtnFace)));
 }
 
 void TKsCustomControl::PaintBorder()
@@ -214,8 +217,9 @@ void TKsCustomControl::PaintBorder()
     const TRect outer{0, 0, Width(), Height()};
     surface.FrameRect(outer, ColorToPixel(clBtnShadow), ColorToPixel(clBtnHighlight));
     surface.FrameRect(outer.Inflate(-1), ColorToPixel(cl3DDkShadow), ColorToPixel(cl3DLight));
-    surface.FrameRect(outer.Inflate(-2), ColorToPixel(Color()));
-    surface.FrameRect(outer.Inflate(-3), ColorToPixel(Color()));
+    const uint32_t face = ColorToPixel(ContrastColor(Color(), clBtnFace));
+    surface.FrameRect(outer.Inflate(-2), face);
+    surface.FrameRect(outer.Inflate(-3), face);
 }
 
 TRect TKsCustomControl::ContentRect() const
@@ -316,5 +320,5 @@ void TKsGraphicControl::MouseLeave()
 
 void TKsGraphicControl::PaintFace()
 {
-    if (!transparent_) Surface().FillRect(Surface().BoundsRect(), ColorToPixel(Color()));
+    if (!transparent_) Surface().FillRect(Surface().BoundsRect(), ColorToPixel(ContrastColor(Color(), clBtnFace)));
 }

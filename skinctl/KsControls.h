@@ -60,6 +60,8 @@ protected:
     TKsButtonState& State() { return state_; }
     const TKsButtonState& State() const { return state_; }
 
+    // The accessible object of the control's kind, for its client area (a list box also for its scroll bar).
+    TAccessibleObject* CreateAccessible(LONG objectId) override;
     void WndProc(TMessage& message) override;
     // The window's text is kept in the control as well, so drawing never has to ask the window.
     std::wstring GetTextValue() const override { return text_; }

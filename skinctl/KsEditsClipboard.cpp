@@ -2,16 +2,20 @@
 
 #include "framework/Clipboard.h"
 
+// A clipboard that cannot be used now (another program holds it open) makes the clipboard commands
+// do nothing, like any other command that does not apply: no message, and the text stays as it was.
+
 void TKsCustomEdit::CopyToClipboard()
 {
     // A masked text never leaves the edit.
     if (passwordKind_ != pkNone || !text_.HasSelection()) return;
-    SetClipboardText(Handle(), text_.SelectedText());
+    TrySetClipboardText(Handle(), text_.SelectedText());
 }
 
 void TKsCustomEdit::CutToClipboard()
 {
-    CopyToClipboard();
+    // A masked selection is only deleted; any other is deleted once the clipboard holds it.
+    if (passwordKind_ == pkNone && text_.HasSelection() && !TrySetClipboardText(Handle(), text_.SelectedText())) return;
     ClearSelection();
 }
 

@@ -1,5 +1,7 @@
 #include "skinctl/KsEdits.h"
 
+#include "framework/SystemSettings.h"
+
 #include <vector>
 
 TRect TKsCustomEdit::TextRect()
@@ -42,7 +44,7 @@ void TKsCustomEdit::PaintFace()
 
 void TKsCustomEdit::PaintTextBackground(const TRect& rect, TKsBitmap& target)
 {
-    target.FillRect(rect, ColorToPixel(Color()));
+    target.FillRect(rect, ColorToPixel(ContrastColor(Color(), clWindow)));
 }
 
 void TKsCustomEdit::DrawVisibleText(const TRect& clip, COLORREF color)
@@ -70,7 +72,7 @@ void TKsCustomEdit::DrawVisibleText(const TRect& clip, COLORREF color)
 void TKsCustomEdit::PaintText()
 {
     if (passwordKind_ == pkNone) {
-        DrawVisibleText(TextRect(), ColorToRGB(Font().Color()));
+        DrawVisibleText(TextRect(), ColorToRGB(ContrastColor(Font().Color(), clWindowText)));
         return;
     }
     TRect text = TextRect();
@@ -101,6 +103,6 @@ void TKsCustomEdit::PaintSelectedText()
 
 void TKsCustomEdit::PaintPasswordCell(const TRect& rect, bool highlighted)
 {
-    TColor color = highlighted ? clHighlightText : Font().Color();
+    TColor color = highlighted ? clHighlightText : ContrastColor(Font().Color(), clWindowText);
     DrawPasswordCell(Surface().DC(), rect, passwordKind_, passwordChar_, ColorToRGB(color), Font());
 }

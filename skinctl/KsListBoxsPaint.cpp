@@ -1,5 +1,7 @@
 #include "skinctl/KsListBoxs.h"
 
+#include "framework/SystemSettings.h"
+
 #include <memory>
 
 namespace {
@@ -47,7 +49,10 @@ void TKsCustomListBox::PaintFace()
     PaintItems();
 }
 
-void TKsCustomListBox::PaintFrame() { Surface().FillRect(ContentRect(), ColorToPixel(Color())); }
+void TKsCustomListBox::PaintFrame()
+{
+    Surface().FillRect(ContentRect(), ColorToPixel(ContrastColor(Color(), clWindow)));
+}
 
 void TKsCustomListBox::PaintItems()
 {
@@ -97,6 +102,7 @@ void TKsCustomListBox::PaintItemContent(TKsBitmap& target, int index, const TRec
     UINT prefix = skinned ? 0 : DT_NOPREFIX;
     UINT oneLine = DT_SINGLELINE | DT_VCENTER | prefix;
     TFont textFont = font;
+    if (!skinned) textFont.SetColor(ContrastColor(font.Color(), clWindowText));
     if (!skinned && selected)
         textFont.SetColor(clHighlightText);
     else if (!skinned && index == hotItem_)

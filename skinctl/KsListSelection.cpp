@@ -17,6 +17,8 @@ void TKsListSelection::SetAllowGrayed(bool allowGrayed)
 
 int TKsListSelection::Clamp(int index) const
 {
+    // An empty list has no item to name, whatever a key or a caller asks for.
+    if (Count() == 0) return -1;
     index = std::min(index, Count() - 1);
     return index < -1 ? 0 : index;
 }
@@ -125,31 +127,58 @@ void TKsListSelection::Resize(int count)
 
 void TKsListSelection::ItemsChanged(const TEkListChange& change, int count)
 {
+    // The flags of every item, and the item index and anchor, go where their items go.
+    auto arrays = [this](auto&& apply) {
+        apply(selected_, uint8_t{0});
+        apply(checkStates_, uint8_t{kcsUnchecked});
+        apply(checkEnabled_, uint8_t{1});
+    };
+    auto follow = [this](auto&& moved) {
+        if (itemIndex_ >= 0) itemIndex_ = moved(itemIndex_);
+        if (anchor_ >= 0) anchor_ = moved(anchor_);
+    };
+    const int at = change.Index;
     switch (change.Kind) {
     case TEkListChange::Inserted:
-        if (change.Index >= 0 && change.Index <= static_cast<int>(checkStates_.size()))
-            checkStates_.insert(checkStates_.begin() + change.Index, kcsUnchecked);
+        if (at < 0 || at > Count()) break;
+        arrays([at](std::vector<uint8_t>& flags, uint8_t fresh) { flags.insert(flags.begin() + at, fresh); });
+        follow([at](int i) { return i >= at ? i + 1 : i; });
         break;
     case TEkListChange::Deleted:
-        if (Valid(change.Index)) checkStates_.erase(checkStates_.begin() + change.Index);
+        if (!Valid(at)) break;
+        selCount_ -= selected_[at];
+        arrays([at](std::vector<uint8_t>& flags, uint8_t) { flags.erase(flags.begin() + at); });
+        follow([at](int i) { return i > at ? i - 1 : i; });
         break;
     case TEkListChange::Exchanged:
-        if (Valid(change.Index) && Valid(change.Other)) std::swap(checkStates_[change.Index], checkStates_[change.Other]);
+        if (!Valid(at) || !Valid(change.Other)) break;
+        arrays([&](std::vector<uint8_t>& flags, uint8_t) { std::swap(flags[at], flags[change.Other]); });
+        follow([&](int i) { return i == at ? change.Other : i == change.Other ? at : i; });
         break;
     case TEkListChange::Cleared:
-        checkStates_.clear();
+        arrays([](std::vector<uint8_t>& flags, uint8_t) { flags.clear(); });
+        selCount_ = 0;
         break;
-    case TEkListChange::Reordered:
-        if (change.Order && change.Order->size() == checkStates_.size()) {
+    case TEkListChange::Reordered: {
+        if (!change.Order || static_cast<int>(change.Order->size()) != Count()) break;
+        const std::vector<int>& order = *change.Order;
+        arrays([&](std::vector<uint8_t>& flags, uint8_t) {
             std::vector<uint8_t> moved;
-            moved.reserve(checkStates_.size());
-            for (int old : *change.Order) moved.push_back(checkStates_[old]);
-            checkStates_ = std::move(moved);
-        }
+            moved.reserve(flags.size());
+            for (int old : order) moved.push_back(flags[old]);
+            flags = std::move(moved);
+        });
+        std::vector<int> place(order.size());
+        for (size_t i = 0; i < order.size(); ++i) place[order[i]] = static_cast<int>(i);
+        follow([&](int i) { return i < static_cast<int>(place.size()) ? place[i] : i; });
         break;
+    }
     default:
         break;
     }
+    // The selected flags may lie anywhere now.
+    setLow_ = 0;
+    setHigh_ = Count() - 1;
     Resize(count);
     if (count == 0) {
         itemIndex_ = -1;

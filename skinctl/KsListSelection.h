@@ -26,7 +26,7 @@ public:
     void SetAllowGrayed(bool allowGrayed);
 
     // The index an item-index request for index ends at: at most the last item, and 0 for anything
-    // below -1 (so -1 with an empty list).
+    // below -1; always -1 with an empty list.
     int Clamp(int index) const;
     // Stores the (clamped) item index; true when it changed. An anchor is set when there is none.
     bool SetItemIndex(int index);
@@ -47,8 +47,9 @@ public:
     bool CycleCheck(int index);
 
     // Brings the per-item arrays in step with the items after change; count is the new item count.
-    // Check states move with their items; the other flags keep their positions. Item index and
-    // anchor stay inside the list.
+    // The selected flags, check states and check-box-enabled flags move with their items (inserted,
+    // deleted, exchanged or sorted), and so do the item index and the anchor, which stay inside the
+    // list.
     void ItemsChanged(const TEkListChange& change, int count);
 
 private:

@@ -1,6 +1,7 @@
 #include "skinctl/KsProgress.h"
 
 #include "framework/Application.h"
+#include "framework/SystemSettings.h"
 
 #include <cmath>
 
@@ -105,7 +106,7 @@ void TKsCustomProgressBar::PaintTrough()
         surface.FrameRect(r, ColorToPixel(clBtnShadow), ColorToPixel(clBtnHighlight));
         r = r.Inflate(-1);
     }
-    surface.FillRect(r, ColorToPixel(Color()));
+    surface.FillRect(r, ColorToPixel(ContrastColor(Color(), clBtnFace)));
 }
 
 void TKsCustomProgressBar::PaintBar()

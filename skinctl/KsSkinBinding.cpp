@@ -1,5 +1,7 @@
 #include "skinctl/KsSkinBinding.h"
 
+#include "framework/SystemSettings.h"
+
 TSeSkinBinding::TSeSkinBinding(TControl& control, std::wstring objectName, bool drawsWhileLoading)
     : control_(control), objectName_(std::move(objectName)), drawsWhileLoading_(drawsWhileLoading)
 {
@@ -9,7 +11,7 @@ TSeSkinBinding::~TSeSkinBinding() = default;
 
 bool TSeSkinBinding::Usable(const TSeSkinEngine* engine)
 {
-    return engine && !engine->Source()->Changing() && engine->IsSkinLoaded();
+    return engine && !engine->Source()->Changing() && engine->IsSkinLoaded() && !HighContrastActive();
 }
 
 void TSeSkinBinding::SetEngine(TSeSkinEngine* engine)

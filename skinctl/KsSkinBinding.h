@@ -52,7 +52,8 @@ public:
     // Forgets an engine that is being freed.
     void Notification(TComponent* component, TOperation operation);
 
-    // The engine holds a skin that controls may bind to.
+    // The engine holds a skin that controls may bind to, and the system does not ask for high
+    // contrast, which the plain looks give.
     static bool Usable(const TSeSkinEngine* engine);
 
 private:

@@ -203,6 +203,9 @@ public:
     virtual void PaintFrame(TKsBitmap& buffer);
     virtual void PaintClientBackground(TKsBitmap& buffer);
     virtual TKsFramePart HitTest(TPoint point);
+    // How many pixels the caption's text room, between the system-menu icon and the caption
+    // buttons, lacks at the frame's current size to show text whole; 0 when it fits.
+    virtual int CaptionShortfall(const std::wstring& text);
 
 protected:
     void Loaded() override;
@@ -240,6 +243,8 @@ protected:
     void PlainPaintFrame(TKsBitmap& buffer);
     void PlainPaintClientBackground(TKsBitmap& buffer);
     TKsFramePart PlainHitTest(TPoint point);
+    // Where the plain caption's text goes: right of the icon, left of the buttons.
+    TRect PlainCaptionTextRect();
 
 private:
     // Messages.

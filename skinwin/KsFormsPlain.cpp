@@ -77,6 +77,16 @@ TRect TKsCustomForm::ClientRect()
 
 TRect TKsCustomForm::CaptionButtonRect(TKsBorderIcon button) { return PlainCaptionButtonRect(button); }
 TKsFramePart TKsCustomForm::HitTest(TPoint point) { return PlainHitTest(point); }
+
+int TKsCustomForm::CaptionShortfall(const std::wstring& text)
+{
+    if (borderStyle_ == kbsNone) return 0;
+    TWindowDC dc(nullptr);
+    TSelectObject font(dc.Get(), borderStyle_ == kbsToolWindow ? SmallCaptionFont() : CaptionFont());
+    SIZE size{0, 0};
+    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return std::max(static_cast<int>(size.cx) - PlainCaptionTextRect().Width(), 0);
+}
 void TKsCustomForm::PaintFrame(TKsBitmap& buffer) { PlainPaintFrame(buffer); }
 void TKsCustomForm::PaintClientBackground(TKsBitmap& buffer) { PlainPaintClientBackground(buffer); }
 
@@ -138,6 +148,16 @@ TKsFramePart TKsCustomForm::PlainHitTest(TPoint point)
     return part;
 }
 
+TRect TKsCustomForm::PlainCaptionTextRect()
+{
+    const TRect caption(kPlainBorder, kPlainBorder, frameSize_.cx - kPlainBorder, PlainClientRect().Top);
+    TRect text{caption.Left + 2, caption.Top, caption.Right, caption.Bottom};
+    if (TRect icon = PlainCaptionButtonRect(kbiSystemMenu); !icon.IsEmpty()) text.Left = icon.Right + 2;
+    for (TKsBorderIcon button : kButtonOrder)
+        if (TRect r = PlainCaptionButtonRect(button); !r.IsEmpty()) text.Right = std::min(text.Right, r.Left - 2);
+    return text;
+}
+
 void TKsCustomForm::PlainPaintFrame(TKsBitmap& buffer)
 {
     const TRect frame(0, 0, frameSize_.cx, frameSize_.cy);
@@ -155,20 +175,16 @@ void TKsCustomForm::PlainPaintFrame(TKsBitmap& buffer)
             caption, ColorToPixel(SystemColor(frameActive_ ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION)),
             ColorToPixel(SystemColor(frameActive_ ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION)),
             false);
-        int textLeft = caption.Left + 2;
-        int textRight = caption.Right;
         TRect icon = PlainCaptionButtonRect(kbiSystemMenu);
         if (!icon.IsEmpty()) {
             HICON handle = FormIcon();
             int size = std::min(SystemOr(SM_CXSMICON, 16), icon.Height() - 2);
             DrawIconEx(dc, icon.Left + (icon.Width() - size) / 2, icon.Top + (icon.Height() - size) / 2, handle, size,
                        size, 0, nullptr, DI_NORMAL);
-            textLeft = icon.Right + 2;
         }
         for (TKsBorderIcon button : kButtonOrder) {
             TRect r = PlainCaptionButtonRect(button);
             if (r.IsEmpty()) continue;
-            textRight = std::min(textRight, r.Left - 2);
             RECT face = r.ToRECT();
             UINT pushed = ButtonPressed(PartOfButton(button)) ? DFCS_PUSHED : 0;
             switch (button) {
@@ -195,7 +211,7 @@ void TKsCustomForm::PlainPaintFrame(TKsBitmap& buffer)
         TSelectObject selectFont(dc, font);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(frameActive_ ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-        RECT text{textLeft, caption.Top, textRight, caption.Bottom};
+        RECT text = PlainCaptionTextRect().ToRECT();
         std::wstring title = CaptionText();
         if (text.right > text.left)
             DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text,

@@ -1,6 +1,7 @@
 // Measuring and painting items in the plain look of the system's menu colours and font.
 #include "skinwin/KsItemPaint.h"
 
+#include "framework/SystemSettings.h"
 #include "skin/raster/KsBitmapResample.h"
 #include "skinwin/KsForms.h"
 
@@ -54,7 +55,7 @@ void PaintPopupItem(TKsCustomItem& item, TKsBitmap& buffer, const TKsItemView& v
             DrawItemImage(buffer, *images, item.ImageIndex(), item.Enabled(), box, dpi);
         else
             PaintAtDesignSize(buffer, box, dpi, [](TKsBitmap& target, const TRect& at) {
-                DrawCheckMark(target, at, ColorToPixel(clBlack));
+                DrawCheckMark(target, at, ColorToPixel(ContrastColor(clBlack, clBtnText)));
             });
     }
 

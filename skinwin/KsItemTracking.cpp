@@ -40,7 +40,7 @@ void PostKey(TWinControl* control, WPARAM key)
 class TKsItemView::TTrackingLoop {
 public:
     explicit TTrackingLoop(TKsItemView& view) : view_(view), alive_(view.alive_) {}
-    void Run();
+    void Run(TKsCustomItem* choose);
 
 private:
     enum TNext { nxContinue, nxLeave };
@@ -58,19 +58,22 @@ private:
     std::shared_ptr<bool> alive_;
 };
 
-void TKsItemView::Track()
+void TKsItemView::Track(TKsCustomItem* choose)
 {
     if (!control_ || Application->Terminated()) return;
-    TTrackingLoop(*this).Run();
+    TTrackingLoop(*this).Run(choose);
 }
 
-void TKsItemView::TTrackingLoop::Run()
+void TKsItemView::TTrackingLoop::Run(TKsCustomItem* choose)
 {
     TKsItemView& view = view_;
     view.tracking_ = true;
     view.dropped_ = false;
     view.selected_ = nullptr;
-    if (view.item_ && view.item_->Count() > 0) {
+    if (choose) {
+        view.selected_ = choose;
+        PostKey(view.control_, VK_RETURN);
+    } else if (view.item_ && view.item_->Count() > 0) {
         view.Step(true);
         POINT cursor;
         GetCursorPos(&cursor);

@@ -266,8 +266,9 @@ public:
     // closes); true when it opened.
     bool OpenSelectedPopup();
     // The modal loop that drives the menu until it is closed, an item is chosen or the view loses
-    // the mouse capture.
-    void Track();
+    // the mouse capture. With choose, that item is selected first and taken as Enter takes it: its
+    // popup opens, or it is clicked.
+    void Track(TKsCustomItem* choose = nullptr);
     // Ends the tracking of this view and of every view it was opened from.
     void EndChainTracking();
 

@@ -171,10 +171,12 @@ bool TKsCustomMenuBar::DialogChar(wchar_t key)
     return true;
 }
 
-void TKsCustomMenuBar::EnterTracking()
+void TKsCustomMenuBar::EnterTracking(TKsCustomItem* choose)
 {
     items_->MarkFirstPopupTree();
-    view_->Track();
+    NotifyWinEvent(EVENT_SYSTEM_MENUSTART, Handle(), OBJID_CLIENT, CHILDID_SELF);
+    view_->Track(choose);
+    NotifyWinEvent(EVENT_SYSTEM_MENUEND, Handle(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 bool TKsCustomMenuBar::IsShortCut(WPARAM key, LPARAM keyData) { return items_->ExecuteShortCut(key, keyData); }

@@ -2,6 +2,7 @@
 #include "skinwin/KsMenuForm.h"
 
 #include "framework/Messages.h"
+#include "framework/SystemSettings.h"
 
 // ---- TKsPopupForm ----
 
@@ -44,7 +45,7 @@ void TKsPopupForm::PaintFrame(TKsBitmap& buffer)
 {
     SIZE frame = FrameSize();
     TRect rect{0, 0, frame.cx, frame.cy};
-    buffer.FrameRect(rect, ColorToPixel(clBtnFace), ColorToPixel(clBlack));
+    buffer.FrameRect(rect, ColorToPixel(clBtnFace), ColorToPixel(ContrastColor(clBlack, clWindowFrame)));
     rect = rect.Inflate(-1);
     buffer.FrameRect(rect, ColorToPixel(clBtnHighlight), ColorToPixel(clBtnShadow));
     rect = rect.Inflate(-1);

@@ -72,6 +72,8 @@ protected:
 
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
+    // A popup menu with its items as children.
+    TAccessibleObject* CreateAccessible(LONG objectId) override;
 
 private:
     TKsPopupForm* frame_ = nullptr;

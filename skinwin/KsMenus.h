@@ -88,8 +88,8 @@ public:
     bool OnToolbar() const { return onToolbar_; }
 
     // Runs the menu from the keyboard or the mouse until it closes; only the first popup opened
-    // during it animates.
-    void EnterTracking();
+    // during it animates. With choose, the menu starts on that item, opening its popup.
+    void EnterTracking(TKsCustomItem* choose = nullptr);
     // Clicks the item whose shortcut the key message makes; true when there was one.
     bool IsShortCut(WPARAM key, LPARAM keyData);
 
@@ -128,6 +128,8 @@ protected:
     bool DialogChar(wchar_t key) override;
     void CreateParams(TCreateParams& params) override;
     void Notification(TComponent* component, TOperation operation) override;
+    // A menu bar with its items as children.
+    TAccessibleObject* CreateAccessible(LONG objectId) override;
 
 private:
     friend class TKsMenuBarView;

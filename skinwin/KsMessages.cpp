@@ -2,7 +2,6 @@
 
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
-#include "framework/Exceptions.h"
 #include "framework/Text.h"
 
 #include <memory>
@@ -52,14 +51,20 @@ std::wstring TKsMessageForm::PlainText() const
     return text + buttons + L"\r\n" + rule;
 }
 
+bool TKsMessageForm::IsShortCut(WPARAM key, LPARAM keyData)
+{
+    if ((key == 'C' || key == VK_INSERT) && (KeyboardShiftState() & (ssShift | ssCtrl | ssAlt)) == ssCtrl) {
+        Perform(WM_COPY, 0, 0);
+        return true;
+    }
+    return TForm::IsShortCut(key, keyData);
+}
+
 void TKsMessageForm::WndProc(TMessage& message)
 {
     if (message.Msg == WM_COPY) {
         // A clipboard held by another program leaves the copy undone, as a platform message box does.
-        try {
-            SetClipboardText(Handle(), PlainText());
-        } catch (const EOSError&) {
-        }
+        TrySetClipboardText(Handle(), PlainText());
         return;
     }
     TForm::WndProc(message);

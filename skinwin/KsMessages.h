@@ -45,8 +45,8 @@ private:
 class TKsCustomMessage;
 
 // The form of one message: icon, word-wrapped text and a centred row of buttons, framed by the
-// message component's frame. Made for one showing and freed after it. WM_COPY puts its caption,
-// text and buttons on the clipboard as plain text.
+// message component's frame. Made for one showing and freed after it. WM_COPY (and Ctrl+C or
+// Ctrl+Insert) puts its caption, text and buttons on the clipboard as plain text.
 class TKsMessageForm : public TForm {
 public:
     TKsMessageForm(TComponent* owner, TKsCustomMessage& message);
@@ -63,9 +63,13 @@ public:
     // The dialog's caption, text and button captions as the clipboard gets them.
     std::wstring PlainText() const;
 
+    bool IsShortCut(WPARAM key, LPARAM keyData) override;
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
+    // A dialog whose message is its description and first child.
+    TAccessibleObject* CreateAccessible(LONG objectId) override;
 
 private:
     TKsCustomForm* frame_;

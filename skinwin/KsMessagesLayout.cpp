@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 
 // The layout of a new message dialog, in units of the dialog's font: margins and spacings scaled
 // from the font's average character size, the text wrapped within half the screen's width, the
@@ -33,9 +32,22 @@ constexpr std::array<TButtonSpec, kMessageButtonCount> kButtons{{
     {L"Help", L"&Help", bkHelp},
 }};
 
-// Each button caption's width plus 8 design pixels, measured the first time a dialog at a DPI needs
-// it and kept for the rest of the program.
-std::map<int, std::array<int, kMessageButtonCount>> measuredButtonWidths;
+// Each button caption's width plus 8 design pixels, measured the first time a dialog needs it and kept until a
+// dialog comes with another font (a new skin) or reading order.
+struct TButtonWidths {
+    TFont Font;
+    UINT ReadingOrder = 0;
+    std::array<int, kMessageButtonCount> Widths{};
+
+    void MeasuredWith(const TFont& font, UINT readingOrder)
+    {
+        if (Font.SameAs(font) && ReadingOrder == readingOrder) return;
+        Font = font;
+        ReadingOrder = readingOrder;
+        Widths.fill(0);
+    }
+};
+TButtonWidths measuredButtonWidths;
 
 // The platform's icon of the type at size (shared: never destroyed).
 HICON TypeIcon(TKsMessageType type, int size)
@@ -98,20 +110,23 @@ TKsMessageForm* TKsCustomMessage::CreateMessageDialog(const std::wstring& text, 
     const int buttonHeight = MulDiv(14, ch, 8);
     const int buttonSpacing = MulDiv(4, cw, 4);
 
-    std::array<int, kMessageButtonCount>& measured = measuredButtonWidths[dpi];
+    measuredButtonWidths.MeasuredWith(dialog->Font(), readingOrder);
     for (int b = 0; b < kMessageButtonCount; ++b) {
         if (!buttons.Contains(static_cast<TKsMessageButton>(b))) continue;
-        if (measured[b] == 0) {
+        int& measured = measuredButtonWidths.Widths[b];
+        if (measured == 0) {
             RECT r{0, 0, 0, 0};
             DrawTextW(dc, kButtons[b].Caption, -1, &r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE | readingOrder);
-            measured[b] = r.right - r.left + ScaleByDpi(8, dpi);
+            measured = r.right - r.left + ScaleByDpi(8, dpi);
         }
-        buttonWidth = std::max(buttonWidth, measured[b]);
+        buttonWidth = std::max(buttonWidth, measured);
     }
 
+    // A word longer than the line (a path without blanks) is broken between characters, as the
+    // label draws it, so the text never reaches past half the screen.
     RECT textRect{0, 0, Screen->Width() / 2, 0};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
-              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | readingOrder);
+              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | readingOrder);
     const int textWidth = textRect.right - textRect.left;
     const int textHeight = textRect.bottom - textRect.top;
 
@@ -121,12 +136,16 @@ TKsMessageForm* TKsCustomMessage::CreateMessageDialog(const std::wstring& text, 
     const int iconTextHeight = icon ? std::max(textHeight, iconSize) : textHeight;
     const int count = buttons.Count();
     const int groupWidth = count > 0 ? count * buttonWidth + (count - 1) * buttonSpacing : 0;
-    const int clientWidth = std::max(iconTextWidth, groupWidth) + 2 * horzMargin;
+    int clientWidth = std::max(iconTextWidth, groupWidth) + 2 * horzMargin;
     const int clientHeight = iconTextHeight + buttonHeight + vertSpacing + 2 * vertMargin;
+    dialog->SetCaption(MessageTypeCaption(type));
+    dialog->SetClientSize(clientWidth, clientHeight);
+    // The caption shows the whole title between the frame's icon and buttons, however short the text.
+    dialog->HandleNeeded();
+    clientWidth += dialog->Frame()->CaptionShortfall(dialog->Caption());
     dialog->SetClientSize(clientWidth, clientHeight);
     dialog->SetBounds(Screen->Width() / 2 - dialog->Width() / 2, Screen->Height() / 2 - dialog->Height() / 2,
                       dialog->Width(), dialog->Height());
-    dialog->SetCaption(MessageTypeCaption(type));
 
     if (icon) {
         auto* image = new TImage(dialog.get());

@@ -1,5 +1,6 @@
 // Showing an item's children in a popup window: its settings, its place on the monitor, and the
 // blocking run of its tracking loop.
+#include "skinwin/KsMenuAccessible.h"
 #include "skinwin/KsMenuForm.h"
 
 #include "framework/Screen.h"
@@ -136,5 +137,9 @@ void ShowItemPopup(TKsCustomItem& item, TKsItemView* parentView, TPoint at, cons
     }
 
     TChildViewLink link(item, parentView, view);
+    NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, window->Handle(), OBJID_CLIENT, CHILDID_SELF);
     view->Track();
+    NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, window->Handle(), OBJID_CLIENT, CHILDID_SELF);
+    // The focus is back on the item the popup was opened from, unless the whole menu closed.
+    if (parentView) AnnounceMenuFocus(*parentView);
 }

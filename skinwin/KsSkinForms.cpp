@@ -3,8 +3,10 @@
 #include "framework/Application.h"
 #include "framework/Text.h"
 #include "framework/FlagScope.h"
+#include "framework/SystemSettings.h"
 #include "skinwin/KsSkinItems.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -189,7 +191,7 @@ void TSeSkinForm::BindSkin()
     TCustomForm* form = Form();
     skinDpi_ = form ? form->Dpi() : kDesignDpi;
     TSeSkinSource* source = engine_ ? engine_->SourceForDpi(skinDpi_) : nullptr;
-    if (!source || source->Changing() || source->Count() == 0) {
+    if (!source || source->Changing() || source->Count() == 0 || HighContrastActive()) {
         if (form) form->SetColor(clBtnFace);
         return;
     }
@@ -299,6 +301,12 @@ void TSeSkinForm::BeforeMessage(TMessage& message)
         message.Result = reinterpret_cast<LRESULT>(static_cast<TSeFormFrame*>(this));
         MarkHandled();
         return;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        // High contrast may have come or gone: the engine tells every skinned window.
+        if (engine_) engine_->SystemLookChanged();
+        TKsCustomForm::BeforeMessage(message);
+        return;
     default:
         TKsCustomForm::BeforeMessage(message);
         return;
@@ -335,6 +343,25 @@ TKsFramePart TSeSkinForm::HitTest(TPoint point)
     if (!SkinUsable()) return TKsCustomForm::HitTest(point);
     TSeSkinObject* object = ObjectAt(point);
     return object ? PartOfKind(object->Kind()) : fpClient;
+}
+
+int TSeSkinForm::CaptionShortfall(const std::wstring& text)
+{
+    if (!SkinUsable() || !title_ || BorderStyle() == kbsNone) return TKsCustomForm::CaptionShortfall(text);
+    LayoutSkin();
+    const bool active = title_->Active();
+    TWindowDC dc(nullptr);
+    int width = 0;
+    for (bool state : {false, true}) {
+        title_->SetActive(state);
+        TSelectObject font(dc.Get(), title_->Font().Handle());
+        SIZE size{0, 0};
+        GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+        width = std::max(width, static_cast<int>(size.cx));
+    }
+    title_->SetActive(active);
+    const int room = title_->Width() - title_->TextMarginLeft() - title_->TextMarginRight();
+    return std::max(width - room, 0);
 }
 
 TSeSkinObject* TSeSkinForm::ObjectAt(TPoint point)

@@ -47,6 +47,9 @@ public:
     void PaintFrame(TKsBitmap& buffer) override;
     void PaintClientBackground(TKsBitmap& buffer) override;
     TKsFramePart HitTest(TPoint point) override;
+    // The skin's title object is the caption's text room; its text is measured in the wider of its
+    // active and inactive fonts.
+    int CaptionShortfall(const std::wstring& text) override;
 
 protected:
     void Loaded() override;

@@ -4,6 +4,7 @@
 #include "framework/FlagScope.h"
 #include "framework/Forms.h"
 #include "framework/Screen.h"
+#include "framework/SystemSettings.h"
 #include "skin/engine/KsSkinScaling.h"
 
 namespace {
@@ -99,6 +100,13 @@ void TSeSkinEngine::WriteSkinStream(TStream& stream)
     bool loaded = source_->IsLoaded();
     stream.WriteByte(loaded ? SkinStoredMarker : 0);
     if (loaded) source_->SaveToStream(stream);
+}
+
+void TSeSkinEngine::SystemLookChanged()
+{
+    if (!RefreshHighContrast()) return;
+    Broadcast(CM_SKINCHANGING);
+    Broadcast(CM_SKINCHANGED);
 }
 
 void TSeSkinEngine::Loaded()

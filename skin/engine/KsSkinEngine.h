@@ -52,6 +52,13 @@ public:
     // stored skin of a form is read.
     void ReadSkinResource(HMODULE module, const wchar_t* name);
 
+    // A form heard that system settings or colours changed: the high-contrast setting is read
+    // again. When it changed, every form and control is told as around a skin change, and takes the
+    // skin again or leaves it for its plain look in the system's colours (new colours alone need no
+    // telling: the platform repaints every window, and the plain looks read the colours as they
+    // paint). OnBeforeChange and OnAfterChange stay silent: the skin is the same.
+    void SystemLookChanged();
+
 protected:
     // Fires OnAfterChange once when the form's loading left a skin in place.
     void Loaded() override;

@@ -74,9 +74,17 @@ wait_closed() {
   fail "the window '$1' did not close"
 }
 
-# Root into Edit1 (8, 32, 249 x 21).
+# Root into Edit1 (8, 32, 249 x 21). On a busy machine xdotool may lose a Chinese character while
+# it remaps a key for it; what the edit holds is read back, and the root typed again over a loss.
 click 100 42
-xdotool type --delay 30 "$root_win"
+for _ in 1 2 3 4 5; do
+  xdotool type --delay 30 "$root_win"
+  sleep 0.3
+  typed=$(wine "$probe_exe" text-at "$((ox + 100))" "$((oy + bar + 42))" 2>/dev/null | tr -d '\r' || true)
+  [ "$typed" = "$root_win" ] && break
+  xdotool key ctrl+a
+done
+[ "$typed" = "$root_win" ] || fail "the root edit holds '$typed' after typing '$root_win'"
 # Depth 2 from ComboBox1's drop-down (86, 60, 35 x 21): the button at its right opens the list of
 # items 13 pixels high below it (inside a 2-pixel border); the highlight follows the pointer to "2",
 # and a click chooses it.

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 namespace {
 
 class ListView : public WindowTest {
@@ -28,6 +30,19 @@ protected:
         item.cchTextMax = 260;
         SendMessageW(List->Handle(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
         return buffer;
+    }
+
+    // The list's client area as the screen shows it now.
+    std::vector<COLORREF> Shown()
+    {
+        RECT client;
+        GetClientRect(List->Handle(), &client);
+        HDC dc = GetDC(List->Handle());
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+        ReleaseDC(List->Handle(), dc);
+        return pixels;
     }
 
     TListView* List = nullptr;
@@ -180,4 +195,41 @@ TEST_F(ListView, ReplacingTheRowsOfAHiddenListLeavesItHidden)
     EXPECT_EQ(SendMessageW(List->Handle(), LVM_GETITEMCOUNT, 0, 0), 2);
     List->SetVisible(true);
     EXPECT_EQ(ItemText(1, 0), L"b");
+}
+
+TEST_F(ListView, DeletingTheLastRowOfAScrolledListShowsEveryRowOnce)
+{
+    for (int i = 0; i < 10; ++i) List->AddRow(L"C:\\row" + std::to_wstring(i) + L"\\", std::to_wstring(i % 8 + 1));
+    ShowForm();
+    SendMessageW(List->Handle(), LVM_ENSUREVISIBLE, 9, FALSE);
+    List->SetRowSelected(9, true);
+    Application->ProcessMessages();
+    const int top = static_cast<int>(SendMessageW(List->Handle(), LVM_GETTOPINDEX, 0, 0));
+    ASSERT_GT(top, 0) << "the list is scrolled";
+
+    List->DeleteRow(9);
+    Application->ProcessMessages();
+    UpdateWindow(List->Handle());
+    const int newTop = static_cast<int>(SendMessageW(List->Handle(), LVM_GETTOPINDEX, 0, 0));
+    EXPECT_EQ(newTop, top - 1) << "the rows move down to fill the room the last one left";
+    const std::vector<COLORREF> shown = Shown();
+    // Drawn again from scratch, the list must look the same: nothing stale stays on the screen.
+    RedrawWindow(List->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_TRUE(Shown() == shown);
+}
+
+TEST_F(ListView, TheListTakesNewSystemColoursThatOnlyItsFormHears)
+{
+    ShowForm();
+    const COLORREF old = GetSysColor(COLOR_WINDOW);
+    const INT index = COLOR_WINDOW;
+    const COLORREF scheme = RGB(0, 0, 1);
+    // The platform tells the top-level windows.
+    SetSysColors(1, &index, &scheme);
+    RedrawWindow(List->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(List->Handle());
+    const COLORREF empty = GetPixel(dc, List->Width() / 2, List->Height() - 8);
+    ReleaseDC(List->Handle(), dc);
+    SetSysColors(1, &index, &old);
+    EXPECT_EQ(empty, scheme);
 }

@@ -5,6 +5,7 @@
 #include "skinctl/KsSkinListBoxs.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -53,6 +54,19 @@ protected:
         RECT r;
         GetWindowRect(window, &r);
         return {r.left, r.top, r.right, r.bottom};
+    }
+    // Characters typed into the box.
+    void Type(const std::wstring& text)
+    {
+        for (wchar_t unit : text) PostMessageW(Combo->Handle(), WM_CHAR, unit, 1);
+        Application->ProcessMessages();
+    }
+    // Other items, and no text.
+    void EmptyBoxOf(std::initializer_list<const wchar_t*> items)
+    {
+        Combo->Items().Clear();
+        for (const wchar_t* item : items) Combo->Items().Add(item);
+        Combo->SetText(L"");
     }
     // The middle of row index in the open list (inside its 2-pixel border).
     static int RowY(int index) { return 2 + index * 13 + 6; }
@@ -199,11 +213,8 @@ TEST_F(ComboBox, NearTheBottomOfTheDisplayTheListOpensAboveTheBox)
 
 TEST_F(ComboBox, TypedTextIsCompletedAfterTheDelayAndBackspaceKeepsWhatWasTyped)
 {
-    Combo->Items().Clear();
-    for (const wchar_t* fruit : {L"kiwi", L"Mango", L"melon"}) Combo->Items().Add(fruit);
-    Combo->SetText(L"");
-    PostMessageW(Combo->Handle(), WM_CHAR, L'm', 1);
-    Application->ProcessMessages();
+    EmptyBoxOf({L"kiwi", L"Mango", L"melon"});
+    Type(L"m");
     // Nothing happens before the timer's tick.
     EXPECT_EQ(Combo->Text(), L"m");
     ASSERT_TRUE(TickNow(Combo->CompletionTimer()));
@@ -219,9 +230,7 @@ TEST_F(ComboBox, TypedTextIsCompletedAfterTheDelayAndBackspaceKeepsWhatWasTyped)
     EXPECT_EQ(Combo->Text(), L"M");
     // Typing over the completed rest completes again.
     Combo->SelectAll();
-    PostMessageW(Combo->Handle(), WM_CHAR, L'm', 1);
-    PostMessageW(Combo->Handle(), WM_CHAR, L'e', 1);
-    Application->ProcessMessages();
+    Type(L"me");
     ASSERT_TRUE(TickNow(Combo->CompletionTimer()));
     EXPECT_EQ(Combo->Text(), L"melon");
     EXPECT_EQ(Combo->SelStart(), 2);
@@ -262,6 +271,26 @@ TEST_F(ComboBox, ArrowsStepTheIndexInBothStylesAndPagesOnlyInTheListOnlyStyle)
     EXPECT_FALSE(Combo->ReadOnly());
 }
 
+TEST_F(ComboBox, TheListOnlyStyleShowsTheChosenItemAndNoTextOfItsOwn)
+{
+    Combo->SetBounds(10, 10, 80, 21);
+    Combo->SetComboStyle(kcsDropDownList);
+    Combo->SetItemIndex(2);
+    auto pixels = [&] {
+        Repaint(Combo);
+        std::vector<uint32_t> all;
+        for (int y = 0; y < Buffer(Combo).Height(); ++y)
+            for (int x = 0; x < Buffer(Combo).Width(); ++x) all.push_back(Buffer(Combo).Pixel(x, y));
+        return all;
+    };
+    const std::vector<uint32_t> shown = pixels();
+    // Text given to the box itself (and selected, as focusing selects it) stays out of sight.
+    Combo->SetText(L"WWWWWW");
+    Combo->SelectAll();
+    EXPECT_TRUE(pixels() == shown);
+    EXPECT_EQ(Combo->Text(), L"3");
+}
+
 TEST_F(ComboBox, TheIndexStaysInsideTheItemsWhenTheyGoAndZeroHighRowsDoNotDivide)
 {
     Combo->SetItemIndex(7);
@@ -280,35 +309,87 @@ TEST_F(ComboBox, TheIndexStaysInsideTheItemsWhenTheyGoAndZeroHighRowsDoNotDivide
     Combo->SetItemHeight(0);
     ClickButton();
     ASSERT_TRUE(Combo->DroppedDown());
-    EXPECT_GT(Combo->DropDownWindow()->Height(), 0);
+    // Rows of no height still leave the one item a row inside the list's border.
+    TKsCustomListBox* list = Combo->ListBox();
+    EXPECT_GT(Combo->DropDownWindow()->Height(), list->Height() - list->ItemArea().Height());
+    int first = -1;
+    int last = -1;
+    list->VisibleRange(first, last);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, 0);
     PressKey(VK_ESCAPE);
 }
 
-TEST_F(ComboBox, TheWheelStepsByTheLinesSettingOrByTheListsRows)
+TEST_F(ComboBox, TheClosedBoxMovesOneItemANotchAndTheOpenListScrollsByTheLinesSetting)
 {
     UINT saved = 3;
     SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &saved, 0);
-    auto wheel = [&](int delta) {
-        TPoint at = Combo->ClientToScreen({5, 5});
-        SendMessageW(Combo->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.X, at.Y));
-    };
     SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
-    wheel(-120);
-    EXPECT_EQ(Combo->ItemIndex(), 2);
-    wheel(120);
-    EXPECT_EQ(Combo->ItemIndex(), 0);
-    // More lines a notch than 120, or a screen at a time, move by the eight rows of the list.
-    SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, 500, nullptr, 0);
-    Combo->SetItemIndex(0);
-    Combo->Items().Add(L"9");
-    Combo->Items().Add(L"10");
-    wheel(-120);
-    EXPECT_EQ(Combo->ItemIndex(), 8);
-    SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0);
-    wheel(120);
+    auto wheel = [](TWinControl* control, int delta) {
+        TPoint at = control->ClientToScreen({5, 5});
+        SendMessageW(control->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.X, at.Y));
+    };
+    // The box shows "1" without an index: the first notch goes on from that item.
+    ASSERT_EQ(Combo->ItemIndex(), -1);
+    std::wstring seen = Combo->Text();
+    for (int notch = 0; notch < 3; ++notch) {
+        wheel(Combo, -120);
+        seen += L" " + Combo->Text();
+    }
+    EXPECT_EQ(seen, L"1 2 3 4");
+    // The small turns of a fine wheel add up to a notch.
+    wheel(Combo, -40);
+    wheel(Combo, -40);
+    EXPECT_EQ(Combo->Text(), L"4");
+    wheel(Combo, -40);
+    EXPECT_EQ(Combo->Text(), L"5");
+    wheel(Combo, 240);
+    EXPECT_EQ(Combo->Text(), L"3");
+    wheel(Combo, 600);
     EXPECT_EQ(Combo->ItemIndex(), 0);
     EXPECT_EQ(Combo->Text(), L"1");
+
+    for (int depth = 9; depth <= 20; ++depth) Combo->Items().Add(std::to_wstring(depth));
+    ClickButton();
+    ASSERT_TRUE(Combo->DroppedDown());
+    wheel(Combo->ListBox(), -120);
+    EXPECT_EQ(Combo->ListBox()->TopIndex(), 3);
+    PressKey(VK_ESCAPE);
     SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, saved, nullptr, 0);
+}
+
+TEST_F(ComboBox, TextTheBoxPutsInItselfIsNeverCompleted)
+{
+    EmptyBoxOf({L"Mangosteen", L"Mango", L"melon"});
+    // "M" typed, then "Mango" chosen from the list before the delay is over.
+    Type(L"M");
+    ASSERT_TRUE(Combo->CompletionTimer()->Enabled());
+    ClickButton();
+    ASSERT_TRUE(Combo->DroppedDown());
+    Click(Combo->ListBox(), 10, RowY(1));
+    ASSERT_FALSE(Combo->DroppedDown());
+    const auto unchanged = [&](const wchar_t* text, int index) {
+        EXPECT_FALSE(Combo->CompletionTimer()->Enabled()) << text;
+        TickNow(Combo->CompletionTimer());
+        EXPECT_EQ(Combo->Text(), text);
+        EXPECT_EQ(Combo->ItemIndex(), index);
+    };
+    unchanged(L"Mango", 1);
+    Combo->SelectAll();
+    PressKey(VK_DOWN);
+    unchanged(L"melon", 2);
+    const TPoint at = Combo->ClientToScreen({5, 5});
+    SendMessageW(Combo->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(at.X, at.Y));
+    unchanged(L"Mango", 1);
+    // Deleting from the chosen text completes nothing; typing after it does.
+    Combo->SetSelStart(5);
+    PressKey(VK_BACK);
+    TickNow(Combo->CompletionTimer());
+    EXPECT_EQ(Combo->Text(), L"Mang");
+    Type(L"os");
+    ASSERT_TRUE(TickNow(Combo->CompletionTimer()));
+    EXPECT_EQ(Combo->Text(), L"Mangosteen");
+    EXPECT_EQ(Combo->SelStart(), 6);
 }
 
 TEST_F(ComboBox, TheSkinnedBoxDrawsItsFrameAndButtonThroughTheSkin)

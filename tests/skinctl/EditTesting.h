@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/framework/WindowTesting.h"
+#include "tests/support/KeyInput.h"
 
 #include "framework/Clipboard.h"
 #include "skinctl/KsEdits.h"
@@ -34,17 +35,10 @@ protected:
     // A key with exactly these modifiers held, through the message loop.
     static void Key(WORD key, TShiftState modifiers = 0)
     {
-        BYTE state[256];
-        GetKeyboardState(state);
-        state[VK_SHIFT] = (modifiers & ssShift) ? 0x80 : 0;
-        state[VK_CONTROL] = (modifiers & ssCtrl) ? 0x80 : 0;
-        SetKeyboardState(state);
-        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-        PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+        HoldModifiers(modifiers);
+        PostKeyPress(GetFocus(), key);
         Application->ProcessMessages();
-        state[VK_SHIFT] = 0;
-        state[VK_CONTROL] = 0;
-        SetKeyboardState(state);
+        HoldModifiers(0);
     }
 
     // Characters as typing delivers them, one WM_CHAR per UTF-16 unit.

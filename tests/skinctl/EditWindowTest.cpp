@@ -1,5 +1,7 @@
 #include "EditTesting.h"
 
+#include "tests/support/ClipboardHolder.h"
+
 #include <imm.h>
 
 using EditKeys = EditWindowTest;
@@ -142,6 +144,25 @@ TEST_F(EditClipboard, AMaskedTextNeverReachesTheClipboardButCutStillDeletes)
     Key(VK_DELETE, ssShift);
     EXPECT_EQ(ClipboardText(), L"before");
     EXPECT_EQ(Edit->Text(), L"");
+}
+
+TEST_F(EditClipboard, AClipboardHeldByAnotherProgramLeavesTheTextAndShowsNothing)
+{
+    Type(L"alpha beta");
+    SetClipboardText(Edit->Handle(), L"before");
+    Key('A', ssCtrl);
+    {
+        TClipboardHolder otherProgram;
+        ASSERT_TRUE(otherProgram.Held());
+        Key('C', ssCtrl);
+        Key('X', ssCtrl);
+        Key(VK_DELETE, ssShift);
+        Key('V', ssCtrl);
+    }
+    EXPECT_EQ(Edit->Text(), L"alpha beta");
+    EXPECT_EQ(Edit->SelLength(), 10);
+    EXPECT_EQ(ClipboardText(), L"before");
+    EXPECT_TRUE(Reports.empty());
 }
 
 TEST_F(EditClipboard, ALongPasteStaysOneLineAndKeepsTheCaretInView)

@@ -197,6 +197,18 @@ TEST_F(ListBox, ItemIndexAndAnchorStayInsideTheListWhenItemsGo)
     EXPECT_EQ(SelectedItems(), (std::vector<int>{6, 7}));
 }
 
+TEST_F(ListBox, KeysOnAnEmptyListChooseNothing)
+{
+    List->Items().Clear();
+    List->SetFocus();
+    for (WPARAM key : {VK_UP, VK_PRIOR, VK_HOME, VK_DOWN, VK_NEXT, VK_END}) PressKey(key);
+    EXPECT_EQ(List->ItemIndex(), -1);
+    EXPECT_EQ(Clicks, 0);
+    List->Items().Add(L"first");
+    EXPECT_EQ(List->ItemIndex(), 0);
+    EXPECT_EQ(Clicks, 0);
+}
+
 TEST_F(ListBox, ZeroHighItemsAndAnItemTallerThanTheListNeitherHangNorDivideByZero)
 {
     List->SetItemHeight(0);
@@ -213,8 +225,12 @@ TEST_F(ListBox, ZeroHighItemsAndAnItemTallerThanTheListNeitherHangNorDivideByZer
     List->SetItemIndex(10);
     EXPECT_EQ(List->TopIndex(), 10);
     Repaint(List);
+    // The next item comes into view below the tall one: it takes the top.
     List->SetItemIndex(11);
-    EXPECT_LE(List->TopIndex(), List->ScrollBar()->Max());
+    EXPECT_EQ(List->TopIndex(), 11);
+    TKsItemPlace place;
+    ASSERT_TRUE(List->ItemPlace(11, place));
+    EXPECT_EQ(place.Item.Top, 2);
 }
 
 TEST_F(ListBox, ColourNamesShowASwatchAndTheNameWithoutItsPrefix)

@@ -89,6 +89,7 @@ TEST(ListSelection, ItemIndexRequestsAreClamped)
     EXPECT_EQ(model.Selection.Clamp(9), 4);
     EXPECT_EQ(model.Selection.Clamp(-1), -1);
     EXPECT_EQ(model.Selection.Clamp(-7), 0);
+    EXPECT_EQ(TListModel().Selection.Clamp(-7), -1) << "an empty list names no item";
     model.Selection.SetItemIndex(-1);
     model.Selection.Apply();
     EXPECT_TRUE(model.SelectedItems().empty());
@@ -125,21 +126,34 @@ TEST(ListSelection, CheckBoxesCycleThroughGrayedOnlyWhenAllowed)
     EXPECT_EQ(model.Selection.CheckState(1), kcsChecked);
 }
 
-TEST(ListSelection, CheckStatesMoveWithTheirItemsWhileSelectedFlagsKeepTheirPlaces)
+TEST(ListSelection, CheckStatesSelectedFlagsAndTheItemIndexMoveWithTheirItems)
 {
     TListModel model;
     Fill(model, 4);
     model.Selection.SetCheckState(1, kcsChecked);
+    model.Selection.SetCheckEnabled(3, false);
     model.Selection.SetItemIndex(1);
     model.Selection.Apply();
     model.Items.Insert(0, L"new");
     EXPECT_EQ(model.Selection.CheckState(2), kcsChecked);
     EXPECT_EQ(model.Selection.CheckState(1), kcsUnchecked);
-    EXPECT_EQ(model.SelectedItems(), (std::vector<int>{1}));
+    EXPECT_EQ(model.SelectedItems(), (std::vector<int>{2}));
+    EXPECT_EQ(model.Selection.ItemIndex(), 2);
+    EXPECT_FALSE(model.Selection.CheckEnabled(4));
+    EXPECT_TRUE(model.Selection.CheckEnabled(0));
     model.Items.Exchange(2, 4);
     EXPECT_EQ(model.Selection.CheckState(4), kcsChecked);
+    EXPECT_EQ(model.SelectedItems(), (std::vector<int>{4}));
+    EXPECT_FALSE(model.Selection.CheckEnabled(2));
     model.Items.Delete(0);
     EXPECT_EQ(model.Selection.CheckState(3), kcsChecked);
+    EXPECT_EQ(model.SelectedItems(), (std::vector<int>{3}));
+    EXPECT_EQ(model.Selection.ItemIndex(), 3);
+    EXPECT_EQ(model.Selection.SelCount(), 1);
+    // The selected item going takes its selection with it.
+    model.Items.Delete(3);
+    EXPECT_TRUE(model.SelectedItems().empty());
+    EXPECT_EQ(model.Selection.SelCount(), 0);
 
     // Sorting moves them too: "b" (checked) ends last.
     TListModel sorted;

@@ -1,6 +1,7 @@
 #include "tests/skinwin/MenuTesting.h"
 
 #include "framework/Exceptions.h"
+#include "framework/Messages.h"
 #include "skinwin/KsForms.h"
 
 namespace {
@@ -84,6 +85,9 @@ TEST_F(PopupWindows, ASecondPopupMenuClosesTheFirstBeforeItShows)
                 EXPECT_EQ(TKsCustomPopupMenu::Showing(), &second);
                 firstVisibleDuringSecond = IsWindowVisible(firstWindow);
                 firstTrackingDuringSecond = first.Items()->PopupView() && first.Items()->PopupView()->Tracking();
+                // A first menu left open would track on after the second closed: it ends here, so
+                // the test fails instead of waiting for ever.
+                if (firstTrackingDuringSecond) first.Items()->PopupView()->EndChainTracking();
                 PostKey(VK_ESCAPE);
             });
     first.Popup(100, 100);
@@ -185,6 +189,65 @@ TEST_F(PopupWindows, AnErrorWhileAPopupRunsStillReleasesTheCaptureAndClosesEvery
     EXPECT_FALSE(Bar->View()->Tracking());
     EXPECT_EQ(FindWindowW(L"Folvane.PopupMenu", nullptr), nullptr);
     // The form's frame was held still while the popups appeared, and paints again.
+    const int paints = frame->Paints;
+    frame->PaintNonClient();
+    EXPECT_EQ(frame->Paints, paints + 1);
+}
+
+// A popup window that fails as it is shown, opened by the root of a popup menu.
+class TFailingPopupWindow : public TKsPopupWindow {
+public:
+    using TKsPopupWindow::TKsPopupWindow;
+
+protected:
+    void WndProc(TMessage& message) override
+    {
+        if (message.Msg == CM_VISIBLECHANGED && message.WParam) throw Exception(L"show failed");
+        TKsPopupWindow::WndProc(message);
+    }
+};
+
+class TFailingRoot : public TKsCustomItem {
+public:
+    using TKsCustomItem::TKsCustomItem;
+    TKsPopupWindow* CreatePopupWindow(TKsItemView* parentView) override
+    {
+        auto window = std::make_unique<TFailingPopupWindow>(Owner());
+        window->Prepare(this, parentView);
+        return window.release();
+    }
+};
+
+class TFailingPopupMenu : public TKsCustomPopupMenu {
+public:
+    explicit TFailingPopupMenu(TComponent* owner)
+        : TKsCustomPopupMenu(owner, [](TComponent* root) -> TKsCustomItem* { return new TFailingRoot(root); })
+    {
+    }
+};
+
+TEST_F(PopupWindows, APopupWhoseShowingFailsLeavesItsOwnersFrameRepainted)
+{
+    auto* frame = new TCountingFrame(Form);
+    frame->BeginLoading();
+    frame->EndLoading();
+    Application->ProcessMessages();
+    TFailingPopupMenu menu(Form);
+    AddItem(menu.Items(), L"複製(&C)");
+    // The caption as the frame painted it, then scribbled over as another window's drawing would.
+    const int x = Form->Width() / 2, y = 8;
+    HDC dc = GetWindowDC(Form->Handle());
+    const COLORREF painted = GetPixel(dc, x, y);
+    const COLORREF scribble = painted == RGB(255, 0, 255) ? RGB(0, 255, 0) : RGB(255, 0, 255);
+    RECT caption{0, 0, Form->Width(), 16};
+    HBRUSH brush = CreateSolidBrush(scribble);
+    FillRect(dc, &caption, brush);
+    DeleteObject(brush);
+    ASSERT_EQ(GetPixel(dc, x, y), scribble);
+
+    EXPECT_THROW(menu.Popup(100, 100), Exception);
+    EXPECT_EQ(GetPixel(dc, x, y), painted) << "the frame held still for the popup paints again";
+    ReleaseDC(Form->Handle(), dc);
     const int paints = frame->Paints;
     frame->PaintNonClient();
     EXPECT_EQ(frame->Paints, paints + 1);

@@ -1,8 +1,10 @@
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "framework/Screen.h"
+#include "framework/Text.h"
 #include "skinwin/KsForms.h"
 #include "skinwin/KsSkinMessages.h"
+#include "tests/support/AccessibleTesting.h"
 #include "tests/support/WindowQueries.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 #include <commctrl.h>
 
 #include <filesystem>
+#include <tuple>
 
 namespace {
 
@@ -304,4 +307,26 @@ TEST_F(MainWindow, FreeingTheWindowFreesEveryWindowItMade)
     EXPECT_EQ(Screen->FormCount(), forms);
     EXPECT_EQ(Application->ComponentCount(), 0);
     EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST_F(MainWindow, AssistiveToolsReadEveryControlsRoleAndTheBoxesAreNamedByTheirLabels)
+{
+    Open();
+    const std::vector<std::tuple<TWinControl*, LONG, std::wstring>> expected{
+        {Form->Edit1, ROLE_SYSTEM_TEXT, L"欲加入目錄列舉的目錄列表 :"},
+        {Form->ComboBox1, ROLE_SYSTEM_COMBOBOX, L"目錄深度到第"},
+        {Form->Edit2, ROLE_SYSTEM_TEXT, L"輸出檔案到此目錄"},
+        {Form->Edit3, ROLE_SYSTEM_TEXT, L"固定檔名:"},
+        {Form->RadioButton2, ROLE_SYSTEM_RADIOBUTTON, L"以 YYYYMMDD.txt 自動命名"},
+        {Form->BitBtn5, ROLE_SYSTEM_PUSHBUTTON, L"開始列舉"},
+        {Form->GroupBox1, ROLE_SYSTEM_GROUPING, L"輸出檔案設定"},
+        {Form->ProgressBar1, ROLE_SYSTEM_PROGRESSBAR, L"<none>"},
+        {Form->SeSkinMenuBar1, ROLE_SYSTEM_MENUBAR, L"<none>"},
+    };
+    for (const auto& [control, role, name] : expected) {
+        TAccessible object = AccessibleOf(control->Handle());
+        ASSERT_TRUE(object) << WideToUtf8(control->Name());
+        EXPECT_EQ(AccRole(object.Get()), role) << WideToUtf8(control->Name());
+        EXPECT_EQ(AccName(object.Get()), name) << WideToUtf8(control->Name());
+    }
 }
