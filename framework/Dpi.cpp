@@ -63,7 +63,8 @@ int WindowDpi(HWND window)
 
 int RectDpi(const TRect& rect)
 {
-    if (dpiOverride) return dpiOverride;
+    // With one monitor there is nothing to ask: the library that answers stays unloaded.
+    if (dpiOverride || GetSystemMetrics(SM_CMONITORS) <= 1) return SystemDpi();
     static const auto getDpiForMonitor = PlatformFunction<TGetDpiForMonitor>(L"shcore.dll", "GetDpiForMonitor");
     RECT r = rect.ToRECT();
     UINT x = 0, y = 0;

@@ -42,8 +42,36 @@ TSeSkinSource* TSeSkinEngine::SourceForDpi(int dpi)
 {
     if (dpi == kDesignDpi || dpi <= 0 || source_->Changing() || !source_->IsLoaded()) return source_;
     std::unique_ptr<TSeSkinSource>& scaled = scaledSources_[dpi];
-    if (!scaled) scaled = ScaledSkinSource(*source_, dpi);
+    if (!scaled) scaled = ScaledSkinSource(*source_, dpi, dpi >= kArt200FromDpi ? Art200() : nullptr);
     return scaled.get();
+}
+
+void TSeSkinEngine::SetArt200Resource(HMODULE module, const wchar_t* name)
+{
+    DropArt200();
+    art200Module_ = module;
+    art200Name_ = name ? name : L"";
+}
+
+const TSeSkinSource* TSeSkinEngine::Art200()
+{
+    if (art200Read_ || !art200Module_) return art200_.get();
+    art200Read_ = true;
+    // The program carries it; without it the 96-DPI art is enlarged instead.
+    if (!FindResourceW(art200Module_, art200Name_.c_str(), RT_RCDATA)) return nullptr;
+    art200_ = std::make_unique<TSeSkinSource>(nullptr);
+    TResourceStream store(art200Module_, art200Name_.c_str(), RT_RCDATA);
+    art200_->LoadFromStream(store);
+    art200_->ApplyHue(source_->RequestedHue());
+    return art200_.get();
+}
+
+void TSeSkinEngine::DropArt200()
+{
+    art200_.reset();
+    art200Read_ = false;
+    art200Module_ = nullptr;
+    art200Name_.clear();
 }
 
 void TSeSkinEngine::SetDeltaHue(int hue)
@@ -54,12 +82,14 @@ void TSeSkinEngine::SetDeltaHue(int hue)
     TFlagScope changing(changingHue_);
     NotifyBeforeChange();
     source_->ApplyHue(hue);
+    if (art200_) art200_->ApplyHue(hue);
     NotifyAfterChange();
 }
 
 void TSeSkinEngine::SetSkinFile(const std::wstring& fileName)
 {
     skinFile_ = fileName;
+    DropArt200();
     TChangingScope changing(*source_, source_->IsLoaded());
     if (changing.Active()) {
         NotifyBeforeChange();
@@ -83,6 +113,7 @@ void TSeSkinEngine::ReadSkinStream(TStream& stream)
 {
     if (stream.ReadByte() == 0) return;
     scaledSources_.clear();
+    DropArt200();
     source_->LoadFromStream(stream);
     skinFile_.clear();
 }
@@ -91,6 +122,7 @@ void TSeSkinEngine::ReadSkinResource(HMODULE module, const wchar_t* name)
 {
     TResourceStream store(module, name, RT_RCDATA);
     scaledSources_.clear();
+    DropArt200();
     source_->LoadFromStream(store);
     skinFile_.clear();
 }

@@ -42,16 +42,20 @@ TEST(ScaledSkin, EveryLengthOfTheObjectsIsScaledWithoutRealigningAndTheLinksPoin
     EXPECT_EQ(static_cast<TSeButtonObject&>(Part(source, L"Button", L"Face")).Bitmap().Rect(), TRect(0, 0, 12, 5));
 }
 
-TEST(ScaledSkin, StatesStackedInOneBitmapAreResampledApartAndAHardOutlineStaysHard)
+namespace {
+
+constexpr uint32_t red = 0xFFFF0000u, blue = 0xFF0000FFu, green = 0xFF00FF00u, yellow = 0xFFFFFF00u;
+
+// A button of two states stacked in one bitmap of width x 2 * half: the normal state in the upper
+// half, the hot state in the lower; the right column of pixels is transparent, as a window's outline.
+void FillStatesSkin(TSeSkinSource& source, int width, int half, uint32_t normal, uint32_t hot)
 {
-    // Three rows of red over three rows of blue, the two states of a button; the outer column of
-    // pixels is transparent, as a window's outline.
-    constexpr uint32_t red = 0xFFFF0000u, blue = 0xFF0000FFu;
     auto states = std::make_unique<TKsBitmap>();
     states->SetName(L"STATES.BMP");
-    states->SetSize(4, 6);
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 4; ++x) states->SetPixel(x, y, x == 3 ? kTransparentPixel : y < 3 ? red : blue);
+    states->SetSize(width, 2 * half);
+    for (int y = 0; y < 2 * half; ++y)
+        for (int x = 0; x < width; ++x)
+            states->SetPixel(x, y, x == width - 1 ? kTransparentPixel : y < half ? normal : hot);
     TKsBitmapList bitmaps;
     bitmaps.Add(std::move(states));
     std::vector<std::unique_ptr<TSeSkinObject>> objects;
@@ -59,8 +63,15 @@ TEST(ScaledSkin, StatesStackedInOneBitmapAreResampledApartAndAHardOutlineStaysHa
                                     "  Bitmap.Name = 'STATES.BMP'\r\n  Bitmap.Right = 4\r\n  Bitmap.Bottom = 3\r\n"
                                     "  BitmapHot.Name = 'STATES.BMP'\r\n  BitmapHot.Top = 3\r\n"
                                     "  BitmapHot.Right = 4\r\n  BitmapHot.Bottom = 6\r\n"));
-    TSeSkinSource source(nullptr);
     source.Adopt(std::move(objects), std::move(bitmaps));
+}
+
+} // namespace
+
+TEST(ScaledSkin, StatesStackedInOneBitmapAreResampledApartAndAHardOutlineStaysHard)
+{
+    TSeSkinSource source(nullptr);
+    FillStatesSkin(source, 4, 3, red, blue);
 
     std::unique_ptr<TSeSkinSource> scaled = ScaledSkinSource(source, 144);
     const TKsBitmap& bitmap = *scaled->Bitmaps().Item(0);
@@ -74,6 +85,32 @@ TEST(ScaledSkin, StatesStackedInOneBitmapAreResampledApartAndAHardOutlineStaysHa
     }
     // The column that is partly outline, partly outside, is one or the other.
     EXPECT_TRUE(HasHardAlpha(bitmap));
+}
+
+TEST(ScaledSkin, TheArtDrawnAt200PercentGivesTheBitmapsWhenItHasThemAtTwiceTheSize)
+{
+    TSeSkinSource source(nullptr);
+    FillStatesSkin(source, 4, 3, red, blue);
+    TSeSkinSource art(nullptr);
+    FillStatesSkin(art, 8, 6, green, yellow);
+
+    // At 200 % the art itself, pixel for pixel.
+    std::unique_ptr<TSeSkinSource> at200 = ScaledSkinSource(source, 192, &art);
+    const TKsBitmap& doubled = *at200->Bitmaps().Item(0);
+    ASSERT_EQ(doubled.Width(), 8);
+    ASSERT_EQ(doubled.Height(), 12);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 8; ++x) ASSERT_EQ(doubled.Pixel(x, y), art.Bitmaps().Item(0)->Pixel(x, y)) << x << ", " << y;
+    // At 175 % the art made smaller: the normal state ends at row 5 (5.25), the hot one at row 10 (10.5).
+    std::unique_ptr<TSeSkinSource> at175 = ScaledSkinSource(source, 168, &art);
+    const TKsBitmap& smaller = *at175->Bitmaps().Item(0);
+    ASSERT_EQ(smaller.Height(), 10);
+    for (int y = 0; y < 10; ++y) ASSERT_EQ(smaller.Pixel(2, y), y < 5 ? green : yellow) << y;
+
+    // Art of another size is not the same drawing: the 96-DPI bitmap is enlarged instead.
+    TSeSkinSource other(nullptr);
+    FillStatesSkin(other, 8, 5, green, yellow);
+    EXPECT_EQ(ScaledSkinSource(source, 192, &other)->Bitmaps().Item(0)->Pixel(0, 0), red);
 }
 
 TEST(ScaledSkin, TheEngineAnswersItsOwnSkinAt96AndKeepsAScaledCopyUntilTheSkinChanges)

@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "framework/Dpi.h"
+#include "framework/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -139,3 +140,22 @@ TEST_P(MainWindowDpi, MovingToAnotherMonitorAndBackLeavesEveryControlAndFontAsIt
 }
 
 INSTANTIATE_TEST_SUITE_P(At, MainWindowDpi, ::testing::Values(120, 144, 192));
+
+TEST_F(MainWindowDpi, AtTwiceTheDesignDpiTheSkinDrawsTheArtMadeAt200Percent)
+{
+    Open(192);
+    TSeSkinSource art(nullptr);
+    TResourceStream store(GetModuleHandleW(nullptr), L"FOLVANE_SKIN_200", RT_RCDATA);
+    art.LoadFromStream(store);
+    const TSeSkinSource& drawn = *Form->SeSkinEngine1->SourceForDpi(192);
+    ASSERT_EQ(drawn.Bitmaps().Count(), art.Bitmaps().Count());
+    for (int i = 0; i < art.Bitmaps().Count(); ++i) {
+        const TKsBitmap& expected = *art.Bitmaps().Item(i);
+        const TKsBitmap& actual = *drawn.Bitmaps().Item(i);
+        ASSERT_EQ(actual.Width(), expected.Width()) << i;
+        ASSERT_EQ(actual.Height(), expected.Height()) << i;
+        for (int y = 0; y < expected.Height(); ++y)
+            for (int x = 0; x < expected.Width(); ++x)
+                ASSERT_EQ(actual.Pixel(x, y), expected.Pixel(x, y)) << WideToUtf8(expected.Name()) << " " << x << ", " << y;
+    }
+}
