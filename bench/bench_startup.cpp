@@ -133,8 +133,8 @@ void PrintSteps()
     }
     std::printf("\nin this process, medians of %d:\n", kRuns);
     std::printf("  skin decode alone                          %6.1f ms\n", Median(decode));
-    std::printf("  skin scaled for %lu DPI                    %6.1f ms (at start-up on such a display)\n",
-                kScaledDpi, Median(scale));
+    std::printf("  skin scaled for %lu DPI                    %6.1f ms (at start-up on such a display)\n", kScaledDpi,
+                Median(scale));
     std::printf("  main window made (controls, skin, windows) %6.1f ms\n", Median(create));
     std::printf("  shown and painted                          %6.1f ms\n", Median(show));
     std::printf("  the frame's own part: layout update       %6.1f ms (as at start-up, window hidden)\n",

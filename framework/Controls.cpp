@@ -160,8 +160,8 @@ int TControl::Dpi() const
 
 void TControl::ChangeScale(int fromDpi, int toDpi)
 {
-    SetBounds(RescaleDpi(Left(), fromDpi, toDpi), RescaleDpi(Top(), fromDpi, toDpi), RescaleDpi(Width(), fromDpi, toDpi),
-              RescaleDpi(Height(), fromDpi, toDpi));
+    SetBounds(RescaleDpi(Left(), fromDpi, toDpi), RescaleDpi(Top(), fromDpi, toDpi),
+              RescaleDpi(Width(), fromDpi, toDpi), RescaleDpi(Height(), fromDpi, toDpi));
     // A font taken from the parent follows the parent's.
     if (!parentFont_ || !parent_) font_.SetHeight(RescaleDpi(font_.Height(), fromDpi, toDpi));
 }

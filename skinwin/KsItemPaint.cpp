@@ -223,8 +223,7 @@ void DrawScrollMarks(TKsBitmap& buffer, const TKsItemView& view, const TKsCustom
 void DrawItemImage(TKsBitmap& buffer, const TCustomImageList& images, int index, bool enabled, const TRect& box,
                    int dpi)
 {
-    const TRect placed =
-        RectCentered({0, 0, ScaleByDpi(images.Width(), dpi), ScaleByDpi(images.Height(), dpi)}, box);
+    const TRect placed = RectCentered({0, 0, ScaleByDpi(images.Width(), dpi), ScaleByDpi(images.Height(), dpi)}, box);
     PaintAtDesignSize(buffer, placed, dpi, [&](TKsBitmap& target, const TRect& at) {
         images.Draw(target.DC(), at.Left, at.Top, index, enabled);
         GdiFlush();

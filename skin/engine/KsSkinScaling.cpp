@@ -62,9 +62,8 @@ std::unique_ptr<TKsBitmap> ScaledBitmap(const TKsBitmap& source, std::vector<TRe
     const bool hardAlpha = HasHardAlpha(art);
     // The whole bitmap first when some of its pixels lie in no cell; then the cells, largest first,
     // so that a cell holding several others is overdrawn by their cleaner copies.
-    std::sort(cells.begin(), cells.end(), [](const TRect& a, const TRect& b) {
-        return a.Width() * a.Height() > b.Width() * b.Height();
-    });
+    std::sort(cells.begin(), cells.end(),
+              [](const TRect& a, const TRect& b) { return a.Width() * a.Height() > b.Width() * b.Height(); });
     cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
     if (!Covered(source.BoundsRect(), cells))
         ResampleRect(art, art.BoundsRect(), *bitmap, bitmap->BoundsRect(), hardAlpha);

@@ -7,11 +7,11 @@
 
 TEST(DpiArithmetic, LengthsScaleToTheNearestPixelWithHalvesToEven)
 {
-    EXPECT_EQ(ScaleByDpi(363, 144), 544);  // 544.5
-    EXPECT_EQ(ScaleByDpi(5, 144), 8);      // 7.5
-    EXPECT_EQ(ScaleByDpi(-11, 144), -16);  // -16.5
-    EXPECT_EQ(ScaleByDpi(-11, 120), -14);  // -13.75
-    EXPECT_EQ(ScaleByDpi(75, 120), 94);    // 93.75
+    EXPECT_EQ(ScaleByDpi(363, 144), 544); // 544.5
+    EXPECT_EQ(ScaleByDpi(5, 144), 8);     // 7.5
+    EXPECT_EQ(ScaleByDpi(-11, 144), -16); // -16.5
+    EXPECT_EQ(ScaleByDpi(-11, 120), -14); // -13.75
+    EXPECT_EQ(ScaleByDpi(75, 120), 94);   // 93.75
     EXPECT_EQ(ScaleByDpi(21, 192), 42);
     EXPECT_EQ(ScaleByDpi(21, 96), 21);
     EXPECT_EQ(UnscaleByDpi(544, 144), 363);
@@ -118,7 +118,8 @@ TEST_P(DpiForm, MovingToAnotherDpiTakesTheSuggestedRectangleAndComingBackRestore
     GetWindowRect(window, &original);
     const TRect label = Label->BoundsRect(), edit = Edit->BoundsRect(), bar = Bar->BoundsRect();
 
-    RECT suggested{original.left + 10, original.top + 20, original.left + 10 + ScaleByDpi(original.right - original.left, dpi),
+    RECT suggested{original.left + 10, original.top + 20,
+                   original.left + 10 + ScaleByDpi(original.right - original.left, dpi),
                    original.top + 20 + ScaleByDpi(original.bottom - original.top, dpi)};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     RECT moved;

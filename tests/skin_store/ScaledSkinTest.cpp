@@ -14,11 +14,11 @@ TEST(ScaledSkin, EveryLengthOfTheObjectsIsScaledWithoutRealigningAndTheLinksPoin
     std::unique_ptr<TSeSkinSource> scaled = ScaledSkinSource(source, 144);
 
     TSeSkinObject& form = Part(*scaled, L"Form");
-    EXPECT_EQ(form.Width(), 562);  // 562.5 to the even neighbour
+    EXPECT_EQ(form.Width(), 562); // 562.5 to the even neighbour
     EXPECT_EQ(form.Height(), 370);
     TSeSkinObject& caption = Part(*scaled, L"Form", L"Caption");
     EXPECT_EQ(caption.Height(), 12);
-    EXPECT_EQ(caption.MarginLeft(), 4);  // 4.5
+    EXPECT_EQ(caption.MarginLeft(), 4); // 4.5
     EXPECT_EQ(caption.Font().Height(), -16);
     EXPECT_EQ(static_cast<TSeActiveBitmap&>(caption).ActiveFont().Height(), -16);
     EXPECT_EQ(Part(*scaled, L"Form", L"CloseButton").Width(), 9);
@@ -100,7 +100,8 @@ TEST(ScaledSkin, TheArtDrawnAt200PercentGivesTheBitmapsWhenItHasThemAtTwiceTheSi
     ASSERT_EQ(doubled.Width(), 8);
     ASSERT_EQ(doubled.Height(), 12);
     for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 8; ++x) ASSERT_EQ(doubled.Pixel(x, y), art.Bitmaps().Item(0)->Pixel(x, y)) << x << ", " << y;
+        for (int x = 0; x < 8; ++x)
+            ASSERT_EQ(doubled.Pixel(x, y), art.Bitmaps().Item(0)->Pixel(x, y)) << x << ", " << y;
     // At 175 % the art made smaller: the normal state ends at row 5 (5.25), the hot one at row 10 (10.5).
     std::unique_ptr<TSeSkinSource> at175 = ScaledSkinSource(source, 168, &art);
     const TKsBitmap& smaller = *at175->Bitmaps().Item(0);

@@ -73,7 +73,7 @@ TEST_F(DpiControls, TheDropDownListOpensAtTheComboBoxsDpiWithItsRowsScaled)
     combo->SetItemHeight(13);
     for (int depth = 1; depth <= 8; ++depth) combo->Items().Add(std::to_wstring(depth));
     ShowForm();
-    EXPECT_EQ(combo->ItemHeight(), 20);  // 19.5 to the even neighbour
+    EXPECT_EQ(combo->ItemHeight(), 20); // 19.5 to the even neighbour
 
     combo->SetFocus();
     combo->OpenDropDownWindow();

@@ -95,7 +95,8 @@ TEST_P(MainWindowDpi, TheWholeWindowIsItsDesignScaledByTheDpiWithFontsMadeAtTheS
             EXPECT_EQ(at.Height(), s(bounds.Height())) << name;
             continue;
         }
-        EXPECT_EQ(TRect::FromSize(at.Left, at.Top, at.Width(), 0), TRect::FromSize(s(bounds.Left), s(bounds.Top), s(bounds.Width()), 0))
+        EXPECT_EQ(TRect::FromSize(at.Left, at.Top, at.Width(), 0),
+                  TRect::FromSize(s(bounds.Left), s(bounds.Top), s(bounds.Width()), 0))
             << name;
         // The boxes size their height to their font's line; the others keep their scaled height.
         auto* box = dynamic_cast<TKsCustomEdit*>(Form->FindComponent(name));
@@ -156,6 +157,7 @@ TEST_F(MainWindowDpi, AtTwiceTheDesignDpiTheSkinDrawsTheArtMadeAt200Percent)
         ASSERT_EQ(actual.Height(), expected.Height()) << i;
         for (int y = 0; y < expected.Height(); ++y)
             for (int x = 0; x < expected.Width(); ++x)
-                ASSERT_EQ(actual.Pixel(x, y), expected.Pixel(x, y)) << WideToUtf8(expected.Name()) << " " << x << ", " << y;
+                ASSERT_EQ(actual.Pixel(x, y), expected.Pixel(x, y))
+                    << WideToUtf8(expected.Name()) << " " << x << ", " << y;
     }
 }

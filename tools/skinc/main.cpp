@@ -34,7 +34,8 @@ int wmain(int argc, wchar_t** argv)
     if (argc != 4 && !(argc == 5 && command == L"compile")) return Usage();
     try {
         if (command == L"compile") {
-            TMemoryStream(argc == 5 ? CompileSkinStore(argv[2], argv[4]) : CompileSkinStore(argv[2])).SaveToFile(argv[3]);
+            TMemoryStream(argc == 5 ? CompileSkinStore(argv[2], argv[4]) : CompileSkinStore(argv[2]))
+                .SaveToFile(argv[3]);
         } else if (command == L"decompile") {
             DecompileSkinStore(ReadStore(argv[2]), argv[3]);
         } else if (command == L"sheet") {
