@@ -1,4 +1,7 @@
-// Times painting the main window through its skin against the plainest paint of the same size, in
+// First times a whole-window repaint of the skinned main window against the same window built
+// from the platform's own controls (frame, menu bar, every control: the peer a user would otherwise
+// get), taken in turns, medians of many.
+// Then times painting the main window through its skin against the plainest paint of the same size, in
 // the same run. The whole window: the frame asked to paint itself into the window's drawing context,
 // then every skinned control marked dirty and painted by the window system (each renders its buffer
 // from scratch and copies it to the screen). One button: the same for BitBtn5. The reference for
@@ -14,6 +17,7 @@
 // scrolls, each keystroke painted, against the plain window of the edit's size repainted once per
 // keystroke; a caret placed by a mouse click (button down and up) in a 2,000-character text, and the
 // position lookup alone (EM_CHARFROMPOS), against measuring that text once.
+#include "PlatformMainWindow.h"
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "framework/Messages.h"
@@ -29,6 +33,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -334,6 +339,30 @@ std::pair<double, double> MenuOpening(TForm1& form, SIZE& dropDown)
     return {Median(opening), Median(plain)};
 }
 
+// Median milliseconds of whole-window repaints (frame, menu bar, background, every control) of the
+// skinned main window and of its platform peer, taken in turns so that both meet the same load.
+std::pair<double, double> TimeWholeWindows(HWND skinned, HWND platform)
+{
+    constexpr int kRepaints = 400;
+    constexpr UINT kWhole = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
+    auto time = [](HWND window) {
+        const double start = Milliseconds();
+        RedrawWindow(window, nullptr, nullptr, kWhole);
+        GdiFlush();
+        return Milliseconds() - start;
+    };
+    for (int i = 0; i < 20; ++i) {
+        time(skinned);
+        time(platform);
+    }
+    std::vector<double> ours, theirs;
+    for (int i = 0; i < kRepaints; ++i) {
+        ours.push_back(time(skinned));
+        theirs.push_back(time(platform));
+    }
+    return {Median(ours), Median(theirs)};
+}
+
 } // namespace
 
 // Posts Enter to the first window of a message dialog (the platform's or ours) that takes the focus.
@@ -388,6 +417,20 @@ int main()
     TForm1* form = Application->CreateForm<TForm1>();
     form->Show();
     Application->ProcessMessages();
+
+    double skinnedWindow = 0;
+    double platformWindow = 0;
+    {
+        RECT client;
+        GetClientRect(form->Handle(), &client);
+        TPlatformMainWindow peer(8, 8, client.right, client.bottom - form->SeSkinMenuBar1->Height(),
+                                 form->Edit2->Text());
+        Application->ProcessMessages();
+        std::tie(skinnedWindow, platformWindow) = TimeWholeWindows(form->Handle(), peer.Handle());
+    }
+    std::printf("%-40s %8.3f ms\n", "repaint the whole skinned window", skinnedWindow);
+    std::printf("%-40s %8.3f ms\n", "repaint the same window of platform controls", platformWindow);
+    std::printf("ratio paint_window_vs_platform_window %.3f\n\n", skinnedWindow / platformWindow);
 
     const std::vector<TKsCustomControl*> skinned{
         form->Edit1,        form->BitBtn1,      form->ComboBox1, form->BitBtn2, form->GroupBox1,

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 LRESULT CALLBACK FolvaneWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -1088,6 +1089,12 @@ void TWinControl::WndProc(TMessage& message)
         }
         RouteMouseToGraphicChild(message);
         return;
+    case WM_CAPTURECHANGED:
+        // The mouse was taken away in the middle of a press on a window-less child: the child hears
+        // of it, and the mouse goes where it points again.
+        if (capturedGraphicChild_ && reinterpret_cast<HWND>(message.LParam) != handle_)
+            std::exchange(capturedGraphicChild_, nullptr)->Perform(WM_CAPTURECHANGED, message.WParam, message.LParam);
+        break;
     case WM_MOUSELEAVE:
         trackingLeave_ = false;
         if (!capturedGraphicChild_) SetHotGraphicChild(nullptr);

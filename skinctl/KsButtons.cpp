@@ -9,14 +9,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-// The cells a glyph may show: normal, disabled, pressed (a fourth cell is never drawn).
-constexpr int kDrawnCells = 3;
-
-} // namespace
-
-TKsCustomButton::TKsCustomButton(TComponent* owner) : TKsCustomControl(owner)
+TKsCustomButton::TKsCustomButton(TComponent* owner) : TKsPressableControl(owner)
 {
     SetTabStop(true);
     SetColor(static_cast<TColor>(RGB(210, 210, 210)));
@@ -53,7 +46,7 @@ void TKsCustomButton::SetGlyph(const TKsBitmap& glyph)
 
 void TKsCustomButton::ChangeScale(int fromDpi, int toDpi)
 {
-    TKsCustomControl::ChangeScale(fromDpi, toDpi);
+    TKsPressableControl::ChangeScale(fromDpi, toDpi);
     spacing_ = RescaleDpi(spacing_, fromDpi, toDpi);
     if (designGlyph_) glyph_ = ScaledGlyph(*designGlyph_, toDpi);
 }
@@ -118,7 +111,7 @@ void TKsCustomButton::SetKind(TKsButtonKind kind)
 void TKsCustomButton::Click()
 {
     if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
-    TKsCustomControl::Click();
+    TKsPressableControl::Click();
 }
 
 TRect TKsCustomButton::ContentBlock()
@@ -168,7 +161,7 @@ TRect TKsCustomButton::GlyphCut(bool glyphSide)
 
 void TKsCustomButton::PaintFace()
 {
-    TKsCustomControl::PaintFace();
+    TKsPressableControl::PaintFace();
     PaintFrame();
     PaintCaption();
     PaintGlyph();
@@ -203,16 +196,9 @@ TRect TKsCustomButton::CaptionTextRect()
 
 void TKsCustomButton::PaintCaption()
 {
-    TKsBitmap& surface = TextSurface();
-    const std::wstring caption = Caption();
-    const TRect r = CaptionTextRect();
-    const UINT format = DT_CENTER | TextDirectionFlags(*this);
-    if (!Enabled()) {
-        surface.Font().SetColor(clBtnHighlight);
-        surface.DrawText(caption, r.Offset(1, 1), format);
-        surface.Font().SetColor(clBtnShadow);
-    }
-    surface.DrawText(caption, r, format);
+    // Measured in the font it is drawn with.
+    TextSurface();
+    DrawCaption(Caption(), CaptionTextRect(), DT_CENTER | TextDirectionFlags(*this));
 }
 
 void TKsCustomButton::PaintGlyph() { DrawGlyph(); }
@@ -225,8 +211,9 @@ void TKsCustomButton::DrawGlyph()
     int cell = 0;
     if (numGlyphs_ > 1 && !Enabled()) cell = 1;
     if (numGlyphs_ > 2 && Pressed()) cell += 2;
-    // Disabled and pressed at once would point past the cells the glyph has.
-    cell = std::min(cell, std::min(numGlyphs_, kDrawnCells) - 1);
+    // Cells: normal, disabled, pressed, and disabled while pressed. A glyph of three cells has no
+    // fourth: disabled and pressed at once shows its last.
+    cell = std::min(cell, numGlyphs_ - 1);
     const TKsGlyphLook look{blackAndWhiteGlyph_ && !Hot(), numGlyphs_ == 1 && !Enabled()};
     DrawGlyphCell(*glyph_, cell, gw, Surface(), {at.Left, at.Top}, look);
 }
@@ -250,77 +237,10 @@ void TKsCustomButton::WndProc(TMessage& message)
         // The platform's programmatic press, as automation and accessibility tools send it.
         if (Enabled()) Click();
         return;
-    case WM_CAPTURECHANGED:
-        // Capture taken away in the middle of a press (another window, a menu): up without a click.
-        if (State().Tracking() && reinterpret_cast<HWND>(message.LParam) != Handle()) {
-            State().MouseUp(false);
-            Invalidate();
-        }
-        break;
     default:
         break;
     }
-    TKsCustomControl::WndProc(message);
-}
-
-void TKsCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
-{
-    TKsCustomControl::MouseDown(button, shift, x, y);
-    if (button != mbLeft || !Enabled()) return;
-    if (CanFocus()) SetFocus();
-    State().MouseDown();
-    Invalidate();
-    SetCapture(Handle());
-}
-
-void TKsCustomButton::MouseMove(TShiftState shift, int x, int y)
-{
-    TKsCustomControl::MouseMove(shift, x, y);
-    if (!State().Tracking()) return;
-    const bool inside = x >= 0 && x < ClientWidth() && y >= 0 && y < ClientHeight();
-    if (State().MouseMove(inside)) Invalidate();
-}
-
-void TKsCustomButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
-{
-    TKsCustomControl::MouseUp(button, shift, x, y);
-    if (button == mbLeft && State().Tracking()) EndTracking(TRect{0, 0, Width(), Height()}.Contains({x, y}));
-}
-
-void TKsCustomButton::EndTracking(bool inside)
-{
-    const bool click = State().MouseUp(inside);
-    if (GetCapture() == Handle()) ReleaseCapture();
-    Invalidate();
-    if (click) Click();
-}
-
-void TKsCustomButton::KeyDown(WORD& key, TShiftState shift)
-{
-    TKsCustomControl::KeyDown(key, shift);
-    if (key == VK_SPACE && !(shift & ssAlt) && State().KeyDown()) Invalidate();
-}
-
-void TKsCustomButton::KeyUp(WORD& key, TShiftState shift)
-{
-    TKsCustomControl::KeyUp(key, shift);
-    if (key != VK_SPACE) return;
-    const bool click = State().KeyUp();
-    Invalidate();
-    key = 0;
-    if (click) Click();
-}
-
-void TKsCustomButton::MouseEnter()
-{
-    TKsCustomControl::MouseEnter();
-    Invalidate();
-}
-
-void TKsCustomButton::MouseLeave()
-{
-    TKsCustomControl::MouseLeave();
-    Invalidate();
+    TKsPressableControl::WndProc(message);
 }
 
 bool TKsCustomButton::DialogKey(WORD key, TShiftState shift)
@@ -331,7 +251,7 @@ bool TKsCustomButton::DialogKey(WORD key, TShiftState shift)
             return true;
         }
     }
-    return TKsCustomControl::DialogKey(key, shift);
+    return TKsPressableControl::DialogKey(key, shift);
 }
 
 bool TKsCustomButton::DialogChar(wchar_t key)
@@ -341,5 +261,5 @@ bool TKsCustomButton::DialogChar(wchar_t key)
         Click();
         return true;
     }
-    return TKsCustomControl::DialogChar(key);
+    return TKsPressableControl::DialogChar(key);
 }

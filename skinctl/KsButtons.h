@@ -1,7 +1,7 @@
 #pragma once
 
 #include "skinctl/KsButtonKinds.h"
-#include "skinctl/KsControls.h"
+#include "skinctl/KsPressableControls.h"
 
 #include <memory>
 #include <string>
@@ -12,7 +12,7 @@ enum TKsButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 // A push button with an optional glyph beside its caption, drawn in a plain look by itself. It is
 // pressed by a left click or by Space, answers Enter as the form's default button and Escape as
 // its cancel button, and sets the form's modal result when clicked.
-class TKsCustomButton : public TKsCustomControl {
+class TKsCustomButton : public TKsPressableControl {
 public:
     explicit TKsCustomButton(TComponent* owner);
 
@@ -25,8 +25,9 @@ public:
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int value) { modalResult_ = value; }
 
-    // The glyph: NumGlyphs cells side by side (normal, disabled, pressed). Setting it takes a copy
-    // and, when its width is a whole multiple (1 to 4) of its height, that multiple as NumGlyphs.
+    // The glyph: NumGlyphs cells side by side (normal, disabled, pressed, disabled while pressed).
+    // Setting it takes a copy and, when its width is a whole multiple (1 to 4) of its height, that
+    // multiple as NumGlyphs.
     // None when the button has no glyph. The glyph is given in design units and drawn at the
     // button's DPI: Glyph() is the drawn one.
     const TKsBitmap* Glyph() const { return glyph_.get(); }
@@ -48,7 +49,6 @@ public:
 
     // True while the button answers Enter for its form.
     bool ShowsDefault() const { return showsDefault_; }
-    bool Pressed() const { return State().Pressed(); }
 
     // Sets the form's modal result to ModalResult, then runs OnClick.
     void Click() override;
@@ -71,14 +71,8 @@ protected:
     // The caption centred in the caption area with the surface's current font.
     TRect CaptionTextRect();
 
+    void PressCompleted() override { Click(); }
     void WndProc(TMessage& message) override;
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseMove(TShiftState shift, int x, int y) override;
-    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void KeyDown(WORD& key, TShiftState shift) override;
-    void KeyUp(WORD& key, TShiftState shift) override;
-    void MouseEnter() override;
-    void MouseLeave() override;
     bool DialogKey(WORD key, TShiftState shift) override;
     bool DialogChar(wchar_t key) override;
 
@@ -88,7 +82,6 @@ private:
     TRect GlyphCut(bool glyphSide);
     void GlyphChanged();
     void FocusChanged(TWinControl* focused);
-    void EndTracking(bool inside);
 
     bool showsDefault_ = false;
     bool default_ = false;

@@ -2,7 +2,7 @@
 
 #include "framework/Text.h"
 
-TKsCustomRadioButton::TKsCustomRadioButton(TComponent* owner) : TKsCustomControl(owner)
+TKsCustomRadioButton::TKsCustomRadioButton(TComponent* owner) : TKsPressableControl(owner)
 {
     SetBounds(0, 0, 98, 20);
     SetTabStop(false);
@@ -50,13 +50,13 @@ TRect TKsCustomRadioButton::MarkRect()
 
 void TKsCustomRadioButton::ChangeScale(int fromDpi, int toDpi)
 {
-    TKsCustomControl::ChangeScale(fromDpi, toDpi);
+    TKsPressableControl::ChangeScale(fromDpi, toDpi);
     spacing_ = RescaleDpi(spacing_, fromDpi, toDpi);
 }
 
 void TKsCustomRadioButton::PaintFace()
 {
-    TKsCustomControl::PaintFace();
+    TKsPressableControl::PaintFace();
     PaintMark();
     PaintCaption();
 }
@@ -78,71 +78,23 @@ void TKsCustomRadioButton::PaintCaption()
     const SIZE text = captionExtent_.Measure(surface.DC(), surface.Font(), caption);
     const int left = MarkSize().cx + spacing_;
     const TRect r = TRect::FromSize(left, (Height() - text.cy) / 2, text.cx, text.cy);
-    const UINT format = DT_LEFT | TextDirectionFlags(*this);
-    if (!Enabled()) {
-        surface.Font().SetColor(clBtnHighlight);
-        surface.DrawText(caption, r.Offset(1, 1), format);
-        surface.Font().SetColor(clBtnShadow);
-    }
-    surface.DrawText(caption, r, format);
+    DrawCaption(caption, r, DT_LEFT | TextDirectionFlags(*this));
     if (HasFocus()) {
         auto s = [this](int n) { return ScaleValue(n); };
         surface.DrawFocusRect({r.Left - s(1), r.Top - s(2), r.Right + s(3), r.Bottom + s(2)}, s(1));
     }
 }
 
-void TKsCustomRadioButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+void TKsCustomRadioButton::PressCompleted()
 {
-    TKsCustomControl::MouseDown(button, shift, x, y);
-    if (button != mbLeft) return;
-    if (CanFocus()) SetFocus();
-    SetCapture(Handle());
-    State().MouseDown();
-    Invalidate();
-}
-
-void TKsCustomRadioButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
-{
-    if (State().Tracking()) {
-        State().MouseUp(true);
-        Invalidate();
-        if (GetCapture() == Handle()) ReleaseCapture();
-        // The right and bottom edges themselves still count as on the button.
-        if (x >= 0 && x <= Width() && y >= 0 && y <= Height() && !checked_) SetChecked(true);
-    }
-    TKsCustomControl::MouseUp(button, shift, x, y);
-}
-
-void TKsCustomRadioButton::KeyDown(WORD& key, TShiftState shift)
-{
-    TKsCustomControl::KeyDown(key, shift);
-    if (key == VK_SPACE && State().KeyDown()) Invalidate();
-}
-
-void TKsCustomRadioButton::KeyUp(WORD& key, TShiftState shift)
-{
-    TKsCustomControl::KeyUp(key, shift);
-    if (key != VK_SPACE) return;
     if (!checked_) SetChecked(true);
-    State().KeyUp();
-    Invalidate();
 }
 
-void TKsCustomRadioButton::MouseEnter()
-{
-    TKsCustomControl::MouseEnter();
-    Invalidate();
-}
-
-void TKsCustomRadioButton::MouseLeave()
-{
-    TKsCustomControl::MouseLeave();
-    Invalidate();
-}
+bool TKsCustomRadioButton::PointerOn(int x, int y) const { return x >= 0 && x <= Width() && y >= 0 && y <= Height(); }
 
 void TKsCustomRadioButton::DoEnter()
 {
-    TKsCustomControl::DoEnter();
+    TKsPressableControl::DoEnter();
     SetChecked(true);
 }
 
@@ -153,5 +105,5 @@ bool TKsCustomRadioButton::DialogChar(wchar_t key)
         if (Focused()) SetChecked(true);
         return true;
     }
-    return TKsCustomControl::DialogChar(key);
+    return TKsPressableControl::DialogChar(key);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "skinctl/KsControls.h"
+#include "skinctl/KsPressableControls.h"
 
 #include <cstdint>
 
 // A radio button: a round mark and a caption. Of the buttons with the same parent and GroupIndex at
 // most one is selected once one was selected through Checked; the selected one is a tab stop
 // (ItemTabStop), the others are not. The focus arriving by keyboard or click selects the button.
-class TKsCustomRadioButton : public TKsCustomControl {
+class TKsCustomRadioButton : public TKsPressableControl {
 public:
     explicit TKsCustomRadioButton(TComponent* owner);
 
@@ -20,7 +20,6 @@ public:
     void SetSpacing(int value);
     bool ItemTabStop() const { return itemTabStop_; }
     void SetItemTabStop(bool value) { itemTabStop_ = value; }
-    bool Pressed() const { return State().Pressed(); }
 
 protected:
     void ChangeScale(int fromDpi, int toDpi) override;
@@ -32,12 +31,10 @@ protected:
     // The mark's rectangle: at the left edge, centred vertically.
     TRect MarkRect();
 
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void KeyDown(WORD& key, TShiftState shift) override;
-    void KeyUp(WORD& key, TShiftState shift) override;
-    void MouseEnter() override;
-    void MouseLeave() override;
+    // Selects the button.
+    void PressCompleted() override;
+    // The right and bottom edges themselves still count as on the button.
+    bool PointerOn(int x, int y) const override;
     void DoEnter() override;
     bool DialogChar(wchar_t key) override;
 

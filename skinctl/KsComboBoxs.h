@@ -94,7 +94,8 @@ protected:
     void ReplaceListBox(TKsCustomListBox* listBox);
     // Where the drop-down button lies.
     TRect ButtonRect();
-    // The skin object state of the frame and the button: 8 disabled, 5 hot, 7 focused, else 0.
+    // The skin object state of the frame (the edit's field state: the focus wins over the pointer)
+    // and of the button (8 disabled, 5 hot, 7 focused, else 0).
     TSeState FrameState() const;
     TSeState ButtonState() const;
     // The chosen item in the text area of the list-only style.

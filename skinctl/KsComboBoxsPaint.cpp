@@ -37,10 +37,7 @@ TRect TKsCustomComboBox::ButtonRect()
     return {grown.Left - width, grown.Top, grown.Left, grown.Bottom};
 }
 
-TSeState TKsCustomComboBox::FrameState() const
-{
-    return HoverState();
-}
+TSeState TKsCustomComboBox::FrameState() const { return FieldState(); }
 
 TSeState TKsCustomComboBox::ButtonState() const
 {

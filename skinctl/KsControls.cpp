@@ -30,6 +30,14 @@ private:
     bool began_ = false;
 };
 
+// The system colours, which the plain looks draw with, folded into one number.
+uint32_t SystemColoursKey()
+{
+    uint32_t key = 2166136261u;
+    for (int index = 0; index <= COLOR_MENUBAR; ++index) key = (key ^ GetSysColor(index)) * 16777619u;
+    return key;
+}
+
 } // namespace
 
 // ---- TKsCustomControl ----
@@ -89,11 +97,49 @@ bool TKsCustomControl::FormTranslucent()
     return owner && owner->HandleAllocated() && SendMessageW(owner->Handle(), CM_FORMBLENDED, 0, 0) != 0;
 }
 
+TKsCustomControl::TLookKey TKsCustomControl::LookKey()
+{
+    TLookKey key;
+    key.Enabled = Enabled();
+    key.Hot = state_.Hot();
+    key.Focused = state_.Focused();
+    key.Pressed = state_.Pressed();
+    key.SystemColours = SystemColoursKey();
+    if (!transparent_ && !blend_) return key;
+    key.Place = {Left(), Top()};
+    if (auto* buffered = dynamic_cast<TKsCustomControl*>(Parent())) {
+        key.ParentLook = buffered->LookVersion();
+    } else {
+        // A parent without a buffer of its own paints its background from its size (a stretched
+        // picture), its colour and whether its window is the active one.
+        key.ParentSize = {Parent()->ClientWidth(), Parent()->ClientHeight()};
+        key.ParentColor = Parent()->Color();
+        key.ParentActive = GetActiveWindow() == GetAncestor(Handle(), GA_ROOT);
+    }
+    return key;
+}
+
+bool TKsCustomControl::HasGraphicChildren() const
+{
+    for (int i = 0; i < ControlCount(); ++i)
+        if (dynamic_cast<TGraphicControl*>(Controls(i))) return true;
+    return false;
+}
+
+bool TKsCustomControl::ShownThrough() const
+{
+    for (int i = 0; i < ControlCount(); ++i) {
+        auto* child = dynamic_cast<const TKsCustomControl*>(Controls(i));
+        if (child && (child->transparent_ || child->blend_)) return true;
+    }
+    return false;
+}
+
 bool TKsCustomControl::Render()
 {
     if (!Parent() || !Visible() || !buffer_.Usable() || Width() <= 0 || Height() <= 0 || !HandleAllocated())
         return false;
-    if (!buffer_.Dirty() && !FormTranslucent()) return true;
+    if (!buffer_.Dirty() && LookKey() == renderedKey_ && !FormTranslucent()) return true;
     paintFont_ = Font();
     TKsLayers layers;
     layers.Transparent = transparent_;
@@ -105,6 +151,9 @@ bool TKsCustomControl::Render()
         PaintFace();
     };
     buffer_.Render(layers);
+    ++lookVersion_;
+    // Taken after the render: asking for the background may have brought the parent's look up to date.
+    renderedKey_ = LookKey();
     return true;
 }
 
@@ -112,11 +161,23 @@ void TKsCustomControl::PaintParentBackground(TKsBitmap& target)
 {
     TKsDCView view(target.DC(), {-Left(), -Top()});
     SendMessageW(Parent()->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.DC()), kEraseFromControl);
-    Parent()->PaintControls(target.DC());
+    // A buffered parent hands over its window-less children with its buffer; drawn again, their
+    // text would come out darker at its anti-aliased edges.
+    if (!dynamic_cast<TKsCustomControl*>(Parent())) Parent()->PaintControls(target.DC());
 }
 
-void TKsCustomControl::PaintGraphicChildren()
+void TKsCustomControl::PaintGraphicChildren(bool freshLook)
 {
+    // Children are drawn over the pure look: a fresh one is kept aside, an unchanged one comes back
+    // from that copy (and without a copy, it is rendered again).
+    if (freshLook || !buffer_.RestoreLook()) {
+        if (!freshLook) {
+            buffer_.SetDirty(true);
+            Render();
+        }
+        buffer_.SaveLook();
+    }
+    keptLookVersion_ = lookVersion_;
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* child = Controls(i);
         if (!child->Visible()) continue;
@@ -125,6 +186,13 @@ void TKsCustomControl::PaintGraphicChildren()
         else if (auto* graphic = dynamic_cast<TGraphicControl*>(child))
             graphic->PaintTo(Surface().DC());
     }
+    // Controls showing this one through see the children too: a change among them is a new look.
+    if (!ShownThrough()) return;
+    const uint64_t fingerprint = buffer_.Fingerprint(Width(), Height());
+    if (fingerprint == shownFingerprint_) return;
+    shownFingerprint_ = fingerprint;
+    ++lookVersion_;
+    keptLookVersion_ = lookVersion_;
 }
 
 void TKsCustomControl::PaintMessage(TMessage& message)
@@ -132,9 +200,9 @@ void TKsCustomControl::PaintMessage(TMessage& message)
     TPaintScope paint(Handle(), reinterpret_cast<HDC>(message.WParam));
     message.Result = 0;
     if (!buffer_.Usable()) return;
-    buffer_.SetDirty(true);
+    // A buffer that is still good is shown again as it is.
     if (!Render()) return;
-    PaintGraphicChildren();
+    if (HasGraphicChildren()) PaintGraphicChildren(lookVersion_ != keptLookVersion_);
     buffer_.CopyTo(paint.DC(), 0, 0, Width(), Height());
 }
 
@@ -182,13 +250,13 @@ void TKsCustomControl::Loaded()
 
 void TKsCustomControl::MouseEnter()
 {
-    state_.MouseEnter();
+    if (state_.MouseEnter() && ShowsHot()) Invalidate();
     TWinControl::MouseEnter();
 }
 
 void TKsCustomControl::MouseLeave()
 {
-    state_.MouseLeave();
+    if (state_.MouseLeave() && ShowsHot()) Invalidate();
     TWinControl::MouseLeave();
 }
 

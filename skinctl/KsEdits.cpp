@@ -20,8 +20,8 @@ TKsCustomEdit::TKsCustomEdit(TComponent* owner) : TKsCustomControl(owner)
     SetBounds(0, 0, 121, 21);
     SetColor(clWindow);
     SetTabStop(true);
-    text_.OnAccept = [this](const std::wstring& text) { return AcceptText(text); };
-    text_.OnChange = [this] { Change(); };
+    content_.OnAccept = [this](const std::wstring& text) { return AcceptText(text); };
+    content_.OnChange = [this] { Change(); };
 }
 
 TKsCustomEdit::~TKsCustomEdit() { Destroying(); }
@@ -41,7 +41,7 @@ void TKsCustomEdit::CreateWnd()
 
 void TKsCustomEdit::SetTextValue(const std::wstring& text)
 {
-    text_.SetText(text);
+    content_.SetText(text);
     // A replaced text is shown from its start, scrolled only as far as the caret needs.
     firstVisible_ = 0;
     CaretChanged();
@@ -59,15 +59,15 @@ TKsEditLayout TKsCustomEdit::Layout()
     TRect rect = TextRect();
     int cellWidth = passwordKind_ == pkNone ? 0 : PasswordCellWidth();
     return TKsEditLayout(
-        text_.Text(), [this](std::wstring_view character) { return measure_.CharWidth(character); }, rect.Left,
+        content_.Text(), [this](std::wstring_view character) { return measure_.CharWidth(character); }, rect.Left,
         rect.Right, textAlignment_, cellWidth);
 }
 
 void TKsCustomEdit::CaretChanged()
 {
     TKsEditLayout layout = Layout();
-    firstVisible_ = layout.ScrollIntoView(text_.Caret(), ClampToChar(text_.Text(), firstVisible_));
-    if (caret_.Exists()) caret_.MoveTo({layout.CaretX(text_.Caret(), firstVisible_), TextRect().Top});
+    firstVisible_ = layout.ScrollIntoView(content_.Caret(), ClampToChar(content_.Text(), firstVisible_));
+    if (caret_.Exists()) caret_.MoveTo({layout.CaretX(content_.Caret(), firstVisible_), TextRect().Top});
     Invalidate();
 }
 
@@ -75,20 +75,20 @@ int TKsCustomEdit::HitTest(int x) { return Layout().HitTest(x, firstVisible_); }
 
 void TKsCustomEdit::SetSelStart(int pos)
 {
-    text_.SetSelStart(pos);
+    content_.SetSelStart(pos);
     CaretChanged();
 }
 
 void TKsCustomEdit::SetSelLength(int length)
 {
-    int anchor = text_.Anchor();
-    text_.SetSelLength(length);
-    if (text_.Anchor() != anchor) Invalidate();
+    int anchor = content_.Anchor();
+    content_.SetSelLength(length);
+    if (content_.Anchor() != anchor) Invalidate();
 }
 
 void TKsCustomEdit::SelectAll()
 {
-    text_.SelectAll();
+    content_.SelectAll();
     CaretChanged();
 }
 
@@ -109,7 +109,7 @@ void TKsCustomEdit::SetBorderStyle(TBorderStyle style)
 
 void TKsCustomEdit::SetCharCase(TEditCharCase charCase)
 {
-    text_.SetCharCase(charCase);
+    content_.SetCharCase(charCase);
     CaretChanged();
 }
 
@@ -171,7 +171,7 @@ void TKsCustomEdit::DoEnter()
     TKsCustomControl::DoEnter();
     measure_.SetFont(Font());
     caret_.Create(Handle(), ScaleValue(kCaretWidth), measure_.LineHeight());
-    text_.MoveCaret(0, false);
+    content_.MoveCaret(0, false);
     CaretChanged();
     caret_.Place();
     ShowCaret();
@@ -218,13 +218,13 @@ bool TKsCustomEdit::Handles(TMessage& message)
         if (caret_.Exists()) PlaceImeWindows(Handle(), caret_.Position(), caret_.Height(), Font());
         return false;
     case WM_GETTEXTLENGTH:
-        message.Result = text_.Length();
+        message.Result = content_.Length();
         return true;
     case WM_GETTEXT: {
         auto* target = reinterpret_cast<wchar_t*>(message.LParam);
         if (!target || message.WParam == 0) return true;
-        size_t count = std::min<size_t>(text_.Text().size(), message.WParam - 1);
-        std::memcpy(target, text_.Text().data(), count * sizeof(wchar_t));
+        size_t count = std::min<size_t>(content_.Text().size(), message.WParam - 1);
+        std::memcpy(target, content_.Text().data(), count * sizeof(wchar_t));
         target[count] = L'\0';
         message.Result = static_cast<LRESULT>(count);
         return true;

@@ -25,12 +25,12 @@ public:
     ~TKsCustomEdit() override;
 
     // Text() and SetText() of TControl: text set this way replaces the undo history.
-    int SelStart() const { return text_.SelStart(); }
+    int SelStart() const { return content_.SelStart(); }
     void SetSelStart(int pos);
-    int SelLength() const { return text_.SelLength(); }
+    int SelLength() const { return content_.SelLength(); }
     void SetSelLength(int length);
-    std::wstring SelText() const { return text_.SelectedText(); }
-    int CaretPos() const { return text_.Caret(); }
+    std::wstring SelText() const { return content_.SelectedText(); }
+    int CaretPos() const { return content_.Caret(); }
     // The first character shown at the left edge of the text rectangle.
     int FirstVisible() const { return firstVisible_; }
     void SelectAll();
@@ -42,14 +42,14 @@ public:
     using TKsCustomControl::BorderStyle;
     // Also fits the height to the new border when AutoSize is set.
     void SetBorderStyle(TBorderStyle style) override;
-    TEditCharCase CharCase() const { return text_.CharCase(); }
+    TEditCharCase CharCase() const { return content_.CharCase(); }
     void SetCharCase(TEditCharCase charCase);
     bool HideSelection() const { return hideSelection_; }
     void SetHideSelection(bool hideSelection);
-    int MaxLength() const { return text_.MaxLength(); }
-    void SetMaxLength(int maxLength) { text_.SetMaxLength(maxLength); }
-    bool ReadOnly() const { return text_.ReadOnly(); }
-    void SetReadOnly(bool readOnly) { text_.SetReadOnly(readOnly); }
+    int MaxLength() const { return content_.MaxLength(); }
+    void SetMaxLength(int maxLength) { content_.SetMaxLength(maxLength); }
+    bool ReadOnly() const { return content_.ReadOnly(); }
+    void SetReadOnly(bool readOnly) { content_.SetReadOnly(readOnly); }
     wchar_t PasswordChar() const { return passwordChar_; }
     void SetPasswordChar(wchar_t passwordChar);
     TPasswordKind PasswordKind() const { return passwordKind_; }
@@ -63,7 +63,7 @@ public:
     void PasteFromClipboard();
     void ClearSelection();
     void Undo();
-    bool CanUndo() const { return text_.CanUndo(); }
+    bool CanUndo() const { return content_.CanUndo(); }
     // Whether the context menu offers the command now (its entry is enabled), and running it.
     bool CommandEnabled(TEditMenuCommand command) const;
     void RunCommand(TEditMenuCommand command);
@@ -108,12 +108,17 @@ protected:
     // Enables the entries by the commands' rules and gives the menu its look.
     virtual void UpdatePopupMenu();
 
+    // The look of the box: disabled, focused, hot or normal. The focus wins over the pointer, so the
+    // box that typing goes to always shows it.
+    TSeState FieldState() const;
+    bool ShowsHot() const override { return true; }
+
     void PaintFace() override;
     void Loaded() override;
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
-    std::wstring GetTextValue() const override { return text_.Text(); }
+    std::wstring GetTextValue() const override { return content_.Text(); }
     void SetTextValue(const std::wstring& text) override;
 
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -140,7 +145,8 @@ private:
     // from the keyboard.
     void ShowPopupMenu(LPARAM point);
 
-    TKsEditText text_;
+    // The text with its caret, selection and undo history: the one place the edit's text lives.
+    TKsEditText content_;
     TKsEditMeasure measure_;
     TKsEditCaret caret_;
     int firstVisible_ = 0;

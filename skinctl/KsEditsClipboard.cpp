@@ -8,33 +8,33 @@
 void TKsCustomEdit::CopyToClipboard()
 {
     // A masked text never leaves the edit.
-    if (passwordKind_ != pkNone || !text_.HasSelection()) return;
-    TrySetClipboardText(Handle(), text_.SelectedText());
+    if (passwordKind_ != pkNone || !content_.HasSelection()) return;
+    TrySetClipboardText(Handle(), content_.SelectedText());
 }
 
 void TKsCustomEdit::CutToClipboard()
 {
     // A masked selection is only deleted; any other is deleted once the clipboard holds it.
-    if (passwordKind_ == pkNone && text_.HasSelection() && !TrySetClipboardText(Handle(), text_.SelectedText())) return;
+    if (passwordKind_ == pkNone && content_.HasSelection() && !TrySetClipboardText(Handle(), content_.SelectedText())) return;
     ClearSelection();
 }
 
 void TKsCustomEdit::PasteFromClipboard()
 {
     if (ReadOnly() || !ClipboardHasText()) return;
-    text_.Paste(ClipboardText());
+    content_.Paste(ClipboardText());
     CaretChanged();
 }
 
 void TKsCustomEdit::ClearSelection()
 {
-    text_.DeleteSelection();
+    content_.DeleteSelection();
     CaretChanged();
 }
 
 void TKsCustomEdit::Undo()
 {
     if (ReadOnly()) return;
-    text_.Undo();
+    content_.Undo();
     CaretChanged();
 }

@@ -20,7 +20,7 @@ void TKsCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int
     if (!HasFocus() && CanFocus()) SetFocus();
     if (button != mbLeft) return;
     // A plain click starts a new selection at the caret; Shift extends the current one.
-    text_.MoveCaret(HitTest(x), (shift & ssShift) && !(shift & ssDouble));
+    content_.MoveCaret(HitTest(x), (shift & ssShift) && !(shift & ssDouble));
     CaretChanged();
 }
 
@@ -30,8 +30,8 @@ void TKsCustomEdit::MouseMove(TShiftState shift, int x, int y)
     if (!mouseSelecting_) return;
     int pos = HitTest(x);
     // Dragging past the right edge reaches one character further, so the text scrolls on.
-    if (x > TextRect().Right) pos = NextCharPos(text_.Text(), pos);
-    text_.MoveCaret(pos, true);
+    if (x > TextRect().Right) pos = NextCharPos(content_.Text(), pos);
+    content_.MoveCaret(pos, true);
     CaretChanged();
 }
 
@@ -47,7 +47,7 @@ void TKsCustomEdit::DblClick()
 {
     TKsCustomControl::DblClick();
     mouseSelecting_ = false;
-    text_.SelectWord(text_.Caret());
+    content_.SelectWord(content_.Caret());
     CaretChanged();
 }
 
@@ -58,29 +58,29 @@ void TKsCustomEdit::KeyDown(WORD& key, TShiftState shift)
     case VK_BACK:
     case VK_DELETE:
         if (ReadOnly()) break;
-        if (text_.HasSelection()) {
+        if (content_.HasSelection()) {
             if (Only(shift, ssShift))
                 CutToClipboard();
             else
-                text_.DeleteSelection();
+                content_.DeleteSelection();
         } else if (key == VK_DELETE) {
-            text_.DeleteForward();
+            content_.DeleteForward();
         } else {
-            text_.Backspace();
+            content_.Backspace();
         }
         break;
     case VK_HOME:
     case VK_END:
     case VK_LEFT:
     case VK_RIGHT:
-        text_.MoveByKey(key, shift & ssCtrl, shift & ssShift);
+        content_.MoveByKey(key, shift & ssCtrl, shift & ssShift);
         break;
     case VK_INSERT:
         if (Only(shift, ssCtrl)) CopyToClipboard();
         if (Only(shift, ssShift)) PasteFromClipboard();
         break;
     case 'A':
-        if (Only(shift, ssCtrl)) text_.SelectAll();
+        if (Only(shift, ssCtrl)) content_.SelectAll();
         break;
     case 'C':
         if (Only(shift, ssCtrl)) CopyToClipboard();
@@ -104,6 +104,6 @@ void TKsCustomEdit::KeyPress(wchar_t& key)
 {
     TKsCustomControl::KeyPress(key);
     if (key == 0) return;
-    text_.TypeUnit(key);
+    content_.TypeUnit(key);
     CaretChanged();
 }

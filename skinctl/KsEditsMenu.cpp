@@ -65,11 +65,11 @@ void TKsCustomEdit::ShowPopupMenu(LPARAM point)
 
 bool TKsCustomEdit::CommandEnabled(TEditMenuCommand command) const
 {
-    bool selected = text_.HasSelection();
+    bool selected = content_.HasSelection();
     bool masked = passwordKind_ != pkNone;
     switch (command) {
     case emcUndo:
-        return text_.CanUndo() && !ReadOnly();
+        return content_.CanUndo() && !ReadOnly();
     case emcCut:
         return selected && !masked && !ReadOnly();
     case emcCopy:
@@ -79,7 +79,7 @@ bool TKsCustomEdit::CommandEnabled(TEditMenuCommand command) const
     case emcDelete:
         return selected && !ReadOnly();
     case emcSelectAll:
-        return text_.SelLength() != text_.Length();
+        return content_.SelLength() != content_.Length();
     }
     return false;
 }

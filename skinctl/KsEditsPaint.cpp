@@ -23,9 +23,16 @@ TRect TKsCustomEdit::SelectionRect()
     TRect text = TextRect();
     TKsEditLayout layout = Layout();
     TRect selection = text;
-    selection.Left = layout.CaretX(text_.SelStart(), firstVisible_);
-    selection.Right = layout.CaretX(text_.SelStart() + text_.SelLength(), firstVisible_);
+    selection.Left = layout.CaretX(content_.SelStart(), firstVisible_);
+    selection.Right = layout.CaretX(content_.SelStart() + content_.SelLength(), firstVisible_);
     return selection.Intersect(text);
+}
+
+TSeState TKsCustomEdit::FieldState() const
+{
+    if (!Enabled()) return ssDisabled;
+    if (HasFocus()) return ssFocused;
+    return Hot() ? ssHot : ssNormal;
 }
 
 void TKsCustomEdit::PaintFace()
@@ -56,7 +63,7 @@ void TKsCustomEdit::DrawVisibleText(const TRect& clip, COLORREF color)
     // Every character is placed at the advance the layout gave it, so the caret and the selection
     // edges fall exactly between the drawn characters.
     std::vector<INT> advances(end - firstVisible_, 0);
-    for (int pos = firstVisible_; pos < end; pos = NextCharPos(text_.Text(), pos))
+    for (int pos = firstVisible_; pos < end; pos = NextCharPos(content_.Text(), pos))
         advances[pos - firstVisible_] = layout.CharWidth(pos);
 
     HDC dc = Surface().DC();
@@ -66,7 +73,7 @@ void TKsCustomEdit::DrawVisibleText(const TRect& clip, COLORREF color)
     SetTextAlign(dc, TA_LEFT | TA_TOP);
     RECT clipRect = clip.ToRECT();
     ExtTextOutW(dc, layout.CaretX(firstVisible_, firstVisible_), TextRect().Top, ETO_CLIPPED, &clipRect,
-                text_.Text().data() + firstVisible_, static_cast<UINT>(advances.size()), advances.data());
+                content_.Text().data() + firstVisible_, static_cast<UINT>(advances.size()), advances.data());
 }
 
 void TKsCustomEdit::PaintText()
@@ -80,24 +87,24 @@ void TKsCustomEdit::PaintText()
     int end = layout.VisibleEnd(firstVisible_);
     int x = layout.CaretX(firstVisible_, firstVisible_);
     int width = PasswordCellWidth();
-    for (int pos = firstVisible_; pos < end; pos = NextCharPos(text_.Text(), pos), x += width)
+    for (int pos = firstVisible_; pos < end; pos = NextCharPos(content_.Text(), pos), x += width)
         PaintPasswordCell({x, text.Top, x + width, text.Bottom}, false);
 }
 
 void TKsCustomEdit::PaintSelectedText()
 {
-    if (!text_.HasSelection()) return;
+    if (!content_.HasSelection()) return;
     if (passwordKind_ == pkNone) {
         DrawVisibleText(SelectionRect(), ColorToRGB(clHighlightText));
         return;
     }
     TRect text = TextRect();
     TKsEditLayout layout = Layout();
-    int start = std::max(text_.SelStart(), firstVisible_);
-    int end = std::min(text_.SelStart() + text_.SelLength(), layout.VisibleEnd(firstVisible_));
+    int start = std::max(content_.SelStart(), firstVisible_);
+    int end = std::min(content_.SelStart() + content_.SelLength(), layout.VisibleEnd(firstVisible_));
     int x = layout.CaretX(start, firstVisible_);
     int width = PasswordCellWidth();
-    for (int pos = start; pos < end; pos = NextCharPos(text_.Text(), pos), x += width)
+    for (int pos = start; pos < end; pos = NextCharPos(content_.Text(), pos), x += width)
         PaintPasswordCell({x, text.Top, x + width, text.Bottom}, true);
 }
 

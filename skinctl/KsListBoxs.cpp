@@ -206,7 +206,7 @@ void TKsCustomListBox::SetSelected(int index, bool selected)
     Invalidate();
 }
 
-void TKsCustomListBox::SetState(int index, TKsCheckState state)
+void TKsCustomListBox::SetItemState(int index, TKsCheckState state)
 {
     selection_.SetCheckState(index, state);
     Invalidate();

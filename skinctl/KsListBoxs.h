@@ -38,9 +38,9 @@ public:
     void SetSelected(int index, bool selected);
     int SelCount() const { return selection_.SelCount(); }
     int Anchor() const { return selection_.Anchor(); }
-    TKsCheckState State(int index) const { return selection_.CheckState(index); }
-    void SetState(int index, TKsCheckState state);
-    bool Checked(int index) const { return State(index) != kcsUnchecked; }
+    TKsCheckState ItemState(int index) const { return selection_.CheckState(index); }
+    void SetItemState(int index, TKsCheckState state);
+    bool Checked(int index) const { return ItemState(index) != kcsUnchecked; }
     bool ItemEnabled(int index) const { return selection_.CheckEnabled(index); }
     void SetItemEnabled(int index, bool enabled);
 

@@ -1,5 +1,8 @@
 #include "skinctl/KsPaintBuffer.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 // The buffer side for a control side: the next multiple of the granularity above it.
@@ -40,6 +43,32 @@ void TKsPaintBuffer::Render(const TKsLayers& layers)
 void TKsPaintBuffer::CopyTo(HDC dc, int x, int y, int width, int height) const
 {
     bitmap_.CopyToDC(dc, x, y, TRect{0, 0, width, height}.Intersect(bitmap_.BoundsRect()));
+}
+
+void TKsPaintBuffer::SaveLook()
+{
+    if (look_.Width() != bitmap_.Width() || look_.Height() != bitmap_.Height())
+        look_.SetSize(bitmap_.Width(), bitmap_.Height());
+    std::memcpy(look_.Bits(), bitmap_.Bits(), sizeof(uint32_t) * bitmap_.Width() * bitmap_.Height());
+}
+
+bool TKsPaintBuffer::RestoreLook()
+{
+    if (look_.Empty() || look_.Width() != bitmap_.Width() || look_.Height() != bitmap_.Height()) return false;
+    std::memcpy(bitmap_.Bits(), look_.Bits(), sizeof(uint32_t) * bitmap_.Width() * bitmap_.Height());
+    return true;
+}
+
+uint64_t TKsPaintBuffer::Fingerprint(int width, int height) const
+{
+    // FNV-1a over the pixels, row by row.
+    uint64_t hash = 14695981039346656037ull;
+    const int columns = std::min(width, bitmap_.Width());
+    for (int y = 0; y < std::min(height, bitmap_.Height()); ++y) {
+        const uint32_t* row = bitmap_.Row(y);
+        for (int x = 0; x < columns; ++x) hash = (hash ^ row[x]) * 1099511628211ull;
+    }
+    return hash;
 }
 
 TKsDCView::TKsDCView(HDC dc, TPoint origin) : dc_(dc), state_(SaveDC(dc))

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 
 // What a control composes into its paint buffer, in this order: the parent's background when it
@@ -46,9 +47,18 @@ public:
     // Copies the top-left width x height pixels to dc at (x, y).
     void CopyTo(HDC dc, int x, int y, int width, int height) const;
 
+    // Keeps a copy of the rendered look, so that what one paint draws over it can be taken away
+    // before the next.
+    void SaveLook();
+    // Puts the kept look back; false when there is none of the buffer's size.
+    bool RestoreLook();
+    // A number that changes when any of the top-left width x height pixels changes.
+    uint64_t Fingerprint(int width, int height) const;
+
 private:
     TKsBitmap bitmap_;
     TKsBitmap blendBackground_;
+    TKsBitmap look_;
     bool dirty_ = true;
 };
 

@@ -3,6 +3,7 @@
 #include "framework/SystemSettings.h"
 
 #include <algorithm>
+#include <climits>
 
 int ScrollThumbMetric(int dpi) { return SystemMetricForDpi(SM_CYVTHUMB, dpi); }
 
@@ -26,7 +27,7 @@ void TKsCustomScrollBar::SetMax(int max)
     if (max == max_) return;
     max_ = std::max(max, min_);
     if (position_ > max_) SetPosition(max_);
-    pageSize_ = std::min(pageSize_, max_ - min_ + 1);
+    pageSize_ = std::min(pageSize_, PositionCount());
     Invalidate();
 }
 
@@ -35,15 +36,20 @@ void TKsCustomScrollBar::SetMin(int min)
     if (min == min_) return;
     min_ = std::min(min, max_);
     if (position_ < min_) SetPosition(min_);
-    pageSize_ = std::min(pageSize_, max_ - min_ + 1);
+    pageSize_ = std::min(pageSize_, PositionCount());
     Invalidate();
 }
 
 void TKsCustomScrollBar::SetPageSize(int pageSize)
 {
     if (pageSize == pageSize_ || pageSize < 0) return;
-    pageSize_ = std::min(pageSize, max_ - min_ + 1);
+    pageSize_ = std::min(pageSize, PositionCount());
     Invalidate();
+}
+
+int TKsCustomScrollBar::PositionCount() const
+{
+    return static_cast<int>(std::min<long long>(static_cast<long long>(max_) - min_ + 1, INT_MAX));
 }
 
 void TKsCustomScrollBar::SetLargeChange(int change) { largeChange_ = std::clamp(change, 1, 32767); }

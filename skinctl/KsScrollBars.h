@@ -92,6 +92,7 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseLeave() override;
+    void WndProc(TMessage& message) override;
 
 private:
     struct TPartFlags {
@@ -102,7 +103,12 @@ private:
         bool Thumb = false;
     };
 
+    // Max - Min + 1, the most a page can cover; the largest int when the range is wider.
+    int PositionCount() const;
     int Scroll(TKsScrollCode code, int position);
+    // Releases whatever the left button held: the thumb (reporting its final position), the arrows
+    // and page areas and their repeating, then reports the end of scrolling.
+    void EndPress();
     // Recomputes the hot flags at (x, y); true when any changed.
     bool UpdateHot(int x, int y);
     void StartRepeating();

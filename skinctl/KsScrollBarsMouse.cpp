@@ -114,15 +114,18 @@ void TKsCustomScrollBar::MouseMove(TShiftState shift, int x, int y)
 
 void TKsCustomScrollBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (button == mbLeft) {
-        if (ThumbHeld()) Scroll(kscThumbPosition, position_);
-        dragOffset_ = -1;
-        pressed_ = TPartFlags();
-        StopTimer();
-        Scroll(kscEndScroll, position_);
-        Invalidate();
-    }
+    if (button == mbLeft) EndPress();
     TKsGraphicControl::MouseUp(button, shift, x, y);
+}
+
+void TKsCustomScrollBar::EndPress()
+{
+    if (ThumbHeld()) Scroll(kscThumbPosition, position_);
+    dragOffset_ = -1;
+    pressed_ = TPartFlags();
+    StopTimer();
+    Scroll(kscEndScroll, position_);
+    Invalidate();
 }
 
 void TKsCustomScrollBar::MouseLeave()
@@ -131,4 +134,16 @@ void TKsCustomScrollBar::MouseLeave()
     hot_ = TPartFlags();
     if (wasHot) Invalidate();
     TKsGraphicControl::MouseLeave();
+}
+
+void TKsCustomScrollBar::WndProc(TMessage& message)
+{
+    if (message.Msg == WM_CAPTURECHANGED) {
+        // The mouse was taken away in the middle of a press (another window came to the front): the
+        // press ends as a release would, and nothing keeps repeating or looks hot.
+        hot_ = TPartFlags();
+        EndPress();
+        return;
+    }
+    TKsGraphicControl::WndProc(message);
 }

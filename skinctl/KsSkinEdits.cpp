@@ -23,15 +23,10 @@ void TSeSkinEdit::SkinCopied(TSeSkinObject& copy)
     SetFont(text ? text->Font() : copy.Font());
 }
 
-TSeState TSeSkinEdit::FrameState() const
-{
-    return HoverState();
-}
-
 void TSeSkinEdit::PaintBorder()
 {
     if (Skin().Skinned())
-        PaintSkinFrameBorder(Skin(), FrameState(), Surface(), Width(), Height());
+        PaintSkinFrameBorder(Skin(), FieldState(), Surface(), Width(), Height());
     else
         TKsCustomEdit::PaintBorder();
 }
@@ -43,7 +38,7 @@ void TSeSkinEdit::PaintTextBackground(const TRect& rect, TKsBitmap& target)
         TKsCustomEdit::PaintTextBackground(rect, target);
         return;
     }
-    frame->SetState(FrameState());
+    frame->SetState(FieldState());
     frame->SetBounds(SkinFrameRect(*frame, BorderStyle() != bsNone, Width(), Height()));
     frame->Draw(target);
 }

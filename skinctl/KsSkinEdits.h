@@ -5,9 +5,9 @@
 #include "skinwin/KsSkinMenus.h"
 
 // The edit drawn through the skin object named by SkinObject ("Edit"): its part "Frame" (or the
-// object itself) behind the text and as the border, in the state of the edit (disabled, hot,
-// focused or normal), and the font of its part "Text" (or of the object). Without a usable skin it
-// draws the plain look. Its context menu is a skinned popup menu bound to the same engine.
+// object itself) behind the text and as the border, in the edit's field state, and the font of its
+// part "Text" (or of the object). Without a usable skin it draws the plain look. Its context menu
+// is a skinned popup menu bound to the same engine.
 class TSeSkinEdit : public TSeSkinned<TKsCustomEdit> {
 public:
     explicit TSeSkinEdit(TComponent* owner);
@@ -21,7 +21,4 @@ protected:
     void SkinCopied(TSeSkinObject& copy) override;
     void PaintBorder() override;
     void PaintTextBackground(const TRect& rect, TKsBitmap& target) override;
-
-private:
-    TSeState FrameState() const;
 };

@@ -66,7 +66,7 @@ int TSeSkinListBox::ItemHeightOf(int index, int columnWidth)
 
 void TSeSkinListBox::PaintCheckBox(int index, const TRect& rect)
 {
-    const wchar_t* name = State(index) == kcsChecked ? L"Checked" : State(index) == kcsGrayed ? L"Mixed" : L"Unchecked";
+    const wchar_t* name = ItemState(index) == kcsChecked ? L"Checked" : ItemState(index) == kcsGrayed ? L"Mixed" : L"Unchecked";
     TSeSkinObject* box = Skin().Part(name);
     if (!box) {
         TKsCustomListBox::PaintCheckBox(index, rect);

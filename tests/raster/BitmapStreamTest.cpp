@@ -1,3 +1,4 @@
+#include "AllocationWatch.h"
 #include "RasterTestSupport.h"
 
 #include "framework/Exceptions.h"
@@ -62,7 +63,12 @@ TEST(BitmapRecord, MissingPixelDataIsNoticedBeforeABitmapOfTheClaimedSizeIsMade)
     bitmap->SetName(L"kept");
     int resizes = 0;
     bitmap->OnAfterResize = [&resizes] { ++resizes; };
-    EXPECT_THROW(bitmap->LoadFromStream(stream), EReadError);
+    {
+        TAllocationWatch watch;
+        EXPECT_THROW(bitmap->LoadFromStream(stream), EReadError);
+        // Pixels are read in pieces of at most a megabyte, never the claimed 64 MiB at once.
+        EXPECT_LE(watch.Bytes(), size_t{2} << 20);
+    }
     EXPECT_EQ(resizes, 0);
     EXPECT_EQ(bitmap->BoundsRect(), TRect(0, 0, 3, 2));
     EXPECT_EQ(bitmap->Pixel(2, 1), 0xFF112233u);

@@ -94,11 +94,18 @@ TEST_F(Button, TheGlyphsWidthInSquareCellsGivesItsCellCountUpToFour)
     EXPECT_EQ(button->NumGlyphs(), 2);
     button->SetNumGlyphs(0);
     EXPECT_EQ(button->NumGlyphs(), 1);
-    button->SetGlyph(*Glyph(2, 16, plain));
+    button->SetGlyph(*Glyph(2, 16, [](int x, int y) { return x == 0 && y == 15 ? kMagenta : 0x102030u; }));
     button->SetNumGlyphs(4);
     ShowForm();
     Repaint(button);
     EXPECT_TRUE(button->Render());
+    // A glyph too narrow for its cells shows none of them, and the face is drawn as ever.
+    EXPECT_EQ(Count(Buffer(button), 0x102030, {0, 0, 75, 25}), 0);
+    const int state = button->HasFocus() ? ssFocused : ssNormal;
+    const TRect leftOfCaption{0, 0, 12, 25};
+    EXPECT_EQ(Differences(Buffer(button), *DrawPart(L"Button", L"Face", state, {0, 0, 75, 25}, 75, 25, Form->Color()),
+                          leftOfCaption),
+              0);
 }
 
 TEST_F(Button, ADisabledOneCellGlyphShowsInLightGreysAndABlackAndWhiteOneInGreysUntilThePointerComes)
@@ -156,6 +163,20 @@ TEST_F(Button, ThreeCellsShowNormalDisabledAndPressedAndNeverACellPastTheThird)
     button->HoldDown();
     EXPECT_EQ(shown(blue), 256);
     EXPECT_EQ(Count(Buffer(button), red, whole) + Count(Buffer(button), green, whole), 0);
+}
+
+TEST_F(Button, AFourthCellShowsWhileTheButtonIsBothDisabledAndPressed)
+{
+    auto* button = Make<TProbeButton>(Form, TRect::FromSize(10, 10, 75, 25), L"", false);
+    const uint32_t cells[] = {0xE01010, 0x10C010, 0x1010E0, 0xE0E010};
+    button->SetGlyph(
+        *Glyph(64, 16, [&](int x, int y) -> uint32_t { return x == 0 && y == 15 ? kMagenta : cells[x / 16]; }));
+    ASSERT_EQ(button->NumGlyphs(), 4);
+    ShowForm();
+    button->SetEnabled(false);
+    button->HoldDown();
+    Repaint(button);
+    EXPECT_EQ(Count(Buffer(button), cells[3], {0, 0, 75, 25}), 256);
 }
 
 TEST_F(Button, AStandardKindGivesItsResultDefaultAndGlyphButACaptionReadWithTheButtonStays)

@@ -86,21 +86,21 @@ TEST_F(ListBox, CheckBoxesCycleByClickAndBySpace)
     std::vector<TKsCheckState> states;
     for (int click = 0; click < 3; ++click) {
         Click(2 + 7, RowY(1));
-        states.push_back(List->State(1));
+        states.push_back(List->ItemState(1));
     }
     EXPECT_EQ(states, (std::vector<TKsCheckState>{kcsChecked, kcsGrayed, kcsUnchecked}));
     EXPECT_EQ(List->ItemIndex(), 1);
     PressKey(VK_SPACE);
     PressKey(VK_SPACE);
-    EXPECT_EQ(List->State(1), kcsGrayed);
+    EXPECT_EQ(List->ItemState(1), kcsGrayed);
     List->SetAllowGrayed(false);
-    EXPECT_EQ(List->State(1), kcsChecked);
+    EXPECT_EQ(List->ItemState(1), kcsChecked);
     // A box whose check is disabled keeps its state; clicking beside the boxes only selects.
     List->SetItemEnabled(1, false);
     Click(2 + 7, RowY(1));
-    EXPECT_EQ(List->State(1), kcsChecked);
+    EXPECT_EQ(List->ItemState(1), kcsChecked);
     Click(60, RowY(2));
-    EXPECT_EQ(List->State(2), kcsUnchecked);
+    EXPECT_EQ(List->ItemState(2), kcsUnchecked);
     EXPECT_EQ(List->ItemIndex(), 2);
 }
 

@@ -104,3 +104,40 @@ TEST_F(RadioButton, TheMarkIsTheSkinsCheckedOrUncheckedPartWithHotBeforeFocusedA
     EXPECT_EQ(differences(L"Unchecked", ssDisabled), 0);
     EXPECT_GT(differences(L"Unchecked", ssNormal), 0);
 }
+
+TEST_F(RadioButton, SpaceWithAltPressesNothingAndLosingTheMouseMidPressSelectsNothing)
+{
+    auto* r1 = Make<TSeSkinRadioButton>(Form, TRect::FromSize(10, 10, 100, 17), L"r1");
+    auto* r2 = Make<TSeSkinRadioButton>(Form, TRect::FromSize(10, 30, 100, 17), L"r2");
+    ShowForm();
+    r2->SetFocus();
+    r1->SetChecked(true);
+    HWND window = r2->Handle();
+
+    // Alt with Space is the window menu's key.
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(window, WM_KEYDOWN, VK_SPACE, 1);
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+    EXPECT_FALSE(r2->Pressed());
+    SendMessageW(window, WM_KEYUP, VK_SPACE, 0xC0000001);
+    EXPECT_FALSE(r2->Checked());
+
+    // Another window takes the mouse before the release, as one brought to the front does.
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(r2->Pressed());
+    SetCapture(r1->Handle());
+    EXPECT_FALSE(r2->Pressed());
+    ReleaseCapture();
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(r2->Checked());
+
+    // Space alone presses and selects on release.
+    SendMessageW(window, WM_KEYDOWN, VK_SPACE, 1);
+    EXPECT_TRUE(r2->Pressed());
+    SendMessageW(window, WM_KEYUP, VK_SPACE, 0xC0000001);
+    EXPECT_TRUE(r2->Checked());
+}

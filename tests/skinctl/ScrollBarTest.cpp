@@ -4,6 +4,7 @@
 #include "skin/objects/KsSkinObjectRegistry.h"
 #include "skinctl/KsSkinScrollBars.h"
 
+#include <climits>
 #include <vector>
 
 namespace {
@@ -151,6 +152,50 @@ TEST_F(ScrollBar, HoldingAnArrowRepeatsOnlyWhileThePointerStaysOnIt)
     EXPECT_EQ(Bar->Position(), 53);
     Mouse(WM_LBUTTONUP, 5, 3 * T + 100 - 2, 0);
     EXPECT_FALSE(TickNow(Bar->RepeatTimer()));
+}
+
+TEST_F(ScrollBar, LosingTheMouseInTheMiddleOfAPressEndsThePressItsHotLookAndTheRepeating)
+{
+    // Another window takes the mouse, as one brought to the front with Alt+Tab does.
+    TWinControl* other = FocusTaker();
+    other->HandleNeeded();
+    const int arrow2 = 3 * T + 100 - 2;
+    Bar->SetPosition(50);
+    Mouse(WM_MOUSEMOVE, 5, arrow2, 0);
+    Mouse(WM_LBUTTONDOWN, 5, arrow2);
+    ASSERT_TRUE(Bar->Repeating());
+    SetCapture(other->Handle());
+    EXPECT_FALSE(Bar->Repeating());
+    EXPECT_FALSE(Bar->PartPressed(kspArrow2));
+    EXPECT_FALSE(Bar->PartHot(kspArrow2));
+    EXPECT_EQ(Codes.back(), kscEndScroll);
+    EXPECT_EQ(Bar->Position(), 51);
+    ReleaseCapture();
+
+    // A thumb let go that way follows the pointer no more.
+    const int thumb = Bar->Geometry().ThumbEdge();
+    Mouse(WM_LBUTTONDOWN, 5, thumb);
+    ASSERT_TRUE(Bar->ThumbHeld());
+    SetCapture(other->Handle());
+    ReleaseCapture();
+    Mouse(WM_MOUSEMOVE, 5, thumb + 20, 0);
+    EXPECT_FALSE(Bar->ThumbHeld());
+    EXPECT_EQ(Bar->Position(), 51);
+}
+
+TEST_F(ScrollBar, PageSizeStaysWithinTheRangeAlsoWhenTheRangeExceedsAnInt)
+{
+    Bar->SetPageSize(10);
+    Bar->SetMax(INT_MAX);
+    EXPECT_EQ(Bar->PageSize(), 10);
+    Bar->SetMin(INT_MIN);
+    EXPECT_EQ(Bar->PageSize(), 10);
+    Bar->SetPageSize(INT_MAX);
+    EXPECT_EQ(Bar->PageSize(), INT_MAX);
+    Bar->SetMax(0);
+    EXPECT_EQ(Bar->PageSize(), INT_MAX);
+    Bar->SetMin(-9);
+    EXPECT_EQ(Bar->PageSize(), 10);
 }
 
 TEST_F(ScrollBar, AutoRepeatStepsByItselfAndStopsAtTheEnd)

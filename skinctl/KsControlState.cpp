@@ -1,20 +1,20 @@
-#include "skinctl/KsButtonState.h"
+#include "skinctl/KsControlState.h"
 
-bool TKsButtonState::Set(bool& flag, bool value)
+bool TKsControlState::Set(bool& flag, bool value)
 {
     if (flag == value) return false;
     flag = value;
     return true;
 }
 
-bool TKsButtonState::FocusExit()
+bool TKsControlState::FocusExit()
 {
     // A control that loses the focus while Space holds it down comes back up without a click.
     bool pressedChanged = ChangePressed([this] { keyPressed_ = false; });
     return Set(focused_, false) || pressedChanged;
 }
 
-bool TKsButtonState::MouseDown()
+bool TKsControlState::MouseDown()
 {
     return ChangePressed([this] {
         tracking_ = true;
@@ -22,13 +22,13 @@ bool TKsButtonState::MouseDown()
     });
 }
 
-bool TKsButtonState::MouseMove(bool inside)
+bool TKsControlState::MouseMove(bool inside)
 {
     if (!tracking_) return false;
     return ChangePressed([&] { pointerInside_ = inside; });
 }
 
-bool TKsButtonState::MouseUp(bool inside)
+bool TKsControlState::MouseUp(bool inside)
 {
     bool click = tracking_ && inside;
     ChangePressed([this] {
@@ -38,14 +38,14 @@ bool TKsButtonState::MouseUp(bool inside)
     return click;
 }
 
-bool TKsButtonState::KeyUp()
+bool TKsControlState::KeyUp()
 {
     bool click = keyPressed_;
     keyPressed_ = false;
     return click;
 }
 
-TSeState TKsButtonState::FaceState(bool enabled, bool showsDefault) const
+TSeState TKsControlState::FaceState(bool enabled, bool showsDefault) const
 {
     if (!enabled) return ssDisabled;
     if (Pressed()) return ssPressed;

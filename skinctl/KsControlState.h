@@ -2,11 +2,11 @@
 
 #include "skin/objects/KsSkinObjects.h"
 
-// The interaction state that push-style controls share: hot (the pointer is over the control),
-// focused, pressed by the mouse (a left press is being tracked and the pointer is inside) or by
-// the keyboard (Space is held). Each transition answers whether the look changed, so the control
-// repaints only then.
-class TKsButtonState {
+// The interaction state every skinned control keeps: hot (the pointer is over the control) and
+// focused, and for the controls that can be pressed, pressed by the mouse (a left press is being
+// tracked and the pointer is inside) or by the keyboard (Space is held). Each transition answers
+// whether the look changed, so the control repaints only then.
+class TKsControlState {
 public:
     bool Hot() const { return hot_; }
     bool Focused() const { return focused_; }
