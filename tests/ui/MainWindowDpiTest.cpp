@@ -140,6 +140,41 @@ TEST_P(MainWindowDpi, MovingToAnotherMonitorAndBackLeavesEveryControlAndFontAsIt
     EXPECT_EQ(after.ClientOrigin.y, before.ClientOrigin.y);
 }
 
+TEST_P(MainWindowDpi, AWindowMovedToAnotherDpiDrawsEveryControlAsAWindowOpenedThere)
+{
+    const int dpi = GetParam();
+    auto looks = [this] {
+        std::map<std::wstring, std::unique_ptr<TKsBitmap>> rendered;
+        for (int i = 0; i < Form->ComponentCount(); ++i)
+            if (auto* control = dynamic_cast<TKsCustomControl*>(Form->Components(i)); control && control->Render()) {
+                const TKsBitmap& buffer = control->PaintBuffer().Bitmap();
+                auto copy = std::make_unique<TKsBitmap>();
+                copy->SetSize(control->Width(), control->Height());
+                buffer.Draw(*copy, 0, 0, TRect(0, 0, control->Width(), control->Height()));
+                rendered[control->Name()] = std::move(copy);
+            }
+        return rendered;
+    };
+    Open(dpi);
+    const auto opened = looks();
+    ASSERT_GE(opened.size(), 10u);
+
+    const TWindowFacts before = Open(96);
+    RECT moved{0, 0, ScaleByDpi(before.Window.cx, dpi), ScaleByDpi(before.Window.cy, dpi)};
+    SendMessageW(Form->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&moved));
+    Application->ProcessMessages();
+    const auto after = looks();
+    for (const auto& [name, look] : opened) {
+        const TKsBitmap& drawn = *after.at(name);
+        ASSERT_EQ(drawn.Width(), look->Width()) << name;
+        ASSERT_EQ(drawn.Height(), look->Height()) << name;
+        int differences = 0;
+        for (int y = 0; y < look->Height(); ++y)
+            for (int x = 0; x < look->Width(); ++x) differences += (drawn.Pixel(x, y) ^ look->Pixel(x, y)) & 0xFFFFFF ? 1 : 0;
+        EXPECT_EQ(differences, 0) << name;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(At, MainWindowDpi, ::testing::Values(120, 144, 192));
 
 TEST_F(MainWindowDpi, AtTwiceTheDesignDpiTheSkinDrawsTheArtMadeAt200Percent)
