@@ -16,68 +16,21 @@ folvane_ensure_display
 folvane_ensure_prefix
 dpi=144
 folvane_use_dpi_prefix $dpi
-
-work=$(mktemp -d /tmp/folvane-dpi-e2e.XXXXXX)
-folvane_pid=""
-cleanup() {
-  if [ -n "$folvane_pid" ] && kill -0 "$folvane_pid" 2>/dev/null; then
-    wine "$probe_exe" close "Folvane Tool" >/dev/null 2>&1 || true
-    sleep 2
-    kill "$folvane_pid" 2>/dev/null || true
-  fi
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-  if [ -n "${FOLVANE_XVFB_PID:-}" ]; then kill "$FOLVANE_XVFB_PID" 2>/dev/null || true; fi
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-# A length of the window's 96-DPI design at this DPI, to the nearest pixel, halves to even.
-s() {
-  local n=$(($1 * dpi)) q r
-  q=$((n / 96)) r=$((n % 96))
-  if [ $((2 * r)) -gt 96 ] || { [ $((2 * r)) -eq 96 ] && [ $((q % 2)) -eq 1 ]; }; then q=$((q + 1)); fi
-  echo $q
-}
+. "$top/tests/e2e/e2e_session.sh"
 
 root="$work/根目錄"
 mkdir -p "$root/資料/子" "$work/out"
 root_win="Z:$(echo "$root/" | tr / '\\')"
-(cd "$work/out" && exec wine "$folvane_exe") >/dev/null 2>&1 &
-folvane_pid=$!
-origin=""
-for _ in $(seq 100); do
-  origin=$(wine "$probe_exe" origin "Folvane Tool" 2>/dev/null || true)
-  [ -n "$origin" ] && break
-  sleep 0.3
-done
-[ -n "$origin" ] || fail "the main window did not appear"
-read -r ox oy <<<"$origin"
-sleep 1
+start_folvane "$folvane_exe" "$work/out"
 read -r fw fh fx fy <<<"$(wine "$probe_exe" frame "Folvane Tool")"
 # The skin's 5-pixel border and 30-pixel caption, around the 363-pixel wide client area.
 [ $((ox - fx)) -eq "$(s 5)" ] && [ $((oy - fy)) -eq "$(s 30)" ] \
   || fail "the client area starts at $((ox - fx)),$((oy - fy)) inside the frame, not at $(s 5),$(s 30)"
 [ "$fw" -eq $(($(s 363) + 2 * $(s 5))) ] || fail "the window is $fw pixels wide at $dpi DPI"
 
-bar=$(s 21)
-click() { xdotool mousemove "$((ox + $(s "$1")))" "$((oy + bar + $(s "$2")))" click 1; sleep 0.5; }
-wait_message() {
-  local text=""
-  for _ in $(seq 60); do
-    text=$(wine "$probe_exe" message "$1" 2>/dev/null || true)
-    [ -n "$text" ] && break
-    sleep 0.5
-  done
-  echo "$text"
-}
-
-click 100 42
-xdotool type --delay 30 "$root_win"
-# The drop-down list's second row: below the combo box, inside the list's border, 13 design pixels a row.
-click 112 70
-click 100 $((60 + 21 + 2 + 13 + 6))
-depth=$(wine "$probe_exe" text-at "$((ox + $(s 94)))" "$((oy + bar + $(s 70)))" 2>/dev/null | tr -d '\r' || true)
-[ "$depth" = "2" ] || fail "the depth box shows '$depth' after choosing 2 from its list"
+type_root "$root_win"
+choose_depth_2
+# Add (BitBtn2 at 272, 57), then Start (BitBtn5 at 192, 328).
 click 309 69
 click 228 340
 message=$(wait_message "Folvane Tool")
@@ -103,4 +56,5 @@ for _ in $(seq 30); do
   sleep 0.5
 done
 kill -0 "$folvane_pid" 2>/dev/null && fail "the program did not end when its window was closed"
+wineserver -k 2>/dev/null || true
 echo "PASS: at $dpi DPI the window is laid out at 1.5 times its size and works where it is seen"
