@@ -28,7 +28,10 @@ TExclusionsDialog::TExclusionsDialog(TComponent* owner, TSeSkinEngine* engine,
     SetBorderStyle(fbsSingle);
     SetPosition(poOwnerFormCenter);
     if (auto* form = dynamic_cast<TCustomForm*>(owner)) {
-        SetFont(form->Font());
+        // The owner's font as it is in design units: this window is scaled when it is made.
+        TFont font = form->Font();
+        font.SetHeight(UnscaleByDpi(font.Height(), form->Dpi()));
+        SetFont(font);
         SetColor(form->Color());
     }
 

@@ -138,6 +138,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     SeSkinEngine1 = new TSeSkinEngine(this);
     SeSkinEngine1->SetName(L"SeSkinEngine1");
     SeSkinEngine1->ReadSkinResource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN");
+    SeSkinEngine1->SetArt200Resource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN_200");
     // The skinned frame; its other properties keep the frame's defaults.
     SeSkinForm1 = new TSeSkinForm(this);
     SeSkinForm1->SetName(L"SeSkinForm1");

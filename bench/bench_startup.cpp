@@ -1,8 +1,9 @@
 // Times the start of folvane.exe, from process creation until its main window is shown, painted
 // and answering messages, against a minimal program that registers a class and shows one empty
-// window of the same size. The two are started in turn, several times; medians are compared.
-// Then, to show where the time goes, the main window is made, shown and painted inside this
-// process (which carries the same embedded skin), step by step.
+// window of the same size. The two are started in turn, several times; medians are compared. The
+// same is done again with the display scale set to 150 % (144 DPI) for the programs started, as a
+// laptop's often is. Then, to show where the time goes, the main window is made, shown and painted
+// inside this process (which carries the same embedded skin), step by step.
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "framework/Text.h"
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int kRuns = 9;
 constexpr DWORD kGiveUpMs = 20000;
+constexpr DWORD kScaledDpi = 144;
 
 struct TSearch {
     DWORD ProcessId;
@@ -111,12 +113,17 @@ double Milliseconds(const std::function<void()>& step)
 void PrintSteps()
 {
     Application->Initialize();
-    std::vector<double> decode, create, show, region, frame, hiddenLayout;
+    std::vector<double> decode, scale, create, show, region, frame, hiddenLayout;
     for (int round = 0; round < kRuns; ++round) {
         decode.push_back(Milliseconds([] {
             TSeSkinEngine engine(nullptr);
             engine.ReadSkinResource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN");
         }));
+        {
+            TSeSkinEngine engine(nullptr);
+            engine.ReadSkinResource(GetModuleHandleW(nullptr), L"FOLVANE_SKIN");
+            scale.push_back(Milliseconds([&engine] { engine.SourceForDpi(kScaledDpi); }));
+        }
         TForm1* form = nullptr;
         create.push_back(Milliseconds([&form] { form = Application->CreateForm<TForm1>(); }));
         hiddenLayout.push_back(Milliseconds([form] { form->SeSkinForm1->UpdateLayout(); }));
@@ -132,6 +139,8 @@ void PrintSteps()
     }
     std::printf("\nin this process, medians of %d:\n", kRuns);
     std::printf("  skin decode alone                          %6.1f ms\n", Median(decode));
+    std::printf("  skin scaled for %lu DPI                    %6.1f ms (at start-up on such a display)\n", kScaledDpi,
+                Median(scale));
     std::printf("  main window made (controls, skin, windows) %6.1f ms\n", Median(create));
     std::printf("  shown and painted                          %6.1f ms\n", Median(show));
     std::printf("  the frame's own part: layout update       %6.1f ms (as at start-up, window hidden)\n",
@@ -147,6 +156,66 @@ void PrintRuns(const char* name, const std::vector<double>& runs)
     std::printf("\n");
 }
 
+// The display scale (the user's DPI setting) that programs started from now on read, set for as
+// long as the object lives; the previous setting comes back afterwards.
+class TDisplayScale {
+public:
+    explicit TDisplayScale(DWORD dpi)
+    {
+        DWORD size = sizeof(previous_);
+        hadSetting_ = RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &previous_, &size) ==
+                      ERROR_SUCCESS;
+        Set(dpi);
+    }
+    ~TDisplayScale()
+    {
+        if (hadSetting_)
+            Set(previous_);
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue);
+    }
+    TDisplayScale(const TDisplayScale&) = delete;
+    TDisplayScale& operator=(const TDisplayScale&) = delete;
+
+private:
+    static constexpr const wchar_t* kKey = L"Control Panel\\Desktop";
+    static constexpr const wchar_t* kValue = L"LogPixels";
+    static void Set(DWORD dpi) { RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &dpi, sizeof(dpi)); }
+
+    DWORD previous_ = 0;
+    bool hadSetting_ = false;
+};
+
+// Starts folvane.exe and the minimal program in turn and prints their runs; the ratio of the
+// medians, or a negative value when a program showed no window.
+double StartupRatio(const std::wstring& folvane, const std::wstring& minimal, const std::wstring& folder)
+{
+    // One start first, to learn the window's size and to have the files in the cache for both.
+    TStart first = TimeStart(folvane, L"", folder);
+    if (first.Milliseconds < 0) {
+        std::printf("folvane.exe did not show its window\n");
+        return -1;
+    }
+    const std::wstring size = std::to_wstring(first.WindowSize.cx) + L" " + std::to_wstring(first.WindowSize.cy);
+    TimeStart(minimal, size, folder);
+
+    std::vector<double> program, reference;
+    for (int run = 0; run < kRuns; ++run) {
+        TStart a = TimeStart(folvane, L"", folder);
+        TStart b = TimeStart(minimal, size, folder);
+        if (a.Milliseconds < 0 || b.Milliseconds < 0) {
+            std::printf("a program did not show its window\n");
+            return -1;
+        }
+        program.push_back(a.Milliseconds);
+        reference.push_back(b.Milliseconds);
+    }
+    std::printf("window %ld x %ld\n", first.WindowSize.cx, first.WindowSize.cy);
+    PrintRuns("folvane.exe", program);
+    PrintRuns("minimal_window.exe", reference);
+    return Median(program) / Median(reference);
+}
+
 } // namespace
 
 int main()
@@ -159,30 +228,17 @@ int main()
     const std::wstring folvane = buildFolder + L"folvane.exe";
     const std::wstring minimal = benchFolder + L"minimal_window.exe";
 
-    // One start first, to learn the window's size and to have the files in the cache for both.
-    TStart first = TimeStart(folvane, L"", buildFolder);
-    if (first.Milliseconds < 0) {
-        std::printf("folvane.exe did not show its window\n");
-        return 1;
+    const double ratio = StartupRatio(folvane, minimal, buildFolder);
+    if (ratio < 0) return 1;
+    std::printf("\nat %lu DPI:\n", kScaledDpi);
+    double scaledRatio = -1;
+    {
+        TDisplayScale scale(kScaledDpi);
+        scaledRatio = StartupRatio(folvane, minimal, buildFolder);
     }
-    const std::wstring size = std::to_wstring(first.WindowSize.cx) + L" " + std::to_wstring(first.WindowSize.cy);
-    TimeStart(minimal, size, buildFolder);
-
-    std::vector<double> program, reference;
-    for (int run = 0; run < kRuns; ++run) {
-        TStart a = TimeStart(folvane, L"", buildFolder);
-        TStart b = TimeStart(minimal, size, buildFolder);
-        if (a.Milliseconds < 0 || b.Milliseconds < 0) {
-            std::printf("a program did not show its window\n");
-            return 1;
-        }
-        program.push_back(a.Milliseconds);
-        reference.push_back(b.Milliseconds);
-    }
-    std::printf("window %ld x %ld\n", first.WindowSize.cx, first.WindowSize.cy);
-    PrintRuns("folvane.exe", program);
-    PrintRuns("minimal_window.exe", reference);
+    if (scaledRatio < 0) return 1;
     PrintSteps();
-    std::printf("\nratio startup_vs_minimal_window %.2f\n", Median(program) / Median(reference));
+    std::printf("\nratio startup_vs_minimal_window %.2f\n", ratio);
+    std::printf("ratio startup_%ludpi_vs_minimal_window %.2f\n", kScaledDpi, scaledRatio);
     return 0;
 }

@@ -27,6 +27,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show)
         width = static_cast<int>(std::wcstol(commandLine, &end, 10));
         height = static_cast<int>(std::wcstol(end, nullptr, 10));
     }
+    // Its window has the size asked for in pixels at any display scale, as the measured program's has.
+    SetProcessDPIAware();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = WindowProc;

@@ -188,6 +188,17 @@ void TListView::SaveWindowState()
     for (int i = 0; i < RowCount(); ++i) rows_[i].Selected = RowSelected(i);
 }
 
+void TListView::ChangeScale(int fromDpi, int toDpi)
+{
+    TWinControl::ChangeScale(fromDpi, toDpi);
+    for (int i = 0; i < ColumnCount(); ++i) {
+        TListColumn& column = columns_[i];
+        column.Width = RescaleDpi(ColumnWidth(i), fromDpi, toDpi);
+        column.MinWidth = RescaleDpi(column.MinWidth, fromDpi, toDpi);
+        if (HandleAllocated()) SendMessageW(Handle(), LVM_SETCOLUMNWIDTH, i, std::max(column.Width, column.MinWidth));
+    }
+}
+
 void TListView::InsertColumnIntoWindow(int index)
 {
     const TListColumn& column = columns_[index];

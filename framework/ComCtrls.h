@@ -61,6 +61,7 @@ protected:
     void CreateWindowState() override;
     void SaveWindowState() override;
     void WndProc(TMessage& message) override;
+    void ChangeScale(int fromDpi, int toDpi) override;
 
 private:
     struct TRow {

@@ -151,6 +151,22 @@ void TControl::SetBounds(int left, int top, int width, int height)
     if (parent_ && align_ != alNone) parent_->Realign();
 }
 
+int TControl::Dpi() const
+{
+    if (const TCustomForm* form = GetParentForm(this)) return form->Dpi();
+    // A control on no form, such as a drop-down list between its showings, follows its owner.
+    if (auto* owner = dynamic_cast<const TControl*>(Owner())) return owner->Dpi();
+    return kDesignDpi;
+}
+
+void TControl::ChangeScale(int fromDpi, int toDpi)
+{
+    SetBounds(RescaleDpi(Left(), fromDpi, toDpi), RescaleDpi(Top(), fromDpi, toDpi),
+              RescaleDpi(Width(), fromDpi, toDpi), RescaleDpi(Height(), fromDpi, toDpi));
+    // A font taken from the parent follows the parent's.
+    if (!parentFont_ || !parent_) font_.SetHeight(RescaleDpi(font_.Height(), fromDpi, toDpi));
+}
+
 void TControl::UpdateBoundsRect(const TRect& bounds)
 {
     if (bounds == bounds_) return;

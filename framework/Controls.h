@@ -3,6 +3,7 @@
 #include "framework/AccessibleWatch.h"
 #include "framework/Canvas.h"
 #include "framework/Component.h"
+#include "framework/Dpi.h"
 #include "framework/Graphics.h"
 #include "framework/Messages.h"
 #include "framework/Types.h"
@@ -100,6 +101,12 @@ public:
     // True between the mouse enter and mouse leave notifications.
     bool MouseInControl() const { return mouseInControl_; }
 
+    // The DPI the control's form is laid out for. A control on no form takes its owning control's;
+    // without one it is 96, the DPI of the design units.
+    virtual int Dpi() const;
+    // A length in design units, at the control's DPI.
+    int ScaleValue(int designValue) const { return ScaleByDpi(designValue, Dpi()); }
+
     // Asks for a repaint of the control's area.
     virtual void Invalidate();
     // Paints what is invalid now instead of waiting for the message loop.
@@ -130,6 +137,9 @@ protected:
     virtual void SetTextValue(const std::wstring& text) { text_ = text; }
     // Called when the control's bounds changed in the object (not yet on the screen).
     virtual void BoundsChanged() {}
+    // The form moved from fromDpi to toDpi: the control's bounds and its own font follow. A class
+    // with other lengths in pixels rescales them too and calls the base.
+    virtual void ChangeScale(int fromDpi, int toDpi);
 
     // Mouse input in client coordinates. A double click arrives as a MouseDown with ssDouble, then DblClick.
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y) {}

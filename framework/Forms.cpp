@@ -5,6 +5,7 @@
 #include "framework/Menus.h"
 #include "framework/Screen.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -95,6 +96,51 @@ void TCustomForm::ApplyClientSize()
         frameHeight = r.bottom - r.top;
     }
     SetBounds(Left(), Top(), requestedClientWidth_ + frameWidth, requestedClientHeight_ + frameHeight);
+}
+
+void TCustomForm::ScaleToDpi(int dpi)
+{
+    if (dpi <= 0 || dpi == dpi_) return;
+    const int fromDpi = std::exchange(dpi_, dpi);
+    ChangeScale(fromDpi, dpi);
+    ScaleControls(*this, fromDpi, dpi);
+    Realign();
+    TMessage changed{CM_DPICHANGED, static_cast<WPARAM>(fromDpi), dpi};
+    NotifyControls(*this, changed);
+    if (HandleAllocated())
+        SendMessageW(Handle(), CM_DPICHANGED, changed.WParam, changed.LParam);
+    else
+        Perform(CM_DPICHANGED, changed.WParam, changed.LParam);
+}
+
+void TCustomForm::ChangeScale(int fromDpi, int toDpi)
+{
+    TFont font = Font();
+    font.SetHeight(RescaleDpi(font.Height(), fromDpi, toDpi));
+    SetFont(font);
+    if (requestedClientWidth_ >= 0) {
+        requestedClientWidth_ = RescaleDpi(requestedClientWidth_, fromDpi, toDpi);
+        requestedClientHeight_ = RescaleDpi(requestedClientHeight_, fromDpi, toDpi);
+        ApplyClientSize();
+    } else {
+        SetBounds(Left(), Top(), RescaleDpi(Width(), fromDpi, toDpi), RescaleDpi(Height(), fromDpi, toDpi));
+    }
+}
+
+void TCustomForm::ScaleControls(TWinControl& parent, int fromDpi, int toDpi)
+{
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* control = parent.Controls(i);
+        control->ChangeScale(fromDpi, toDpi);
+        if (auto* container = dynamic_cast<TWinControl*>(control)) ScaleControls(*container, fromDpi, toDpi);
+    }
+}
+
+void TCustomForm::MovedToDpi(int dpi, const RECT& suggested)
+{
+    ScaleToDpi(dpi);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle style)
@@ -243,6 +289,10 @@ void TCustomForm::CreateParams(TCreateParams& params)
 
 void TCustomForm::CreateWnd()
 {
+    // The form is laid out for the monitor it appears on before its window exists; a child of a
+    // multiple-document parent lives on the parent's.
+    TCustomForm* mdiParent = formStyle_ == fsMDIChild ? MDIParent() : nullptr;
+    ScaleToDpi(mdiParent ? mdiParent->Dpi() : RectDpi(BoundsRect()));
     TWinControl::CreateWnd();
     if (menu_) menu_->AttachTo(Handle());
     if (icon_) {
@@ -250,6 +300,7 @@ void TCustomForm::CreateWnd()
         SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
     }
     ApplyClientSize();
+    ScaleToDpi(WindowDpi(Handle()));
     // A form made again while it is on the screen comes back without running its show event again.
     if (Visible() && shownBefore_) {
         silentShow_ = true;
@@ -417,6 +468,9 @@ void TCustomForm::WndProc(TMessage& message)
         return;
     case CM_RELEASE:
         delete this;
+        return;
+    case WM_DPICHANGED:
+        MovedToDpi(HIWORD(message.WParam), *reinterpret_cast<const RECT*>(message.LParam));
         return;
     default:
         break;

@@ -40,6 +40,17 @@ public:
 
     // Sizes the window so that its client area (below the menu bar) is width by height.
     void SetClientSize(int width, int height);
+
+    // The DPI the form and its controls are laid out for. A form is built in design units (96 DPI)
+    // and scaled to the DPI of its monitor when its window is made, and again when the window moves
+    // to a monitor of another DPI.
+    int Dpi() const override { return dpi_; }
+    // Scales the form's client size and font and every control in it to dpi, then tells the form's
+    // window (and so whatever watches it), the form and every control with CM_DPICHANGED.
+    void ScaleToDpi(int dpi);
+    // The form is built in pixels of dpi rather than in design units: a popup laid out by a control
+    // at the control's DPI says so before its window is made.
+    void SetBuiltDpi(int dpi) { dpi_ = dpi; }
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
@@ -110,6 +121,8 @@ protected:
     // the child procedure.
     void DefaultHandler(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
+    // The form's font and requested client size; its place on the screen stays.
+    void ChangeScale(int fromDpi, int toDpi) override;
     // Tab and the arrows move the focus; Enter and Escape are offered to the controls.
     bool DialogKey(WORD key, TShiftState shift) override;
 
@@ -124,9 +137,13 @@ private:
     bool OfferDialogKey(TWinControl& parent, WORD key, TShiftState shift);
     // Hands message to every control inside parent, depth first.
     void NotifyControls(TWinControl& parent, TMessage& message);
+    void ScaleControls(TWinControl& parent, int fromDpi, int toDpi);
+    // WM_DPICHANGED: the new DPI and the window rectangle the platform suggests for it.
+    void MovedToDpi(int dpi, const RECT& suggested);
     HWND MDIClientWindow() const;
     std::vector<TCustomForm*> MDIChildList() const;
 
+    int dpi_ = kDesignDpi;
     TPosition position_ = poDesigned;
     TFormBorderStyle borderStyle_ = fbsSizeable;
     unsigned borderIcons_ = (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize);

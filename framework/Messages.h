@@ -28,6 +28,8 @@ constexpr UINT CM_CLOSEUP = CM_BASE + 14;       // posted to a combo box: close 
                                                  // the list's input is done; wParam 1 chooses the list's item
 constexpr UINT CM_ACCESSIBLEACTION = CM_BASE + 15; // posted by a control's accessible object: run the default
                                                    // action of child wParam of the object with id lParam
+constexpr UINT CM_DPICHANGED = CM_BASE + 0x40;     // to a form's window, the form and all its controls once they
+                                                   // were scaled to another DPI: wParam the old DPI, lParam the new
 constexpr UINT CM_RELEASE = CM_BASE + 0x80;      // posted to a form: free it once its messages are done
 
 // Notifications that the platform sends to a parent, handed back to the child control they concern.

@@ -72,6 +72,21 @@ folvane_prepare_prefix() {
   fi
 }
 
+# A copy of the prefix whose display scale is DPI (96 is 100 %), made on first use beside it, becomes
+# the prefix of this shell: the programs started from now on see that DPI. The build's own prefix
+# stays at 100 % for the other tests.
+folvane_use_dpi_prefix() {
+  local scaled="$WINEPREFIX-$1dpi"
+  if [ ! -f "$scaled/user.reg" ] || ! grep -q "\"LogPixels\"=dword:$(printf '%08x' "$1")" "$scaled/user.reg"; then
+    rm -rf "$scaled"
+    mkdir -p "$scaled"
+    cp -a "$WINEPREFIX/drive_c" "$WINEPREFIX/dosdevices" "$WINEPREFIX"/*.reg "$scaled/"
+    WINEPREFIX="$scaled" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    WINEPREFIX="$scaled" wineserver -w
+  fi
+  export WINEPREFIX="$scaled"
+}
+
 folvane_stop_display() {
   wineserver -k 2>/dev/null || true
   if [ -n "${FOLVANE_XVFB_PID:-}" ]; then kill "$FOLVANE_XVFB_PID" 2>/dev/null || true; fi

@@ -4,6 +4,7 @@
 #include "skin/raster/KsBitmap.h"
 
 #include <cstdint>
+#include <memory>
 
 // How a button shows one cell of its glyph.
 struct TKsGlyphLook {
@@ -18,6 +19,10 @@ struct TKsGlyphLook {
 uint8_t LightnessGrey(uint32_t pixel);
 // The light grey of a disabled glyph: round(L x 50) + 160, from 160 to 210.
 uint8_t DisabledGrey(uint32_t pixel);
+
+// A copy of glyph for dpi: each square cell (the whole glyph when it is not made of square cells)
+// resampled to its size at dpi, its transparent colour kept around sharp edges; at 96 DPI a plain copy.
+std::unique_ptr<TKsBitmap> ScaledGlyph(const TKsBitmap& glyph, int dpi);
 
 // Draws cell (0-based) of a glyph made of cells side by side, each cellWidth wide, into target with
 // its top-left at at. Pixels of the glyph's transparent colour (that of its bottom-left pixel) are

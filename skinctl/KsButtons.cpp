@@ -35,14 +35,20 @@ void TKsCustomButton::SetCancel(bool value)
 void TKsCustomButton::SetGlyph(const TKsBitmap& glyph)
 {
     if (glyph.Empty()) {
+        designGlyph_.reset();
         glyph_.reset();
     } else {
-        auto copy = std::make_unique<TKsBitmap>();
-        copy->SetSize(glyph.Width(), glyph.Height());
-        std::memcpy(copy->Bits(), glyph.Bits(), sizeof(uint32_t) * glyph.Width() * glyph.Height());
-        glyph_ = std::move(copy);
+        designGlyph_ = ScaledGlyph(glyph, kDesignDpi);
+        glyph_ = ScaledGlyph(glyph, Dpi());
     }
     GlyphChanged();
+}
+
+void TKsCustomButton::ChangeScale(int fromDpi, int toDpi)
+{
+    TKsPressableControl::ChangeScale(fromDpi, toDpi);
+    spacing_ = RescaleDpi(spacing_, fromDpi, toDpi);
+    if (designGlyph_) glyph_ = ScaledGlyph(*designGlyph_, toDpi);
 }
 
 void TKsCustomButton::GlyphChanged()
@@ -123,7 +129,7 @@ TRect TKsCustomButton::ContentBlock()
         block.Bottom = std::max(block.Bottom, gh);
     }
     block = block.Offset((Width() - block.Right) / 2, (Height() - block.Bottom) / 2);
-    return Pressed() ? block.Offset(1, 1) : block;
+    return Pressed() ? block.Offset(ScaleValue(1), ScaleValue(1)) : block;
 }
 
 TRect TKsCustomButton::CaptionArea() { return GlyphCut(false); }
@@ -179,7 +185,7 @@ void TKsCustomButton::PaintFrame()
         surface.FrameRect(r, ColorToPixel(clBtnHighlight), dark);
         surface.FrameRect(r.Inflate(-1), face, ColorToPixel(clBtnShadow));
     }
-    if (HasFocus()) surface.DrawFocusRect(content.Inflate(-4));
+    if (HasFocus()) surface.DrawFocusRect(content.Inflate(-ScaleValue(4)), ScaleValue(1));
 }
 
 TRect TKsCustomButton::CaptionTextRect()

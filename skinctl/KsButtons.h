@@ -28,7 +28,8 @@ public:
     // The glyph: NumGlyphs cells side by side (normal, disabled, pressed, disabled while pressed).
     // Setting it takes a copy and, when its width is a whole multiple (1 to 4) of its height, that
     // multiple as NumGlyphs.
-    // None when the button has no glyph.
+    // None when the button has no glyph. The glyph is given in design units and drawn at the
+    // button's DPI: Glyph() is the drawn one.
     const TKsBitmap* Glyph() const { return glyph_.get(); }
     // An empty bitmap removes the glyph.
     void SetGlyph(const TKsBitmap& glyph);
@@ -61,6 +62,7 @@ protected:
     virtual void PaintGlyph();
     virtual void PaintCaption();
     void PaintFace() override;
+    void ChangeScale(int fromDpi, int toDpi) override;
 
     // The face state a skin draws: disabled, pressed, hot, focused or default, normal.
     TSeState FaceState() const { return State().FaceState(Enabled(), showsDefault_); }
@@ -83,6 +85,8 @@ private:
 
     bool showsDefault_ = false;
     bool default_ = false;
+    // The glyph as given, and as drawn at the button's DPI.
+    std::unique_ptr<TKsBitmap> designGlyph_;
     std::unique_ptr<TKsBitmap> glyph_;
     TKsButtonLayout layout_ = blGlyphLeft;
     TKsButtonKind kind_ = bkCustom;

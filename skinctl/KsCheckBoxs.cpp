@@ -40,12 +40,18 @@ void TKsCustomRadioButton::SetSpacing(int value)
     Invalidate();
 }
 
-SIZE TKsCustomRadioButton::MarkSize() { return {13, 13}; }
+SIZE TKsCustomRadioButton::MarkSize() { return {ScaleValue(13), ScaleValue(13)}; }
 
 TRect TKsCustomRadioButton::MarkRect()
 {
     const SIZE mark = MarkSize();
     return TRect::FromSize(0, (Height() - mark.cy) / 2, mark.cx, mark.cy);
+}
+
+void TKsCustomRadioButton::ChangeScale(int fromDpi, int toDpi)
+{
+    TKsPressableControl::ChangeScale(fromDpi, toDpi);
+    spacing_ = RescaleDpi(spacing_, fromDpi, toDpi);
 }
 
 void TKsCustomRadioButton::PaintFace()
@@ -73,7 +79,10 @@ void TKsCustomRadioButton::PaintCaption()
     const int left = MarkSize().cx + spacing_;
     const TRect r = TRect::FromSize(left, (Height() - text.cy) / 2, text.cx, text.cy);
     DrawCaption(caption, r, DT_LEFT | TextDirectionFlags(*this));
-    if (HasFocus()) surface.DrawFocusRect({r.Left - 1, r.Top - 2, r.Right + 3, r.Bottom + 2});
+    if (HasFocus()) {
+        auto s = [this](int n) { return ScaleValue(n); };
+        surface.DrawFocusRect({r.Left - s(1), r.Top - s(2), r.Right + s(3), r.Bottom + s(2)}, s(1));
+    }
 }
 
 void TKsCustomRadioButton::PressCompleted()

@@ -22,7 +22,8 @@ public:
     void SetItemTabStop(bool value) { itemTabStop_ = value; }
 
 protected:
-    // 13 x 13 in the plain look.
+    void ChangeScale(int fromDpi, int toDpi) override;
+    // 13 x 13 design pixels in the plain look.
     virtual SIZE MarkSize();
     virtual void PaintMark();
     virtual void PaintCaption();

@@ -44,6 +44,12 @@ void TKsCustomComboBox::Loaded()
     completion_.Reset();
 }
 
+void TKsCustomComboBox::ChangeScale(int fromDpi, int toDpi)
+{
+    TKsCustomEdit::ChangeScale(fromDpi, toDpi);
+    itemHeight_ = RescaleDpi(itemHeight_, fromDpi, toDpi);
+}
+
 std::wstring TKsCustomComboBox::GetTextValue() const
 {
     if (comboStyle_ == kcsDropDownList && itemIndex_ >= 0 && itemIndex_ < Items().Count())

@@ -89,7 +89,7 @@ protected:
     // Shows the list in the drop-down window; hides it and moves it back into the combo box.
     virtual void DropDown();
     virtual void CloseUp();
-    virtual int ButtonWidth() { return 15; }
+    virtual int ButtonWidth() { return ScaleValue(15); }
     // Puts a list of the skinned kind in place of the plain one.
     void ReplaceListBox(TKsCustomListBox* listBox);
     // Where the drop-down button lies.
@@ -112,6 +112,7 @@ protected:
     void SetTextValue(const std::wstring& text) override;
     void Loaded() override;
     void WndProc(TMessage& message) override;
+    void ChangeScale(int fromDpi, int toDpi) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     bool MouseWheel(TShiftState shift, int delta, TPoint screenPoint) override;

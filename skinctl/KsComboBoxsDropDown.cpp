@@ -9,6 +9,8 @@
 TKsComboWindow::TKsComboWindow(TKsCustomComboBox* combo) : TCustomForm(combo), combo_(combo)
 {
     SetBorderStyle(fbsNone);
+    // The combo box places and sizes the window in its own pixels.
+    SetBuiltDpi(combo->Dpi());
 }
 
 void TKsComboWindow::CreateParams(TCreateParams& params)

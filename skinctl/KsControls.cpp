@@ -304,7 +304,7 @@ void TKsCustomControl::PaintBorder()
 TRect TKsCustomControl::ContentRect() const
 {
     const TRect whole{0, 0, Width(), Height()};
-    return borderStyle_ == bsSingle ? whole.Inflate(-2) : whole;
+    return borderStyle_ == bsSingle ? whole.Inflate(-ScaleValue(2)) : whole;
 }
 
 // ---- TKsGraphicControl ----

@@ -1,9 +1,9 @@
 #include "skinctl/KsEditCaret.h"
 
-void TKsEditCaret::Create(HWND window, int height)
+void TKsEditCaret::Create(HWND window, int width, int height)
 {
     Destroy();
-    if (!CreateCaret(window, nullptr, 0, height)) return;
+    if (!CreateCaret(window, nullptr, width, height)) return;
     window_ = window;
     height_ = height;
     position_ = {};

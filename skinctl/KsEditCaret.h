@@ -15,8 +15,8 @@ public:
     TKsEditCaret& operator=(const TKsEditCaret&) = delete;
     ~TKsEditCaret() { Destroy(); }
 
-    // A solid caret of the system's width and the given height, hidden until Show.
-    void Create(HWND window, int height);
+    // A solid caret of the given width and height, hidden until Show.
+    void Create(HWND window, int width, int height);
     void Destroy();
     bool Exists() const { return window_ != nullptr; }
     int Height() const { return height_; }

@@ -7,6 +7,13 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+// The caret's width in design units: two pixels from 150 % on.
+constexpr int kCaretWidth = 1;
+
+} // namespace
+
 TKsCustomEdit::TKsCustomEdit(TComponent* owner) : TKsCustomControl(owner)
 {
     TKsCustomControl::SetBorderStyle(bsSingle);
@@ -147,7 +154,7 @@ void TKsCustomEdit::FontChanged()
 {
     measure_.SetFont(Font());
     AdjustHeight();
-    if (caret_.Exists()) caret_.Create(Handle(), measure_.LineHeight());
+    if (caret_.Exists()) caret_.Create(Handle(), ScaleValue(kCaretWidth), measure_.LineHeight());
     CaretChanged();
     if (caret_.Exists()) {
         caret_.Place();
@@ -163,7 +170,7 @@ void TKsCustomEdit::DoEnter()
 {
     TKsCustomControl::DoEnter();
     measure_.SetFont(Font());
-    caret_.Create(Handle(), measure_.LineHeight());
+    caret_.Create(Handle(), ScaleValue(kCaretWidth), measure_.LineHeight());
     content_.MoveCaret(0, false);
     CaretChanged();
     caret_.Place();

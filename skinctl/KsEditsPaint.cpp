@@ -7,7 +7,7 @@
 TRect TKsCustomEdit::TextRect()
 {
     measure_.SetFont(Font());
-    TRect content = ContentRect().Inflate(-2);
+    TRect content = ContentRect().Inflate(-ScaleValue(2));
     content.Bottom = content.Top + measure_.LineHeight();
     return content;
 }

@@ -19,13 +19,19 @@ TRect TKsCustomGroupBox::FrameRect()
 {
     PaintFont() = Font();
     const SIZE text = extent_.Measure(TextSurface().DC(), Font(), Caption());
-    return {3, text.cy / 2 + 1, Width() - 2, Height() - 2};
+    return {ScaleValue(3), text.cy / 2 + ScaleValue(1), Width() - ScaleValue(2), Height() - ScaleValue(2)};
 }
 
 TRect TKsCustomGroupBox::CaptionRect()
 {
     const SIZE text = extent_.Measure(Surface().DC(), Surface().Font(), Caption());
     return {captionMargin_, 0, captionMargin_ + text.cx, text.cy};
+}
+
+void TKsCustomGroupBox::ChangeScale(int fromDpi, int toDpi)
+{
+    TKsCustomControl::ChangeScale(fromDpi, toDpi);
+    captionMargin_ = RescaleDpi(captionMargin_, fromDpi, toDpi);
 }
 
 void TKsCustomGroupBox::DrawCaption(const TRect& rect)
@@ -38,7 +44,8 @@ void TKsCustomGroupBox::PaintFace()
     TKsCustomControl::PaintFace();
     const TRect frame = FrameRect();
     TRect caption = CaptionRect();
-    if (!Caption().empty()) caption = {caption.Left - 3, caption.Top, caption.Right + 3, caption.Bottom};
+    const int room = ScaleValue(3);
+    if (!Caption().empty()) caption = {caption.Left - room, caption.Top, caption.Right + room, caption.Bottom};
     TKsBitmap& surface = Surface();
     // Two passes, the light one and the shadow one a pixel up and left, give the etched line.
     auto outline = [&](const TRect& f, TColor color) {

@@ -21,6 +21,7 @@ protected:
     void DrawCaption(const TRect& rect);
     void PaintFace() override;
     bool DialogChar(wchar_t key) override;
+    void ChangeScale(int fromDpi, int toDpi) override;
 
 private:
     int captionMargin_ = 12;

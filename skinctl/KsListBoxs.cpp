@@ -126,6 +126,12 @@ void TKsCustomListBox::SetItemHeight(int height)
     Invalidate();
 }
 
+void TKsCustomListBox::ChangeScale(int fromDpi, int toDpi)
+{
+    TKsCustomControl::ChangeScale(fromDpi, toDpi);
+    SetItemHeight(RescaleDpi(itemHeight_, fromDpi, toDpi));
+}
+
 void TKsCustomListBox::SetBorderStyle(TBorderStyle style)
 {
     TKsCustomControl::SetBorderStyle(style);

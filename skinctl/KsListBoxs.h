@@ -142,6 +142,7 @@ protected:
     void PaintFace() override;
     void WndProc(TMessage& message) override;
     void BoundsChanged() override;
+    void ChangeScale(int fromDpi, int toDpi) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;

@@ -97,7 +97,7 @@ void TKsCustomListBox::PaintItemContent(TKsBitmap& target, int index, const TRec
     bool selected = state & odSelected;
     const std::wstring& text = items_.Strings(index);
     TRect textRect = rect;
-    textRect.Left += kTextInset;
+    textRect.Left += ScaleValue(kTextInset);
     // The skin's item font carries the colours of the state; plain text shows selection and hover.
     UINT prefix = skinned ? 0 : DT_NOPREFIX;
     UINT oneLine = DT_SINGLELINE | DT_VCENTER | prefix;

@@ -75,7 +75,7 @@ float TKsCustomProgressBar::Fraction(int position) const
 TRect TKsCustomProgressBar::BarArea()
 {
     TRect area{0, 0, Width(), Height()};
-    if (showBorder_) area = area.Inflate(-2);
+    if (showBorder_) area = area.Inflate(-ScaleValue(2));
     return area.Inflate(-borderWidth_);
 }
 
@@ -123,7 +123,9 @@ void TKsCustomProgressBar::PaintBlocks(const TRect& area)
     const bool horizontal = orientation_ == kboHorizontal;
     const int length = horizontal ? area.Width() : area.Height();
     const int thickness = horizontal ? area.Height() : area.Width();
-    const int step = RoundHalfToEven(thickness * 0.64) + 2;
+    // Blocks two design pixels apart.
+    const int gap = ScaleValue(2);
+    const int step = RoundHalfToEven(thickness * 0.64) + gap;
     // A bar area too thin for a block (a control only a pixel or two high inside its border) would
     // give no step to divide by: nothing is drawn.
     if (area.IsEmpty() || step <= 0) return;
@@ -136,8 +138,8 @@ void TKsCustomProgressBar::PaintBlocks(const TRect& area)
     for (int i = 0; i <= last; ++i) {
         const int from = i * step;
         const TRect block = horizontal
-                                ? TRect{area.Left + from, area.Top, area.Left + from + step - 2, area.Bottom}
-                                : TRect{area.Left, area.Bottom - from - step + 2, area.Right, area.Bottom - from};
+                                ? TRect{area.Left + from, area.Top, area.Left + from + step - gap, area.Bottom}
+                                : TRect{area.Left, area.Bottom - from - step + gap, area.Right, area.Bottom - from};
         Surface().FillRect(block.Intersect(area), pixel);
     }
 }

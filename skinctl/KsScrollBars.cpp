@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <climits>
 
-int ScrollThumbMetric() { return GetSystemMetrics(SM_CYVTHUMB); }
+int ScrollThumbMetric(int dpi) { return SystemMetricForDpi(SM_CYVTHUMB, dpi); }
 
 TKsCustomScrollBar::TKsCustomScrollBar(TComponent* owner) : TKsGraphicControl(owner)
 {
-    SetBounds(Left(), Top(), 121, ScrollThumbMetric() + 2 * borderWidth_);
+    SetBounds(Left(), Top(), 121, ScrollThumbMetric(Dpi()) + 2 * borderWidth_);
 }
 
 void TKsCustomScrollBar::SetPosition(int position)
@@ -88,7 +88,7 @@ void TKsCustomScrollBar::Invalidate()
     TKsGraphicControl::Invalidate();
 }
 
-int TKsCustomScrollBar::StandardThickness() const { return ScrollThumbMetric() + 2 * borderWidth_; }
+int TKsCustomScrollBar::StandardThickness() const { return ScrollThumbMetric(Dpi()) + 2 * borderWidth_; }
 
 void TKsCustomScrollBar::SetStandardThickness()
 {
@@ -98,7 +98,7 @@ void TKsCustomScrollBar::SetStandardThickness()
         SetBounds(Left(), Top(), Width(), StandardThickness());
 }
 
-int TKsCustomScrollBar::ArrowMetric() const { return ScrollThumbMetric(); }
+int TKsCustomScrollBar::ArrowMetric() const { return ScrollThumbMetric(Dpi()); }
 
 TKsScrollBarGeometry TKsCustomScrollBar::Geometry() const
 {
@@ -108,7 +108,7 @@ TKsScrollBarGeometry TKsCustomScrollBar::Geometry() const
     geometry.Height = Height();
     geometry.BorderWidth = borderWidth_;
     geometry.ShowButtons = showButtons_;
-    geometry.ThumbMetric = ScrollThumbMetric();
+    geometry.ThumbMetric = ScrollThumbMetric(Dpi());
     geometry.ArrowMetric = ArrowMetric();
     geometry.Min = min_;
     geometry.Max = max_;

@@ -135,5 +135,5 @@ private:
     bool autoRepeatDown_ = false;
 };
 
-// The platform's scroll-thumb size: the standard thickness of a bar without border.
-int ScrollThumbMetric();
+// The platform's scroll-thumb size at dpi: the standard thickness of a bar without border.
+int ScrollThumbMetric(int dpi = kDesignDpi);

@@ -25,7 +25,7 @@ void TSeSkinBinding::SetEngine(TSeSkinEngine* engine)
     }
     if (Usable(engine_)) {
         DropCopy();
-        if (TSeSkinObject* object = engine_->Source()->ObjectByName(objectName_)) {
+        if (TSeSkinObject* object = engine_->SourceForDpi(control_.Dpi())->ObjectByName(objectName_)) {
             copy_.reset(object->Clone(nullptr));
             if (copy_) copy_->Bind(&control_);
         }

@@ -13,7 +13,8 @@
 inline constexpr const wchar_t* kSeSkinVersion = L"2.9.0";
 
 // The link between one skinned control and a skin engine: the engine (not owned), the name of the
-// top-level skin object the control draws with, and the control's private copy of that object.
+// top-level skin object the control draws with, and the control's private copy of that object,
+// taken from the skin as it is drawn at the control's DPI.
 // The copy is freed before the skin changes or the engine goes, and made again from the new skin,
 // so the control never draws with objects whose bitmaps are gone.
 class TSeSkinBinding {
@@ -105,6 +106,8 @@ protected:
             SetSkinEngine(skin_.Engine());
             return;
         }
+        // The copy is taken again from the skin scaled for the new DPI; the base scales the rest.
+        if (message.Msg == CM_DPICHANGED && skin_.Engine()) SetSkinEngine(skin_.Engine());
         if (skin_.HandleMessage(message)) return;
         TBase::WndProc(message);
     }

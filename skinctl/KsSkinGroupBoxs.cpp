@@ -12,7 +12,7 @@ void TSeSkinGroupBox::PaintFace()
     if (!Transparent()) surface.FillRect(surface.BoundsRect(), ColorToPixel(Color()));
     const TRect frame = FrameRect();
     const TRect text = CaptionRect();
-    const TRect caption{text.Left - 3, text.Top, text.Right + 3, text.Bottom};
+    const TRect caption{text.Left - ScaleValue(3), text.Top, text.Right + ScaleValue(3), text.Bottom};
     if (TSeSkinObject* part = Skin().Part(L"Frame")) {
         part->SetBounds(frame);
         part->Draw(surface);

@@ -23,9 +23,11 @@ std::wstring CutTrayTip(const std::wstring& text)
 void TKsCustomForm::CreateUtilityWindow()
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{sizeof(existing)};
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
     if (!GetClassInfoExW(instance, kUtilityClass, &existing)) {
-        WNDCLASSEXW wc{sizeof(wc)};
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
         wc.lpfnWndProc = UtilityProc;
         wc.hInstance = instance;
         wc.lpszClassName = kUtilityClass;

@@ -2,6 +2,7 @@
 #include "skinwin/KsItemPaint.h"
 
 #include "framework/SystemSettings.h"
+#include "skin/raster/KsBitmapResample.h"
 #include "skinwin/KsForms.h"
 
 #include <algorithm>
@@ -28,11 +29,14 @@ void DrawTextIn(TKsBitmap& buffer, const TFont& font, TColor color, const std::w
 
 void PaintPopupItem(TKsCustomItem& item, TKsBitmap& buffer, const TKsItemView& view, bool selected, const TRect& rect)
 {
+    const int dpi = ViewDpi(view);
+    auto s = [dpi](int n) { return ScaleByDpi(n, dpi); };
     if (item.IsSeparator()) {
         buffer.FillRect(rect, ColorToPixel(clMenu));
-        int middle = rect.Top + rect.Height() / 2 - 1;
-        buffer.FillRect({rect.Left + 2, middle, rect.Right - 2, middle + 1}, ColorToPixel(clBtnShadow));
-        buffer.FillRect({rect.Left + 2, middle + 1, rect.Right - 2, middle + 2}, ColorToPixel(clBtnHighlight));
+        int middle = rect.Top + rect.Height() / 2 - s(1);
+        buffer.FillRect({rect.Left + s(2), middle, rect.Right - s(2), middle + s(1)}, ColorToPixel(clBtnShadow));
+        buffer.FillRect({rect.Left + s(2), middle + s(1), rect.Right - s(2), middle + s(2)},
+                        ColorToPixel(clBtnHighlight));
         return;
     }
     buffer.FillRect(rect, ColorToPixel(selected ? clHighlight : clMenu));
@@ -41,20 +45,22 @@ void PaintPopupItem(TKsCustomItem& item, TKsBitmap& buffer, const TKsItemView& v
     TCustomImageList* images = item.Images();
     bool hasImage = images && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count();
     if (item.Checked() || hasImage) {
-        TRect box{rect.Left, rect.Top, rect.Left + kCheckBoxWidth, rect.Bottom};
+        TRect box{rect.Left, rect.Top, rect.Left + s(kCheckBoxWidth), rect.Bottom};
         buffer.FillRect(box, ColorToPixel(clBtnFace));
         if (item.Checked())
             buffer.FrameRect(box, ColorToPixel(clBtnShadow), ColorToPixel(clBtnHighlight));
         else if (selected)
             buffer.FrameRect(box, ColorToPixel(clBtnHighlight), ColorToPixel(clBtnShadow));
         if (hasImage)
-            DrawItemImage(buffer, *images, item.ImageIndex(), item.Enabled(), box);
+            DrawItemImage(buffer, *images, item.ImageIndex(), item.Enabled(), box, dpi);
         else
-            DrawCheckMark(buffer, box, ColorToPixel(ContrastColor(clBlack, clBtnText)));
+            PaintAtDesignSize(buffer, box, dpi, [](TKsBitmap& target, const TRect& at) {
+                DrawCheckMark(target, at, ColorToPixel(ContrastColor(clBlack, clBtnText)));
+            });
     }
 
-    TRect captionRect{rect.Left + kCaptionLeft, rect.Top, rect.Right, rect.Bottom};
-    TRect shortCutRect{rect.Left, rect.Top, rect.Right - kRightBoxWidth, rect.Bottom};
+    TRect captionRect{rect.Left + s(kCaptionLeft), rect.Top, rect.Right, rect.Bottom};
+    TRect shortCutRect{rect.Left, rect.Top, rect.Right - s(kRightBoxWidth), rect.Bottom};
     std::wstring shortCut = ShortCutToText(item.ShortCut());
     const UINT captionFormat = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
     const UINT shortCutFormat = DT_SINGLELINE | DT_VCENTER | DT_RIGHT;
@@ -67,17 +73,45 @@ void PaintPopupItem(TKsCustomItem& item, TKsBitmap& buffer, const TKsItemView& v
             DrawTextIn(buffer, MenuFont(), color, shortCut, shortCutRect.Offset(offset, offset), shortCutFormat);
         }
     }
-    if (item.Count() > 0) DrawSubmenuArrow(buffer, rect, textColor);
+    if (item.Count() > 0) DrawSubmenuArrow(buffer, rect, textColor, dpi);
     DrawScrollMarks(buffer, view, item, rect, ColorToPixel(textColor));
 }
 
 } // namespace
 
-void PaintPlainBarItem(TKsCustomItem& item, TKsBitmap& buffer, bool mouseDriven, bool selected, const TRect& rect)
+int ViewDpi(const TKsItemView& view) { return view.Control() ? view.Control()->Dpi() : kDesignDpi; }
+
+void PaintAtDesignSize(TKsBitmap& buffer, const TRect& box, int dpi,
+                       const std::function<void(TKsBitmap& target, const TRect& box)>& paint)
+{
+    if (dpi == kDesignDpi) {
+        paint(buffer, box);
+        return;
+    }
+    if (box.IsEmpty()) return;
+    const TRect design{0, 0, std::max(UnscaleByDpi(box.Width(), dpi), 1), std::max(UnscaleByDpi(box.Height(), dpi), 1)};
+    TKsBitmap shape;
+    shape.SetSize(design.Width(), design.Height());
+    shape.Fill(kTransparentPixel);
+    paint(shape, design);
+    GdiFlush();
+    // The platform's drawing leaves alpha as it found it: every pixel it changed counts as opaque.
+    uint32_t* pixels = shape.Bits();
+    for (int i = 0; i < shape.Width() * shape.Height(); ++i)
+        if ((pixels[i] & 0x00FFFFFFu) != kTransparentPixel) pixels[i] |= 0xFF000000u;
+    TKsBitmap scaled;
+    scaled.SetSize(box.Width(), box.Height());
+    ResampleRect(shape, design, scaled, scaled.BoundsRect(), false);
+    scaled.SetAlphaBlend(true);
+    scaled.Draw(buffer, box.Left, box.Top);
+}
+
+void PaintPlainBarItem(TKsCustomItem& item, TKsBitmap& buffer, bool mouseDriven, bool selected, const TRect& rect,
+                       int dpi)
 {
     buffer.FillRect(rect, ColorToPixel(clMenu));
     if (item.Kind() == ikWindowIcon) {
-        DrawWindowIcon(buffer, item, rect);
+        DrawWindowIcon(buffer, item, rect, dpi);
         return;
     }
     if (item.Kind() != ikNormal) {
@@ -130,7 +164,7 @@ const TFont& MenuFont()
     return font;
 }
 
-int PlainItemHeight() { return std::max(GetSystemMetrics(SM_CYMENU), 20); }
+int PlainItemHeight(int dpi) { return std::max(SystemMetricForDpi(SM_CYMENU, dpi), ScaleByDpi(20, dpi)); }
 
 void DrawCheckMark(TKsBitmap& buffer, const TRect& box, uint32_t pixel)
 {
@@ -146,17 +180,17 @@ void DrawCheckMark(TKsBitmap& buffer, const TRect& box, uint32_t pixel)
     polyline(second);
 }
 
-void DrawSubmenuArrow(TKsBitmap& buffer, const TRect& rect, TColor color)
+void DrawSubmenuArrow(TKsBitmap& buffer, const TRect& rect, TColor color, int dpi)
 {
     // The platform draws its arrow black on white; its black pixels take the colour.
-    int width = GetSystemMetrics(SM_CXMENUCHECK), height = GetSystemMetrics(SM_CYMENUCHECK);
+    int width = SystemMetricForDpi(SM_CXMENUCHECK, dpi), height = SystemMetricForDpi(SM_CYMENUCHECK, dpi);
     TKsBitmap shape;
     shape.SetSize(width, height);
     shape.Fill(0xFFFFFFFF);
     RECT area{0, 0, width, height};
     DrawFrameControl(shape.DC(), &area, DFC_MENU, DFCS_MENUARROW);
     GdiFlush();
-    TRect box{rect.Right - kRightBoxWidth, rect.Top, rect.Right, rect.Bottom};
+    TRect box{rect.Right - ScaleByDpi(kRightBoxWidth, dpi), rect.Top, rect.Right, rect.Bottom};
     TRect placed = RectCentered({0, 0, width, height}, box);
     uint32_t pixel = ColorToPixel(color);
     for (int y = 0; y < height; ++y)
@@ -170,32 +204,39 @@ void DrawScrollMarks(TKsBitmap& buffer, const TKsItemView& view, const TKsCustom
     const TKsCustomItem* shown = view.Item();
     if (!shown || !shown->Scrolled() || shown->ScrollCount() <= 0) return;
     int index = shown->IndexOf(&item);
-    const int left = rect.Right - 16;
-    const int top = rect.Top + (rect.Height() - 4) / 2;
-    if (index == view.WindowFirst()) {
-        const TPoint up[] = {{left, top + 4}, {left + 7, top + 4}, {left + 3, top}, {left + 4, top}};
-        buffer.Polygon(up, pixel);
-    }
-    if (index == view.WindowEnd() - 1) {
-        const TPoint down[] = {{left, top}, {left + 7, top}, {left + 4, top + 4}, {left + 3, top + 4}};
-        buffer.Polygon(down, pixel);
-    }
+    const bool first = index == view.WindowFirst(), last = index == view.WindowEnd() - 1;
+    if (!first && !last) return;
+    PaintAtDesignSize(buffer, rect, ViewDpi(view), [&](TKsBitmap& target, const TRect& at) {
+        const int left = at.Right - 16;
+        const int top = at.Top + (at.Height() - 4) / 2;
+        if (first) {
+            const TPoint up[] = {{left, top + 4}, {left + 7, top + 4}, {left + 3, top}, {left + 4, top}};
+            target.Polygon(up, pixel);
+        }
+        if (last) {
+            const TPoint down[] = {{left, top}, {left + 7, top}, {left + 4, top + 4}, {left + 3, top + 4}};
+            target.Polygon(down, pixel);
+        }
+    });
 }
 
-void DrawItemImage(TKsBitmap& buffer, const TCustomImageList& images, int index, bool enabled, const TRect& box)
+void DrawItemImage(TKsBitmap& buffer, const TCustomImageList& images, int index, bool enabled, const TRect& box,
+                   int dpi)
 {
-    TRect placed = RectCentered({0, 0, images.Width(), images.Height()}, box);
-    images.Draw(buffer.DC(), placed.Left, placed.Top, index, enabled);
-    GdiFlush();
-    buffer.SetAlpha(255, placed);
+    const TRect placed = RectCentered({0, 0, ScaleByDpi(images.Width(), dpi), ScaleByDpi(images.Height(), dpi)}, box);
+    PaintAtDesignSize(buffer, placed, dpi, [&](TKsBitmap& target, const TRect& at) {
+        images.Draw(target.DC(), at.Left, at.Top, index, enabled);
+        GdiFlush();
+        if (dpi == kDesignDpi) target.SetAlpha(255, at);
+    });
 }
 
-void DrawWindowIcon(TKsBitmap& buffer, const TKsCustomItem& item, const TRect& rect)
+void DrawWindowIcon(TKsBitmap& buffer, const TKsCustomItem& item, const TRect& rect, int dpi)
 {
-    constexpr int kIconSize = 16;
+    const int iconSize = SystemMetricForDpi(SM_CXSMICON, dpi);
     HICON icon = item.ChildFrame() ? item.ChildFrame()->FormIcon() : ProgramIcon();
-    TRect placed = RectCentered({0, 0, kIconSize, kIconSize}, rect);
-    DrawIconEx(buffer.DC(), placed.Left, placed.Top, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+    TRect placed = RectCentered({0, 0, iconSize, iconSize}, rect);
+    DrawIconEx(buffer.DC(), placed.Left, placed.Top, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
     GdiFlush();
     buffer.SetAlpha(255, placed);
 }
@@ -213,21 +254,22 @@ void DrawPlainWindowButton(TKsBitmap& buffer, TKsItemKind kind, const TRect& rec
 SIZE TKsCustomItem::Measure(TKsBitmap& buffer, const TKsItemView& view)
 {
     const TFont& font = MenuFont();
-    int height = PlainItemHeight();
+    const int dpi = ViewDpi(view);
+    int height = PlainItemHeight(dpi);
     if (view.Orientation() == voHorizontal) {
         if (kind_ != ikNormal) return {height, height};
-        return {CaptionWidth(buffer, font, caption_) + 12, height};
+        return {CaptionWidth(buffer, font, caption_) + ScaleByDpi(12, dpi), height};
     }
-    int width = CaptionWidth(buffer, font, caption_) + 74;
+    int width = CaptionWidth(buffer, font, caption_) + ScaleByDpi(74, dpi);
     if (shortCut_ != scNone) width += CaptionWidth(buffer, font, ShortCutToText(shortCut_));
-    return {width, IsSeparator() ? 15 : height};
+    return {width, IsSeparator() ? ScaleByDpi(15, dpi) : height};
 }
 
 void TKsCustomItem::Paint(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected,
                           const TRect& rect)
 {
     if (view.Orientation() == voHorizontal)
-        PaintPlainBarItem(*this, buffer, mouseDriven, selected, rect);
+        PaintPlainBarItem(*this, buffer, mouseDriven, selected, rect, ViewDpi(view));
     else
         PaintPopupItem(*this, buffer, view, selected, rect);
 }

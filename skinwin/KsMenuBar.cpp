@@ -41,7 +41,7 @@ TKsCustomMenuBar::TKsCustomMenuBar(TComponent* owner, TKsCustomItem* (*makeRoot)
     view_ = new TKsMenuBarView(this);
     view_->SetItem(items_);
     SetColor(clMenu);
-    SetBounds(Left(), Top(), Width(), GetSystemMetrics(SM_CYMENU));
+    SetBounds(Left(), Top(), Width(), SystemMetricForDpi(SM_CYMENU, Dpi()));
     SetAlign(alTop);
 }
 

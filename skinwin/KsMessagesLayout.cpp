@@ -32,7 +32,7 @@ constexpr std::array<TButtonSpec, kMessageButtonCount> kButtons{{
     {L"Help", L"&Help", bkHelp},
 }};
 
-// Each button caption's width plus 8, measured the first time a dialog needs it and kept until a
+// Each button caption's width plus 8 design pixels, measured the first time a dialog needs it and kept until a
 // dialog comes with another font (a new skin) or reading order.
 struct TButtonWidths {
     TFont Font;
@@ -49,20 +49,27 @@ struct TButtonWidths {
 };
 TButtonWidths measuredButtonWidths;
 
-HICON TypeIcon(TKsMessageType type)
+// The platform's icon of the type at size (shared: never destroyed).
+HICON TypeIcon(TKsMessageType type, int size)
 {
+    const wchar_t* name = nullptr;
     switch (type) {
     case kmtWarning:
-        return LoadIconW(nullptr, IDI_EXCLAMATION);
+        name = IDI_EXCLAMATION;
+        break;
     case kmtError:
-        return LoadIconW(nullptr, IDI_HAND);
+        name = IDI_HAND;
+        break;
     case kmtInformation:
-        return LoadIconW(nullptr, IDI_ASTERISK);
+        name = IDI_ASTERISK;
+        break;
     case kmtConfirmation:
-        return LoadIconW(nullptr, IDI_QUESTION);
+        name = IDI_QUESTION;
+        break;
     default:
         return nullptr;
     }
+    return static_cast<HICON>(LoadImageW(nullptr, name, IMAGE_ICON, size, size, LR_SHARED));
 }
 
 // A screen drawing context with the dialog's font selected, for measuring.
@@ -82,6 +89,9 @@ TKsMessageForm* TKsCustomMessage::CreateMessageDialog(const std::wstring& text, 
                                                       TKsMessageButtons buttons)
 {
     auto dialog = std::make_unique<TKsMessageForm>(Application, *this);
+    // Laid out in the pixels of the DPI at the screen's centre, where the dialog appears.
+    dialog->ScaleToDpi(RectDpi(TRect::FromSize(Screen->Width() / 2, Screen->Height() / 2, 1, 1)));
+    const int dpi = dialog->Dpi();
     const bool rightToLeft = dialog->BiDiMode() != bdLeftToRight;
     const UINT readingOrder = rightToLeft ? DT_RTLREADING | DT_RIGHT : 0;
     TMeasuring measuring(dialog->Font());
@@ -107,7 +117,7 @@ TKsMessageForm* TKsCustomMessage::CreateMessageDialog(const std::wstring& text, 
         if (measured == 0) {
             RECT r{0, 0, 0, 0};
             DrawTextW(dc, kButtons[b].Caption, -1, &r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE | readingOrder);
-            measured = r.right - r.left + 8;
+            measured = r.right - r.left + ScaleByDpi(8, dpi);
         }
         buttonWidth = std::max(buttonWidth, measured);
     }
@@ -120,9 +130,10 @@ TKsMessageForm* TKsCustomMessage::CreateMessageDialog(const std::wstring& text, 
     const int textWidth = textRect.right - textRect.left;
     const int textHeight = textRect.bottom - textRect.top;
 
-    HICON icon = showIconImage_ ? TypeIcon(type) : nullptr;
-    const int iconTextWidth = icon ? textWidth + horzSpacing + 32 : textWidth;
-    const int iconTextHeight = icon ? std::max(textHeight, 32) : textHeight;
+    const int iconSize = SystemMetricForDpi(SM_CXICON, dpi);
+    HICON icon = showIconImage_ ? TypeIcon(type, iconSize) : nullptr;
+    const int iconTextWidth = icon ? textWidth + horzSpacing + iconSize : textWidth;
+    const int iconTextHeight = icon ? std::max(textHeight, iconSize) : textHeight;
     const int count = buttons.Count();
     const int groupWidth = count > 0 ? count * buttonWidth + (count - 1) * buttonSpacing : 0;
     int clientWidth = std::max(iconTextWidth, groupWidth) + 2 * horzMargin;
@@ -140,7 +151,7 @@ TKsMessageForm* TKsCustomMessage::CreateMessageDialog(const std::wstring& text, 
         auto* image = new TImage(dialog.get());
         image->SetName(L"Image");
         image->SetParent(dialog.get());
-        image->SetBounds(horzMargin, vertMargin, 32, 32);
+        image->SetBounds(horzMargin, vertMargin, iconSize, iconSize);
         image->SetIcon(icon);
     }
 

@@ -19,6 +19,15 @@ TRect BoundingArea(const TKsCustomItem& item)
     return {0, 0, Screen->Width(), Screen->Height()};
 }
 
+// A popup is laid out at the DPI of what opens it: the view it drops from, else the control whose
+// menu it is, else the monitor at the point.
+int PopupDpi(const TKsCustomItem& item, const TKsItemView* parentView, TPoint at)
+{
+    if (parentView && parentView->Control()) return parentView->Control()->Dpi();
+    if (item.OwnerControl()) return item.OwnerControl()->Dpi();
+    return RectDpi(TRect::FromSize(at.X, at.Y, 1, 1));
+}
+
 // Gives the frame the item's popup settings; only the first popup of a tracking animates.
 void ApplySettings(TKsCustomItem& item, TKsPopupForm& frame)
 {
@@ -109,6 +118,7 @@ void ShowItemPopup(TKsCustomItem& item, TKsItemView* parentView, TPoint at, cons
         if (item.Count() == 0) return;
     }
     std::unique_ptr<TKsPopupWindow> window(item.CreatePopupWindow(parentView));
+    window->SetBuiltDpi(PopupDpi(item, parentView, at));
     ApplySettings(item, *window->PopupForm());
     TKsPopupView* view = window->View();
     view->ComputeSize();

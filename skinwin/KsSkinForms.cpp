@@ -189,7 +189,8 @@ void TSeSkinForm::BindSkin()
 {
     ReleaseSkin();
     TCustomForm* form = Form();
-    TSeSkinSource* source = engine_ ? engine_->Source() : nullptr;
+    skinDpi_ = form ? form->Dpi() : kDesignDpi;
+    TSeSkinSource* source = engine_ ? engine_->SourceForDpi(skinDpi_) : nullptr;
     if (!source || source->Changing() || source->Count() == 0 || HighContrastActive()) {
         if (form) form->SetColor(clBtnFace);
         return;
@@ -245,6 +246,11 @@ void TSeSkinForm::Loaded()
         BindSkin();
     }
     TKsCustomForm::Loaded();
+    // Hooking the form made its window, and so scaled it, before this frame could hear of it.
+    if (TCustomForm* form = Form(); form && engine_ && form->Dpi() != skinDpi_) {
+        BindSkin();
+        UpdateLayout();
+    }
     FitFormToSkin();
     hoverTimer_->SetEnabled(true);
     TCustomForm* form = Form();
@@ -283,6 +289,9 @@ void TSeSkinForm::BeforeMessage(TMessage& message)
             SetSkinEngine(engine_);
             hoverTimer_->SetEnabled(true);
         }
+        return;
+    case CM_DPICHANGED:
+        if (engine_) SetSkinEngine(engine_);
         return;
     case CM_SKINOBJECTINVALIDATE:
         if (SkinUsable() && message.LParam && reinterpret_cast<TSeSkinObject*>(message.LParam) != client_)

@@ -82,5 +82,7 @@ private:
     // The pointer left the pressed object while the button is held.
     bool offPressed_ = false;
     SIZE skinSize_{0, 0};
+    // The DPI the copy was taken for: the form's when it was bound.
+    int skinDpi_ = kDesignDpi;
     bool skinChanging_ = false;
 };

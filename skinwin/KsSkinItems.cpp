@@ -29,17 +29,19 @@ void TSeSkinItem::SetSkinEngine(TSeSkinEngine* engine)
         engine_ = engine;
         if (engine_) FreeNotification(engine_);
     }
-    Resolve();
+    Resolve(dpi_);
     for (int i = 0; i < Count(); ++i)
         if (auto* child = dynamic_cast<TSeSkinItem*>(Items(i))) child->SetSkinEngine(engine);
 }
 
-void TSeSkinItem::Resolve()
+void TSeSkinItem::Resolve(int dpi)
 {
+    dpi_ = dpi;
     menuBar_ = popupMenu_ = barItem_ = popupItem_ = separator_ = nullptr;
     if (!TSeSkinBinding::Usable(engine_)) return;
-    menuBar_ = engine_->Source()->ObjectByName(L"MenuBar");
-    popupMenu_ = engine_->Source()->ObjectByName(L"PopupMenu");
+    TSeSkinSource* source = engine_->SourceForDpi(dpi);
+    menuBar_ = source->ObjectByName(L"MenuBar");
+    popupMenu_ = source->ObjectByName(L"PopupMenu");
     barItem_ = SkinChild(menuBar_, OnToolbar() ? L"ToolbarItem" : L"Item");
     popupItem_ = SkinChild(popupMenu_, L"Item");
     separator_ = SkinChild(popupMenu_, L"Separator");
@@ -50,14 +52,21 @@ void TSeSkinItem::Notification(TComponent* component, TOperation operation)
     TKsCustomItem::Notification(component, operation);
     if (operation == opRemove && component == engine_) {
         engine_ = nullptr;
-        Resolve();
+        Resolve(dpi_);
     }
 }
 
 bool TSeSkinItem::Skinned() const { return Announces() && TSeSkinBinding::Usable(engine_) && menuBar_ && popupMenu_; }
 
+void TSeSkinItem::ResolveFor(const TKsItemView& view)
+{
+    int dpi = view.Control() ? view.Control()->Dpi() : dpi_;
+    if (dpi != dpi_) Resolve(dpi);
+}
+
 SIZE TSeSkinItem::Measure(TKsBitmap& buffer, const TKsItemView& view)
 {
+    ResolveFor(view);
     bool bar = view.Orientation() == voHorizontal;
     TSeSkinObject* object = bar ? barItem_ : popupItem_;
     if (!Skinned() || !object) return TKsCustomItem::Measure(buffer, view);
@@ -67,13 +76,14 @@ SIZE TSeSkinItem::Measure(TKsBitmap& buffer, const TKsItemView& view)
         return {CaptionWidth(buffer, font, Caption()) + object->TextMarginLeft() + object->TextMarginRight(),
                 object->Height()};
     }
-    int width = CaptionWidth(buffer, font, Caption()) + 74;
+    int width = CaptionWidth(buffer, font, Caption()) + ScaleByDpi(74, dpi_);
     if (ShortCut() != scNone) width += CaptionWidth(buffer, font, ShortCutToText(ShortCut()));
     return {width, object->Height()};
 }
 
 void TSeSkinItem::Paint(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected, const TRect& rect)
 {
+    ResolveFor(view);
     bool bar = view.Orientation() == voHorizontal;
     if (!Skinned() || !(bar ? barItem_ : popupItem_)) {
         TKsCustomItem::Paint(buffer, view, mouseDriven, selected, rect);
@@ -92,7 +102,7 @@ void TSeSkinItem::PaintBarItem(TKsBitmap& buffer, bool mouseDriven, bool selecte
         const wchar_t* name = Kind() == ikClose ? L"Close" : Kind() == ikRestore ? L"Restore" : L"Min";
         TSeSkinObject* button = SkinChild(menuBar_, name);
         if (!button) {
-            PaintPlainBarItem(*this, buffer, mouseDriven, selected, rect);
+            PaintPlainBarItem(*this, buffer, mouseDriven, selected, rect, dpi_);
             return;
         }
         button->SetBounds(RectCentered(button->BoundsRect(), rect));
@@ -105,7 +115,7 @@ void TSeSkinItem::PaintBarItem(TKsBitmap& buffer, bool mouseDriven, bool selecte
     barItem_->SetState(state);
     barItem_->SetEnabled(Enabled());
     barItem_->Draw(buffer);
-    if (Kind() == ikWindowIcon) DrawWindowIcon(buffer, *this, rect);
+    if (Kind() == ikWindowIcon) DrawWindowIcon(buffer, *this, rect, dpi_);
 }
 
 void TSeSkinItem::PaintPopupItem(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected,
@@ -128,12 +138,14 @@ void TSeSkinItem::PaintPopupItem(TKsBitmap& buffer, const TKsItemView& view, boo
 
     TColor fontColor = item->Font().Color();
     TCustomImageList* images = Images();
-    TRect box{rect.Left, rect.Top, rect.Left + 22, rect.Bottom};
+    TRect box{rect.Left, rect.Top, rect.Left + ScaleByDpi(22, dpi_), rect.Bottom};
     if (images && ImageIndex() >= 0 && ImageIndex() < images->Count())
-        DrawItemImage(buffer, *images, ImageIndex(), Enabled(), box);
+        DrawItemImage(buffer, *images, ImageIndex(), Enabled(), box, dpi_);
     else if (Checked())
-        DrawCheckMark(buffer, box, ColorToPixel(fontColor));
-    if (Count() > 0) DrawSubmenuArrow(buffer, rect, fontColor);
+        PaintAtDesignSize(buffer, box, dpi_, [fontColor](TKsBitmap& target, const TRect& at) {
+            DrawCheckMark(target, at, ColorToPixel(fontColor));
+        });
+    if (Count() > 0) DrawSubmenuArrow(buffer, rect, fontColor, dpi_);
     DrawScrollMarks(buffer, view, *this, rect, ColorToPixel(fontColor));
 }
 

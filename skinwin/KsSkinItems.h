@@ -30,11 +30,15 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    void Resolve();
+    // Looks the skin's objects up again, in the skin as drawn at dpi.
+    void Resolve(int dpi);
+    // The objects for the DPI of the view's control.
+    void ResolveFor(const TKsItemView& view);
     void PaintBarItem(TKsBitmap& buffer, bool mouseDriven, bool selected, const TRect& rect);
     void PaintPopupItem(TKsBitmap& buffer, const TKsItemView& view, bool mouseDriven, bool selected, const TRect& rect);
 
     TSeSkinEngine* engine_ = nullptr;
+    int dpi_ = kDesignDpi;
     TSeSkinObject* menuBar_ = nullptr;
     TSeSkinObject* popupMenu_ = nullptr;
     TSeSkinObject* barItem_ = nullptr;

@@ -9,7 +9,8 @@ TSeSkinPopupForm::TSeSkinPopupForm(TKsPopupWindow* window, TSeSkinEngine* engine
 
 TSeSkinObject* TSeSkinPopupForm::PopupMenuObject() const
 {
-    return TSeSkinBinding::Usable(engine_) ? engine_->Source()->ObjectByName(L"PopupMenu") : nullptr;
+    return TSeSkinBinding::Usable(engine_) ? engine_->SourceForDpi(PopupWindow()->Dpi())->ObjectByName(L"PopupMenu")
+                                           : nullptr;
 }
 
 bool TSeSkinPopupForm::Skinned() const { return PopupMenuObject() != nullptr; }

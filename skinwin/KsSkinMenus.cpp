@@ -64,6 +64,7 @@ void TSeSkinMenuBar::WndProc(TMessage& message)
         SkinItems()->SetSkinEngine(SkinEngine());
         return;
     }
+    if (message.Msg == CM_DPICHANGED && SkinEngine()) SetSkinEngine(SkinEngine());
     if (skin_.HandleMessage(message)) return;
     TKsCustomMenuBar::WndProc(message);
 }

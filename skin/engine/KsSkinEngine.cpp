@@ -5,6 +5,7 @@
 #include "framework/Forms.h"
 #include "framework/Screen.h"
 #include "framework/SystemSettings.h"
+#include "skin/engine/KsSkinScaling.h"
 
 namespace {
 
@@ -37,6 +38,42 @@ private:
 
 TSeSkinEngine::TSeSkinEngine(TComponent* owner) : TComponent(owner), source_(new TSeSkinSource(this)) {}
 
+TSeSkinSource* TSeSkinEngine::SourceForDpi(int dpi)
+{
+    if (dpi == kDesignDpi || dpi <= 0 || source_->Changing() || !source_->IsLoaded()) return source_;
+    std::unique_ptr<TSeSkinSource>& scaled = scaledSources_[dpi];
+    if (!scaled) scaled = ScaledSkinSource(*source_, dpi, dpi >= kArt200FromDpi ? Art200() : nullptr);
+    return scaled.get();
+}
+
+void TSeSkinEngine::SetArt200Resource(HMODULE module, const wchar_t* name)
+{
+    DropArt200();
+    art200Module_ = module;
+    art200Name_ = name ? name : L"";
+}
+
+const TSeSkinSource* TSeSkinEngine::Art200()
+{
+    if (art200Read_ || !art200Module_) return art200_.get();
+    art200Read_ = true;
+    // The program carries it; without it the 96-DPI art is enlarged instead.
+    if (!FindResourceW(art200Module_, art200Name_.c_str(), RT_RCDATA)) return nullptr;
+    art200_ = std::make_unique<TSeSkinSource>(nullptr);
+    TResourceStream store(art200Module_, art200Name_.c_str(), RT_RCDATA);
+    art200_->LoadFromStream(store);
+    art200_->ApplyHue(source_->RequestedHue());
+    return art200_.get();
+}
+
+void TSeSkinEngine::DropArt200()
+{
+    art200_.reset();
+    art200Read_ = false;
+    art200Module_ = nullptr;
+    art200Name_.clear();
+}
+
 void TSeSkinEngine::SetDeltaHue(int hue)
 {
     if (hue == deltaHue_ && hue == source_->RequestedHue()) return;
@@ -45,12 +82,14 @@ void TSeSkinEngine::SetDeltaHue(int hue)
     TFlagScope changing(changingHue_);
     NotifyBeforeChange();
     source_->ApplyHue(hue);
+    if (art200_) art200_->ApplyHue(hue);
     NotifyAfterChange();
 }
 
 void TSeSkinEngine::SetSkinFile(const std::wstring& fileName)
 {
     skinFile_ = fileName;
+    DropArt200();
     TChangingScope changing(*source_, source_->IsLoaded());
     if (changing.Active()) {
         NotifyBeforeChange();
@@ -73,6 +112,8 @@ void TSeSkinEngine::SetSkinFile(const std::wstring& fileName)
 void TSeSkinEngine::ReadSkinStream(TStream& stream)
 {
     if (stream.ReadByte() == 0) return;
+    scaledSources_.clear();
+    DropArt200();
     source_->LoadFromStream(stream);
     skinFile_.clear();
 }
@@ -80,6 +121,8 @@ void TSeSkinEngine::ReadSkinStream(TStream& stream)
 void TSeSkinEngine::ReadSkinResource(HMODULE module, const wchar_t* name)
 {
     TResourceStream store(module, name, RT_RCDATA);
+    scaledSources_.clear();
+    DropArt200();
     source_->LoadFromStream(store);
     skinFile_.clear();
 }
@@ -108,6 +151,8 @@ void TSeSkinEngine::NotifyBeforeChange()
 {
     if (OnBeforeChange) OnBeforeChange(this);
     Broadcast(CM_SKINCHANGING);
+    // Every client has let go of its copies now; the scaled skins are made again from the new one.
+    scaledSources_.clear();
 }
 
 void TSeSkinEngine::NotifyAfterChange()

@@ -8,6 +8,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 
 class TSeSkinEngine;
@@ -37,6 +39,9 @@ public:
     TSeSkinEngineEvent OnAfterChange;
 
     TSeSkinSource* Source() const { return source_; }
+    // The skin as it is drawn at dpi: the loaded skin itself at 96 DPI and while it is changing or
+    // empty, else a copy scaled for dpi, made on first use and kept until the skin changes.
+    TSeSkinSource* SourceForDpi(int dpi);
     bool IsSkinLoaded() const { return source_->IsLoaded(); }
 
     // The stored skin of the form: a marker byte (0 none, anything else a skin follows; 2 is
@@ -46,6 +51,10 @@ public:
     // Reads a compressed container that the program carries as an RT_RCDATA resource, as the
     // stored skin of a form is read.
     void ReadSkinResource(HMODULE module, const wchar_t* name);
+    // The same skin with its bitmaps drawn at 200 %, as another RT_RCDATA resource of the program:
+    // the copies for screens of 175 % and more take their bitmaps from it. It is read when first
+    // needed and belongs to the skin read last; loading another skin drops it.
+    void SetArt200Resource(HMODULE module, const wchar_t* name);
 
     // A form heard that system settings or colours changed: the high-contrast setting is read
     // again. When it changed, every form and control is told as around a skin change, and takes the
@@ -65,6 +74,15 @@ private:
     void ProcessPendingMessages();
 
     TSeSkinSource* source_;
+    // The copies for other DPIs; their objects draw from their own bitmaps.
+    std::map<int, std::unique_ptr<TSeSkinSource>> scaledSources_;
+    // The skin drawn at 200 %: where it is, and once read (none when it could not be).
+    const TSeSkinSource* Art200();
+    void DropArt200();
+    HMODULE art200Module_ = nullptr;
+    std::wstring art200Name_;
+    std::unique_ptr<TSeSkinSource> art200_;
+    bool art200Read_ = false;
     int deltaHue_ = 0;
     std::wstring skinFile_;
     bool skinStoreCompression_ = false;

@@ -159,6 +159,11 @@ public:
     // A copy of this tree made through the class registry, owned by owner (the caller owns a copy
     // without owner). Its links draw from this tree's bitmaps: it must not outlive them.
     TSeSkinObject* Clone(TComponent* owner) const;
+    // Multiplies every length of the tree by dpi / 96: bounds, margins, text margins, font heights,
+    // roll values and the rectangles of the bitmap links (as cells of bitmaps resampled for dpi),
+    // which are left unresolved for AfterLoad. Nothing is realigned: the tree reads as if it had been
+    // made for that DPI.
+    void ScaleLengths(int dpi);
 
     // The union of the regions of the visible leaves (or this object's own region), or none.
     TRegionHandle TreeRegion();

@@ -69,15 +69,16 @@ void PerformOnForm(TSeFormFrame& form, TSeAction action, TSeSkinObject& button)
     }
 }
 
-// The system-menu button shows the form's icon at its top-left, at the small-icon size.
+// The system-menu button shows the form's icon at its top-left, at the small-icon size of the form's DPI.
 void DrawFormIcon(const TSeSkinObject& button, TKsBitmap& target)
 {
     TSeFormFrame* form = button.OwningForm();
     if (!form || !target.DC()) return;
     HICON icon = form->FormIcon();
     if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
-    int size = GetSystemMetrics(SM_CXSMICON);
-    if (size == 0) size = GetSystemMetrics(SM_CXSIZE);
+    const int dpi = button.BoundControl() ? button.BoundControl()->Dpi() : kDesignDpi;
+    int size = SystemMetricForDpi(SM_CXSMICON, dpi);
+    if (size == 0) size = SystemMetricForDpi(SM_CXSIZE, dpi);
     DrawIconEx(target.DC(), button.Left(), button.Top(), icon, size, size, 0, nullptr, DI_NORMAL);
 }
 

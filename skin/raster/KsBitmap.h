@@ -100,7 +100,8 @@ public:
     void RoundRect(const TRect& rect, int corner, uint32_t value);
     void Polygon(std::span<const TPoint> points, uint32_t value);
     // A dotted frame that inverts the colour of every other pixel; drawing it twice restores the pixels.
-    void DrawFocusRect(const TRect& rect);
+    // dot is the side of each dot and the width of the line: larger on screens of a higher DPI.
+    void DrawFocusRect(const TRect& rect, int dot = 1);
     void MoveTo(int x, int y);
     // Sets the pixels from the pen position up to, not including, (x, y); the pen moves there.
     void LineTo(int x, int y, uint32_t value);

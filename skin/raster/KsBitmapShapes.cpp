@@ -137,20 +137,23 @@ void TKsBitmap::Polygon(std::span<const TPoint> points, uint32_t value)
     if (region) FillRegion(*this, region.Get(), value);
 }
 
-void TKsBitmap::DrawFocusRect(const TRect& rect)
+void TKsBitmap::DrawFocusRect(const TRect& rect, int dot)
 {
-    if (rect.IsEmpty()) return;
-    // Every pixel of the outline whose x + y is even has its colour inverted; alpha stays.
-    auto invert = [this](int x, int y) {
-        if (x >= 0 && y >= 0 && x < width_ && y < height_ && ((x + y) & 1) == 0) Row(y)[x] ^= kRgbMask;
+    if (rect.IsEmpty() || dot < 1) return;
+    // Every pixel of the outline band whose dot column plus dot row is even has its colour
+    // inverted; alpha stays. Each pixel is visited once, so the frame inverts back when drawn again.
+    auto invert = [this, dot](int x, int y) {
+        if (x >= 0 && y >= 0 && x < width_ && y < height_ && ((x / dot + y / dot) & 1) == 0) Row(y)[x] ^= kRgbMask;
     };
-    for (int x = rect.Left; x < rect.Right; ++x) {
-        invert(x, rect.Top);
-        if (rect.Bottom - 1 != rect.Top) invert(x, rect.Bottom - 1);
-    }
-    for (int y = rect.Top + 1; y < rect.Bottom - 1; ++y) {
-        invert(rect.Left, y);
-        if (rect.Right - 1 != rect.Left) invert(rect.Right - 1, y);
+    const int top = std::min(rect.Top + dot, rect.Bottom), bottom = std::max(rect.Bottom - dot, top);
+    const int left = std::min(rect.Left + dot, rect.Right), right = std::max(rect.Right - dot, left);
+    for (int y = rect.Top; y < rect.Bottom; ++y) {
+        if (y < top || y >= bottom) {
+            for (int x = rect.Left; x < rect.Right; ++x) invert(x, y);
+            continue;
+        }
+        for (int x = rect.Left; x < left; ++x) invert(x, y);
+        for (int x = right; x < rect.Right; ++x) invert(x, y);
     }
 }
 

@@ -19,19 +19,7 @@ probe_exe=$(realpath "$3")
 folvane_ensure_display
 folvane_ensure_prefix
 
-work=$(mktemp -d /tmp/folvane-e2e.XXXXXX)
-folvane_pid=""
-cleanup() {
-  if [ -n "$folvane_pid" ] && kill -0 "$folvane_pid" 2>/dev/null; then
-    wine "$probe_exe" close "Folvane Tool" >/dev/null 2>&1 || true
-    sleep 2
-    kill "$folvane_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-  if [ -n "${FOLVANE_XVFB_PID:-}" ]; then kill "$FOLVANE_XVFB_PID" 2>/dev/null || true; fi
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$top/tests/e2e/e2e_session.sh"
 
 # The tree: a root with a Chinese name (typed into the edit as Chinese characters), one visible
 # folder with a Chinese name holding three folders (two levels, the lower one sorted), a folder
@@ -42,58 +30,10 @@ touch "$root/notes.txt" "$root/資料/readme.txt"
 root_win="Z:$(echo "$root/" | tr / '\\')"
 
 # Started from the output folder, so the output box shows it.
-(cd "$work/out" && exec wine "$folvane_exe") >/dev/null 2>&1 &
-folvane_pid=$!
-origin=""
-for _ in $(seq 100); do
-  origin=$(wine "$probe_exe" origin "Folvane Tool" 2>/dev/null || true)
-  [ -n "$origin" ] && break
-  sleep 0.3
-done
-[ -n "$origin" ] || fail "the main window did not appear"
-read -r ox oy <<<"$origin"
-sleep 1
-# The controls sit below the 21-pixel menu bar at the top of the client area.
-bar=21
-click() { xdotool mousemove "$((ox + $1))" "$((oy + bar + $2))" click 1; sleep 0.5; }
-# The text of the message window TITLE once it shows (empty after 30 s), and its closing.
-wait_message() {
-  local text=""
-  for _ in $(seq 60); do
-    text=$(wine "$probe_exe" message "$1" 2>/dev/null || true)
-    [ -n "$text" ] && break
-    sleep 0.5
-  done
-  echo "$text"
-}
-wait_closed() {
-  for _ in $(seq 30); do
-    wine "$probe_exe" message "$1" >/dev/null 2>&1 || return 0
-    sleep 0.5
-  done
-  fail "the window '$1' did not close"
-}
+start_folvane "$folvane_exe" "$work/out"
 
-# Root into Edit1 (8, 32, 249 x 21). On a busy machine xdotool may lose a Chinese character while
-# it remaps a key for it; what the edit holds is read back, and the root typed again over a loss.
-click 100 42
-for _ in 1 2 3 4 5; do
-  xdotool type --delay 30 "$root_win"
-  sleep 0.3
-  typed=$(wine "$probe_exe" text-at "$((ox + 100))" "$((oy + bar + 42))" 2>/dev/null | tr -d '\r' || true)
-  [ "$typed" = "$root_win" ] && break
-  xdotool key ctrl+a
-done
-[ "$typed" = "$root_win" ] || fail "the root edit holds '$typed' after typing '$root_win'"
-# Depth 2 from ComboBox1's drop-down (86, 60, 35 x 21): the button at its right opens the list of
-# items 13 pixels high below it (inside a 2-pixel border); the highlight follows the pointer to "2",
-# and a click chooses it.
-click 112 70
-xdotool mousemove "$((ox + 100))" "$((oy + bar + 60 + 21 + 2 + 13 + 6))"
-sleep 0.3
-click 100 $((60 + 21 + 2 + 13 + 6))
-depth=$(wine "$probe_exe" text-at "$((ox + 94))" "$((oy + bar + 70))" 2>/dev/null | tr -d '\r' || true)
-[ "$depth" = "2" ] || fail "the depth box shows '$depth' after choosing 2 from its list"
+type_root "$root_win"
+choose_depth_2
 # Add (BitBtn2 at 272, 57), then Start (BitBtn5 at 192, 328).
 click 309 69
 started=$(date +%s)

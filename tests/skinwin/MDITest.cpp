@@ -121,7 +121,13 @@ protected:
         auto pixels = Pixels(window, true);
         const int width = pixels->Width(), height = pixels->Height();
         BITMAPFILEHEADER file{};
-        BITMAPINFOHEADER info{sizeof(info), width, -height, 1, 32, BI_RGB};
+        BITMAPINFOHEADER info{};
+        info.biSize = sizeof(info);
+        info.biWidth = width;
+        info.biHeight = -height;
+        info.biPlanes = 1;
+        info.biBitCount = 32;
+        info.biCompression = BI_RGB;
         file.bfType = 0x4D42;
         file.bfOffBits = sizeof(file) + sizeof(info);
         file.bfSize = file.bfOffBits + width * height * 4;

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws every bitmap of the embedded skin and writes them as 32-bit BGRA .bmp files.
 
-Usage: generate.py <output folder>   (the repository keeps its output in resources/skin/bitmaps)
+Usage: generate.py <output folder> [scale]   (the repository keeps its output in resources/skin/bitmaps,
+and the same drawings at scale 2, for screens of 175 % and more, in resources/skin/bitmaps-200)
 
 Palette "Slate and Teal" (red, green, blue):
     INK        30  38  50   text and strong glyphs
@@ -37,7 +38,7 @@ import sys
 
 from bmp import write_bmp
 from canvas import (Canvas, Circle, Polygon, Rect, RoundRect, Stroke, arc_points,
-                    horizontal_gradient, vertical_gradient)
+                    horizontal_gradient, set_scale, vertical_gradient)
 
 INK = (30, 38, 50)
 SLATE_900 = (27, 35, 47)
@@ -663,14 +664,15 @@ BITMAPS = [
 
 
 def main(arguments):
-    if len(arguments) != 2:
-        sys.stderr.write('usage: generate.py <output folder>\n')
+    if len(arguments) not in (2, 3):
+        sys.stderr.write('usage: generate.py <output folder> [scale]\n')
         return 2
     folder = arguments[1]
+    set_scale(int(arguments[2]) if len(arguments) == 3 else 1)
     os.makedirs(folder, exist_ok=True)
     for name, draw in BITMAPS:
         canvas = draw()
-        write_bmp(os.path.join(folder, name), canvas.width, canvas.height, canvas.bgra_rows())
+        write_bmp(os.path.join(folder, name), canvas.pixel_width, canvas.pixel_height, canvas.bgra_rows())
     return 0
 
 

@@ -148,7 +148,7 @@ std::wstring UniqueObjectFile(const std::wstring& objectName, std::set<std::wstr
 
 } // namespace
 
-std::vector<uint8_t> CompileSkinStore(const std::wstring& sourceFolder)
+std::vector<uint8_t> CompileSkinStore(const std::wstring& sourceFolder, const std::wstring& bitmapFolder)
 {
     const TSkinManifest manifest = ParseManifest(Utf8FileToAnsi(Join(sourceFolder, ManifestFile)));
 
@@ -159,7 +159,7 @@ std::vector<uint8_t> CompileSkinStore(const std::wstring& sourceFolder)
 
     content.WriteInt32(static_cast<int32_t>(manifest.Bitmaps.size()));
     for (const std::string& name : manifest.Bitmaps) {
-        std::wstring fileName = Join(Join(sourceFolder, BitmapFolder), AnsiToWide(name));
+        std::wstring fileName = Join(Join(sourceFolder, bitmapFolder), AnsiToWide(name));
         TBgraImage image;
         try {
             image = DecodeBmp(ReadFileBytes(fileName));

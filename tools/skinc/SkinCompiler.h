@@ -12,7 +12,9 @@
 // compressed container that the engine reads from its stored skin after the marker byte. Every
 // object is read back through the skin library, and every bitmap link must name a bitmap of the skin
 // and lie inside it; anything else raises ESkinSourceError (or the library's error) naming the file.
-std::vector<uint8_t> CompileSkinStore(const std::wstring& sourceFolder);
+// bitmapFolder names the folder of the bitmaps inside sourceFolder: a second resolution of the same
+// drawings (the skin's art at 200 %) compiles into a store of its own.
+std::vector<uint8_t> CompileSkinStore(const std::wstring& sourceFolder, const std::wstring& bitmapFolder = L"bitmaps");
 
 // Writes the sources of a store into folder (created when missing): every property of every
 // object, every bitmap as stored.

@@ -12,7 +12,7 @@ namespace {
 
 int Usage()
 {
-    std::fputws(L"usage: skinc compile <sources folder> <out store>\n"
+    std::fputws(L"usage: skinc compile <sources folder> <out store> [bitmaps folder inside the sources]\n"
                 L"       skinc decompile <store> <out sources folder>\n"
                 L"       skinc sheet <store> <out .bmp>\n",
                 stderr);
@@ -30,11 +30,12 @@ std::vector<uint8_t> ReadStore(const std::wstring& fileName)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 4) return Usage();
-    const std::wstring command = argv[1];
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    if (argc != 4 && !(argc == 5 && command == L"compile")) return Usage();
     try {
         if (command == L"compile") {
-            TMemoryStream(CompileSkinStore(argv[2])).SaveToFile(argv[3]);
+            TMemoryStream(argc == 5 ? CompileSkinStore(argv[2], argv[4]) : CompileSkinStore(argv[2]))
+                .SaveToFile(argv[3]);
         } else if (command == L"decompile") {
             DecompileSkinStore(ReadStore(argv[2]), argv[3]);
         } else if (command == L"sheet") {
