@@ -20,9 +20,9 @@ std::wstring FolderOf(const std::wstring& path)
 
 // The folder of the file does not depend on the date, so the temporary file goes there at once.
 TListingRun::TListingRun(const TListingOutput& output, const std::vector<std::wstring>& excludePatterns,
-                         const SYSTEMTIME& started)
+                         const SYSTEMTIME& started, const TDirectoryReader* reader)
     : output_(output), file_(FolderOf(ListingFileName(output.Directory, output.FixedName, output.FixedFile, started))),
-      listing_(output.Encoding, file_), settings_{TFolderExclusions(excludePatterns), nullptr}
+      listing_(output.Encoding, file_), settings_{TFolderExclusions(excludePatterns), reader}
 {
     listing_.AddBytes(ListingHeader(started, output.Encoding));
 }

@@ -30,9 +30,10 @@ struct TListingOutput {
 // run destroyed before that (an error, a stop) leaves the previous listing file as it was.
 class TListingRun {
 public:
-    // Creates the temporary file and writes the header for the time the run started.
+    // Creates the temporary file and writes the header for the time the run started. The folders are
+    // read through reader, or the platform's when it is null.
     TListingRun(const TListingOutput& output, const std::vector<std::wstring>& excludePatterns,
-                const SYSTEMTIME& started);
+                const SYSTEMTIME& started, const TDirectoryReader* reader = nullptr);
 
     // Walks one root; false when the host asked to stop.
     bool Walk(const TListingRoot& root, TWalkHost& host);

@@ -88,6 +88,8 @@ private:
     ULONGLONG lastIdle_ = 0; // so that the first directory comes after an idle call
 };
 
+int TTreePrefetcher::DefaultWorkers() { return std::max(2, static_cast<int>(std::thread::hardware_concurrency())); }
+
 TTreePrefetcher::TTreePrefetcher(int workers)
 {
     try {

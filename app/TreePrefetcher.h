@@ -40,11 +40,13 @@ public:
 // one after the other.
 class TTreePrefetcher {
 public:
-    static constexpr int kWorkers = 4;
+    // One reading thread per processor, at least two: more threads than processors only contend with
+    // the walk's own thread (measured on two processors, four readers walk about a fifth slower).
+    static int DefaultWorkers();
     static constexpr size_t kMaxReadAhead = 256;
     static constexpr DWORD kIdleIntervalMs = 10;
 
-    explicit TTreePrefetcher(int workers = kWorkers);
+    explicit TTreePrefetcher(int workers = DefaultWorkers());
     ~TTreePrefetcher();
     TTreePrefetcher(const TTreePrefetcher&) = delete;
     TTreePrefetcher& operator=(const TTreePrefetcher&) = delete;

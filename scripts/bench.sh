@@ -11,5 +11,7 @@ folvane_ensure_prefix
 trap folvane_stop_display EXIT
 for bench in "$build_dir"/bench/bench_*.exe; do
   echo "== $(basename "$bench")"
+  SECONDS=0
   (cd "$build_dir" && wine "$bench")
+  echo "== $(basename "$bench") took $SECONDS s"
 done
