@@ -20,6 +20,7 @@ using TGetDpiForWindow = UINT(WINAPI*)(HWND);
 using TGetDpiForSystem = UINT(WINAPI*)();
 using TGetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using TGetSystemMetricsForDpi = int(WINAPI*)(int, UINT);
+using TSystemParametersInfoForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 
 int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
@@ -83,4 +84,25 @@ int SystemMetricForDpi(int index, int dpi)
         PlatformFunction<TGetSystemMetricsForDpi>(L"user32.dll", "GetSystemMetricsForDpi");
     if (getMetricForDpi) return getMetricForDpi(index, static_cast<UINT>(dpi));
     return RescaleDpi(GetSystemMetrics(index), PlatformSystemDpi(), dpi);
+}
+
+NONCLIENTMETRICSW NonClientMetricsForDpi(int dpi)
+{
+    static const auto parametersForDpi =
+        PlatformFunction<TSystemParametersInfoForDpi>(L"user32.dll", "SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (parametersForDpi &&
+        parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, static_cast<UINT>(dpi)))
+        return metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    const int systemDpi = PlatformSystemDpi();
+    for (LOGFONTW* font : {&metrics.lfCaptionFont, &metrics.lfSmCaptionFont, &metrics.lfMenuFont,
+                           &metrics.lfStatusFont, &metrics.lfMessageFont})
+        font->lfHeight = RescaleDpi(font->lfHeight, systemDpi, dpi);
+    for (int* length : {&metrics.iBorderWidth, &metrics.iScrollWidth, &metrics.iScrollHeight, &metrics.iCaptionWidth,
+                        &metrics.iCaptionHeight, &metrics.iSmCaptionWidth, &metrics.iSmCaptionHeight,
+                        &metrics.iMenuWidth, &metrics.iMenuHeight, &metrics.iPaddedBorderWidth})
+        *length = RescaleDpi(*length, systemDpi, dpi);
+    return metrics;
 }

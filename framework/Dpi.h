@@ -28,3 +28,5 @@ void SetDpiOverride(int dpi);
 
 // A system metric (SM_CXSMICON, SM_CYMENU, ...) as it is at dpi.
 int SystemMetricForDpi(int index, int dpi);
+// The non-client metrics (caption, menu and message fonts, caption sizes) as they are at dpi.
+NONCLIENTMETRICSW NonClientMetricsForDpi(int dpi);

@@ -3,6 +3,7 @@
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "framework/SystemSettings.h"
+#include "skin/raster/KsPlainFrames.h"
 #include "framework/Text.h"
 #include "skinctl/KsButtonGlyph.h"
 
@@ -174,16 +175,17 @@ void TKsCustomButton::PaintFrame()
     TRect r = content;
     const uint32_t face = ColorToPixel(ContrastColor(Color(), clBtnFace));
     const uint32_t dark = ColorToPixel(ContrastColor(clBlack, clBtnText));
+    const int dpi = Dpi();
     if (HasFocus() || showsDefault_) {
-        surface.FrameRect(r, dark);
-        r = r.Inflate(-1);
+        FrameRing(surface, r, 0, dpi, dark, dark);
+        r = r.Inflate(-ScaleValue(1));
     }
     surface.FillRect(r, face);
     if (Pressed()) {
-        surface.FrameRect(r, ColorToPixel(clBtnShadow));
+        FrameRing(surface, r, 0, dpi, ColorToPixel(clBtnShadow), ColorToPixel(clBtnShadow));
     } else {
-        surface.FrameRect(r, ColorToPixel(clBtnHighlight), dark);
-        surface.FrameRect(r.Inflate(-1), face, ColorToPixel(clBtnShadow));
+        FrameRing(surface, r, 0, dpi, ColorToPixel(clBtnHighlight), dark);
+        FrameRing(surface, r, 1, dpi, face, ColorToPixel(clBtnShadow));
     }
     if (HasFocus()) surface.DrawFocusRect(content.Inflate(-ScaleValue(4)), ScaleValue(1));
 }

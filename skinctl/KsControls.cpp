@@ -2,6 +2,7 @@
 
 #include "framework/FlagScope.h"
 #include "framework/SystemSettings.h"
+#include "skin/raster/KsPlainFrames.h"
 
 namespace {
 
@@ -294,11 +295,12 @@ void TKsCustomControl::PaintBorder()
 {
     TKsBitmap& surface = Surface();
     const TRect outer{0, 0, Width(), Height()};
-    surface.FrameRect(outer, ColorToPixel(clBtnShadow), ColorToPixel(clBtnHighlight));
-    surface.FrameRect(outer.Inflate(-1), ColorToPixel(cl3DDkShadow), ColorToPixel(cl3DLight));
+    const int dpi = Dpi();
+    FrameRing(surface, outer, 0, dpi, ColorToPixel(clBtnShadow), ColorToPixel(clBtnHighlight));
+    FrameRing(surface, outer, 1, dpi, ColorToPixel(cl3DDkShadow), ColorToPixel(cl3DLight));
     const uint32_t face = ColorToPixel(ContrastColor(Color(), clBtnFace));
-    surface.FrameRect(outer.Inflate(-2), face);
-    surface.FrameRect(outer.Inflate(-3), face);
+    FrameRing(surface, outer, 2, dpi, face, face);
+    FrameRing(surface, outer, 3, dpi, face, face);
 }
 
 TRect TKsCustomControl::ContentRect() const

@@ -41,8 +41,8 @@ void TKsCustomEdit::PaintFace()
     caret_.Place();
     TKsCustomControl::PaintFace();
     TRect text = TextRect();
-    TRect background = TRect{text.Left, text.Top, text.Right, Height() - text.Top}.Inflate(1);
-    background.Right += 1;
+    TRect background = TRect{text.Left, text.Top, text.Right, Height() - text.Top}.Inflate(ScaleValue(1));
+    background.Right += ScaleValue(1);
     PaintTextBackground(background, Surface());
     if (SelectionShown()) Surface().FillRect(SelectionRect(), ColorToPixel(clHighlight));
     PaintText();

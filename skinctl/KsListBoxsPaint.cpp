@@ -1,6 +1,7 @@
 #include "skinctl/KsListBoxs.h"
 
 #include "framework/SystemSettings.h"
+#include "skin/raster/KsPlainFrames.h"
 
 #include <memory>
 
@@ -148,7 +149,7 @@ void TKsCustomListBox::PaintItemContent(TKsBitmap& target, int index, const TRec
         target.DrawText(text, textRect, wordWrap_ ? DT_WORDBREAK | prefix : oneLine);
         break;
     }
-    if (focusRect) target.DrawFocusRect(rect);
+    if (focusRect) target.DrawFocusRect(rect, ScaleValue(1));
 }
 
 void TKsCustomListBox::PaintCheckBox(int index, const TRect& rect)
@@ -168,7 +169,7 @@ void TKsCustomListBox::PaintCheckBox(int index, const TRect& rect)
         DrawFrameControl(surface.DC(), &r, DFC_BUTTON, look | DFCS_FLAT);
         GdiFlush();
         surface.SetAlpha(255, rect);
-        surface.FrameRect(rect, ColorToPixel(clWindow));
+        FrameRing(surface, rect, 0, Dpi(), ColorToPixel(clWindow), ColorToPixel(clWindow));
     }
-    surface.FrameRect(rect.Inflate(-1), ColorToPixel(clBtnShadow));
+    FrameRing(surface, rect, 1, Dpi(), ColorToPixel(clBtnShadow), ColorToPixel(clBtnShadow));
 }

@@ -1,6 +1,7 @@
 #include "skinctl/KsScrollBars.h"
 
 #include "skin/objects/KsSkinObjects.h"
+#include "skin/raster/KsPlainFrames.h"
 
 void TKsCustomScrollBar::PaintFace()
 {
@@ -29,7 +30,8 @@ int TKsCustomScrollBar::PartState(TKsScrollPart part) const
 void TKsCustomScrollBar::PaintBarBorder()
 {
     if (borderWidth_ <= 0) return;
-    Surface().FrameRect(TRect(0, 0, Width(), Height()), ColorToPixel(clBtnShadow), ColorToPixel(clBtnHighlight));
+    FrameRing(Surface(), TRect(0, 0, Width(), Height()), 0, Dpi(), ColorToPixel(clBtnShadow),
+              ColorToPixel(clBtnHighlight));
 }
 
 void TKsCustomScrollBar::PaintTrack(const TRect& track)
@@ -58,12 +60,13 @@ void TKsCustomScrollBar::PaintThumb(const TRect& rect)
 {
     TKsBitmap& surface = Surface();
     surface.FillRect(rect, ColorToPixel(clBtnFace));
+    const int dpi = Dpi();
     if (ThumbHeld()) {
-        surface.FrameRect(rect, ColorToPixel(clBtnShadow));
+        FrameRing(surface, rect, 0, dpi, ColorToPixel(clBtnShadow), ColorToPixel(clBtnShadow));
         return;
     }
-    surface.FrameRect(rect.Inflate(-1), ColorToPixel(clBtnHighlight), ColorToPixel(clBtnShadow));
-    surface.FrameRect(rect, ColorToPixel(cl3DLight), ColorToPixel(cl3DDkShadow));
+    FrameRing(surface, rect, 1, dpi, ColorToPixel(clBtnHighlight), ColorToPixel(clBtnShadow));
+    FrameRing(surface, rect, 0, dpi, ColorToPixel(cl3DLight), ColorToPixel(cl3DDkShadow));
 }
 
 void TKsCustomScrollBar::PaintPressedPage(const TRect& rect) { Surface().FillRect(rect, ColorToPixel(cl3DDkShadow)); }

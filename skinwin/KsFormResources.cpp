@@ -3,6 +3,7 @@
 #include "framework/Exceptions.h"
 
 #include <array>
+#include <map>
 #include <memory>
 
 namespace {
@@ -11,12 +12,16 @@ constexpr int kPaintBufferMargin = 500;
 constexpr int kSystemMenuImageSize = 16;
 constexpr TColor kSystemMenuMask = 0xFF00FF;
 
-TFontHandle MakeCaptionFont(bool small)
+// One font per DPI in use, made when first asked for.
+HFONT CaptionFontAt(bool small, int dpi)
 {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    return TFontHandle(CreateFontIndirectW(small ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont));
+    static std::map<std::pair<bool, int>, TFontHandle> fonts;
+    TFontHandle& font = fonts[{small, dpi}];
+    if (!font) {
+        const NONCLIENTMETRICSW metrics = NonClientMetricsForDpi(dpi);
+        font.Reset(CreateFontIndirectW(small ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont));
+    }
+    return font.Get();
 }
 
 std::unique_ptr<TCustomImageList> LoadSystemMenuImages()
@@ -43,17 +48,8 @@ TKsBitmap& SharedPaintBuffer()
     return buffer;
 }
 
-HFONT CaptionFont()
-{
-    static TFontHandle font = MakeCaptionFont(false);
-    return font.Get();
-}
-
-HFONT SmallCaptionFont()
-{
-    static TFontHandle font = MakeCaptionFont(true);
-    return font.Get();
-}
+HFONT CaptionFont(int dpi) { return CaptionFontAt(false, dpi); }
+HFONT SmallCaptionFont(int dpi) { return CaptionFontAt(true, dpi); }
 
 TCustomImageList& SystemMenuImages()
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/Dpi.h"
 #include "framework/Handles.h"
 #include "framework/ImgList.h"
 #include "skin/raster/KsBitmap.h"
@@ -10,9 +11,9 @@
 
 // The buffer frames without Blend paint into: the screen plus 500 pixels in each direction.
 TKsBitmap& SharedPaintBuffer();
-// The caption fonts of the plain look: the system's caption font and small-caption font.
-HFONT CaptionFont();
-HFONT SmallCaptionFont();
+// The caption fonts of the plain look: the system's caption font and small-caption font as they are at dpi.
+HFONT CaptionFont(int dpi = kDesignDpi);
+HFONT SmallCaptionFont(int dpi = kDesignDpi);
 // The system-menu images: close, minimize, maximize, restore, roll up and tray (indexes 0 to 5),
 // masked by magenta. Raises when a resource of the program is missing.
 TCustomImageList& SystemMenuImages();

@@ -48,6 +48,14 @@ TKsCustomForm::~TKsCustomForm()
 
 TCustomForm* TKsCustomForm::Form() const { return dynamic_cast<TCustomForm*>(Owner()); }
 
+int TKsCustomForm::FrameDpi() const
+{
+    TCustomForm* form = Form();
+    return form ? form->Dpi() : kDesignDpi;
+}
+
+int TKsCustomForm::ShadowExtent() const { return ScaleByDpi(shadowWidth_, FrameDpi()); }
+
 HWND TKsCustomForm::FormWindow() const
 {
     TWinControl* control = Control();
@@ -327,7 +335,7 @@ void TKsCustomForm::SetFormBounds(const TRect& bounds)
 void TKsCustomForm::StoreSize(int width, int height)
 {
     fullSize_ = {width, height};
-    int shadow = dropShadow_ && states_.State() != kwsMaximized ? shadowWidth_ : 0;
+    int shadow = dropShadow_ && states_.State() != kwsMaximized ? ShadowExtent() : 0;
     frameSize_ = {std::max(width - shadow, 0), std::max(height - shadow, 0)};
     if (blendBuffer_ && width > 0 && height > 0) blendBuffer_->SetSize(width, height);
 }
@@ -385,7 +393,7 @@ TRect TKsCustomForm::MinimizedRect()
     TRect area = MDIChild() ? ParentClientArea() : Screen->WorkAreaRect();
     TRect client = ClientRect();
     int height = client.Top + frameSize_.cy - client.Bottom;
-    return TRect::FromSize(area.Left, area.Bottom - height, GetSystemMetrics(SM_CXMINIMIZED), height);
+    return TRect::FromSize(area.Left, area.Bottom - height, SystemMetricForDpi(SM_CXMINIMIZED, FrameDpi()), height);
 }
 
 TRect TKsCustomForm::MaximizedRect()

@@ -102,6 +102,7 @@ public:
     void SetDropShadow(bool value);
     int ShadowWidth() const { return shadowWidth_; }
     void SetShadowWidth(int value);
+    // Snapping to the work area's edges within MagneticValue design pixels.
     bool Magnetic() const { return magnetic_; }
     void SetMagnetic(bool value) { magnetic_ = value; }
     int MagneticValue() const { return magneticValue_; }
@@ -170,6 +171,10 @@ public:
     // The state before the last change; restore goes back to it.
     TKsWindowState PreviousWindowState() const { return states_.Previous(); }
     bool FrameActive() const { return frameActive_; }
+    // The DPI of the form's window, at which the plain look, the shadow and the snapping are measured.
+    int FrameDpi() const;
+    // The shadow's width in pixels at the frame's DPI; ShadowWidth is in design pixels.
+    int ShadowExtent() const;
     // The window size including the shadow, and the size of the frame itself.
     SIZE FullSize() const { return fullSize_; }
     SIZE FrameSize() const { return frameSize_; }

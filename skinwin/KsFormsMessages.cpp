@@ -161,6 +161,10 @@ void TKsCustomForm::BeforeMessage(TMessage& message)
     case CM_PAINTFRAMETO:
         PaintToMessage(message);
         return;
+    case CM_DPICHANGED:
+        // The plain look's lengths and the shadow are measured at the form's new DPI.
+        UpdateLayout();
+        return;
     default:
         return;
     }

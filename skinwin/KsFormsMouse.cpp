@@ -187,25 +187,26 @@ TRect TKsCustomForm::SnapToWorkArea(const TRect& bounds) const
 {
     TRect tested = bounds;
     if (dropShadow_) {
-        tested.Right -= shadowWidth_;
-        tested.Bottom -= shadowWidth_;
+        tested.Right -= ShadowExtent();
+        tested.Bottom -= ShadowExtent();
     }
+    const int distance = ScaleByDpi(magneticValue_, FrameDpi());
     // A child snaps to its parent's client area.
     const TRect area = MDIChild() ? ParentClientArea() : Screen->WorkAreaRect();
     TRect snapped = bounds;
     int d = tested.Left - area.Left;
-    if (std::abs(d) < magneticValue_) {
+    if (std::abs(d) < distance) {
         snapped = snapped.Offset(-d, 0);
     } else {
         d = tested.Right - area.Right;
-        if (std::abs(d) < magneticValue_) snapped = snapped.Offset(-d, 0);
+        if (std::abs(d) < distance) snapped = snapped.Offset(-d, 0);
     }
     d = tested.Top - area.Top;
-    if (std::abs(d) < magneticValue_) {
+    if (std::abs(d) < distance) {
         snapped = snapped.Offset(0, -d);
     } else {
         d = tested.Bottom - area.Bottom;
-        if (std::abs(d) < magneticValue_) snapped = snapped.Offset(0, -d);
+        if (std::abs(d) < distance) snapped = snapped.Offset(0, -d);
     }
     return snapped;
 }

@@ -96,8 +96,8 @@ void TKsCustomForm::CopyFrameStrips(TKsBitmap& buffer, HDC target, int x, int y)
 void TKsCustomForm::PaintShadow(HDC target)
 {
     TKsBitmap* buffer = PaintBuffer();
-    if (!buffer || !background_ || shadowWidth_ <= 0) return;
-    const int sw = shadowWidth_;
+    const int sw = ShadowExtent();
+    if (!buffer || !background_ || sw <= 0) return;
     const TRect right(frameSize_.cx, sw, fullSize_.cx, fullSize_.cy);
     const TRect bottom(sw, frameSize_.cy, frameSize_.cx, fullSize_.cy);
     for (const TRect& strip : {right, bottom}) {
@@ -144,7 +144,7 @@ void TKsCustomForm::RebuildWindowRegion()
         if (!region) region.Reset(CreateRectRgn(0, 0, frameSize_.cx, frameSize_.cy));
         TRegionHandle shifted(CreateRectRgn(0, 0, 0, 0));
         CombineRgn(shifted.Get(), region.Get(), nullptr, RGN_COPY);
-        OffsetRgn(shifted.Get(), shadowWidth_, shadowWidth_);
+        OffsetRgn(shifted.Get(), ShadowExtent(), ShadowExtent());
         CombineRgn(region.Get(), region.Get(), shifted.Get(), RGN_OR);
     }
     // The window owns the region from here on. A window without one is left alone: setting none

@@ -6,6 +6,7 @@
 #include "skinwin/KsForms.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -65,12 +66,12 @@ void PaintPopupItem(TKsCustomItem& item, TKsBitmap& buffer, const TKsItemView& v
     const UINT captionFormat = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
     const UINT shortCutFormat = DT_SINGLELINE | DT_VCENTER | DT_RIGHT;
     if (item.Enabled()) {
-        DrawTextIn(buffer, MenuFont(), textColor, item.Caption(), captionRect, captionFormat);
-        DrawTextIn(buffer, MenuFont(), textColor, shortCut, shortCutRect, shortCutFormat);
+        DrawTextIn(buffer, MenuFont(dpi), textColor, item.Caption(), captionRect, captionFormat);
+        DrawTextIn(buffer, MenuFont(dpi), textColor, shortCut, shortCutRect, shortCutFormat);
     } else {
-        for (auto [color, offset] : {std::pair{clBtnHighlight, 1}, std::pair{clBtnShadow, 0}}) {
-            DrawTextIn(buffer, MenuFont(), color, item.Caption(), captionRect.Offset(offset, offset), captionFormat);
-            DrawTextIn(buffer, MenuFont(), color, shortCut, shortCutRect.Offset(offset, offset), shortCutFormat);
+        for (auto [color, offset] : {std::pair{clBtnHighlight, s(1)}, std::pair{clBtnShadow, 0}}) {
+            DrawTextIn(buffer, MenuFont(dpi), color, item.Caption(), captionRect.Offset(offset, offset), captionFormat);
+            DrawTextIn(buffer, MenuFont(dpi), color, shortCut, shortCutRect.Offset(offset, offset), shortCutFormat);
         }
     }
     if (item.Count() > 0) DrawSubmenuArrow(buffer, rect, textColor, dpi);
@@ -124,7 +125,7 @@ void PaintPlainBarItem(TKsCustomItem& item, TKsBitmap& buffer, bool mouseDriven,
         else
             buffer.FrameRect(rect, ColorToPixel(clBtnHighlight), ColorToPixel(clBtnShadow));
     }
-    DrawTextIn(buffer, MenuFont(), item.Enabled() ? clMenuText : clGrayText, item.Caption(), rect,
+    DrawTextIn(buffer, MenuFont(dpi), item.Enabled() ? clMenuText : clGrayText, item.Caption(), rect,
                DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 }
 
@@ -144,24 +145,21 @@ int CaptionWidth(const TKsBitmap& buffer, const TFont& font, const std::wstring&
     return extent.right - extent.left;
 }
 
-const TFont& MenuFont()
+const TFont& MenuFont(int dpi)
 {
-    static const TFont font = [] {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof(metrics);
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-        const LOGFONTW& menu = metrics.lfMenuFont;
-        TFont result;
-        if (menu.lfFaceName[0]) result.SetName(menu.lfFaceName);
-        if (menu.lfHeight) result.SetHeight(menu.lfHeight);
-        result.SetCharset(menu.lfCharSet);
-        TFontStyles style;
-        if (menu.lfWeight >= FW_BOLD) style.Include(fsBold);
-        if (menu.lfItalic) style.Include(fsItalic);
-        result.SetStyle(style);
-        return result;
-    }();
-    return font;
+    static std::map<int, TFont> fonts;
+    if (auto found = fonts.find(dpi); found != fonts.end()) return found->second;
+    const NONCLIENTMETRICSW metrics = NonClientMetricsForDpi(dpi);
+    const LOGFONTW& menu = metrics.lfMenuFont;
+    TFont result;
+    if (menu.lfFaceName[0]) result.SetName(menu.lfFaceName);
+    if (menu.lfHeight) result.SetHeight(menu.lfHeight);
+    result.SetCharset(menu.lfCharSet);
+    TFontStyles style;
+    if (menu.lfWeight >= FW_BOLD) style.Include(fsBold);
+    if (menu.lfItalic) style.Include(fsItalic);
+    result.SetStyle(style);
+    return fonts.emplace(dpi, result).first->second;
 }
 
 int PlainItemHeight(int dpi) { return std::max(SystemMetricForDpi(SM_CYMENU, dpi), ScaleByDpi(20, dpi)); }
@@ -253,8 +251,8 @@ void DrawPlainWindowButton(TKsBitmap& buffer, TKsItemKind kind, const TRect& rec
 
 SIZE TKsCustomItem::Measure(TKsBitmap& buffer, const TKsItemView& view)
 {
-    const TFont& font = MenuFont();
     const int dpi = ViewDpi(view);
+    const TFont& font = MenuFont(dpi);
     int height = PlainItemHeight(dpi);
     if (view.Orientation() == voHorizontal) {
         if (kind_ != ikNormal) return {height, height};

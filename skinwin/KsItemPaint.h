@@ -33,8 +33,8 @@ void PaintAtDesignSize(TKsBitmap& buffer, const TRect& box, int dpi,
 // The width of a caption in font, the "&" of its accelerator left out. The font's own platform
 // font is used, so measuring makes none.
 int CaptionWidth(const TKsBitmap& buffer, const TFont& font, const std::wstring& text);
-// The system's menu font, which the plain look draws with.
-const TFont& MenuFont();
+// The system's menu font as it is at dpi, which the plain look draws with.
+const TFont& MenuFont(int dpi);
 // The height of a plain item: the system's menu height at dpi, at least 20 design pixels.
 int PlainItemHeight(int dpi);
 

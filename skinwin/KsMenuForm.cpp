@@ -81,7 +81,7 @@ void TKsPopupView::SizeComputed(int width, int height)
 {
     TKsPopupForm* frame = window_->PopupForm();
     TRect margins = frame->ClientMargins();
-    int shadow = frame->DropShadow() ? frame->ShadowWidth() : 0;
+    int shadow = frame->DropShadow() ? frame->ShadowExtent() : 0;
     SIZE minimum = frame->MinimumSize();
     int windowWidth = std::max<int>(width + margins.Left + margins.Right, minimum.cx) + shadow;
     int windowHeight = std::max<int>(height + margins.Top + margins.Bottom, minimum.cy) + shadow;
@@ -149,7 +149,7 @@ void TKsPopupWindow::WndProc(TMessage& message)
             RECT& r = message.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0]
                                      : *reinterpret_cast<RECT*>(message.LParam);
             TRect margins = frame_->ClientMargins();
-            int shadow = frame_->DropShadow() ? frame_->ShadowWidth() : 0;
+            int shadow = frame_->DropShadow() ? frame_->ShadowExtent() : 0;
             r = RECT{r.left + margins.Left, r.top + margins.Top, r.right - margins.Right - shadow,
                      r.bottom - margins.Bottom - shadow};
             message.Result = 0;

@@ -291,7 +291,10 @@ void TSeSkinForm::BeforeMessage(TMessage& message)
         }
         return;
     case CM_DPICHANGED:
-        if (engine_) SetSkinEngine(engine_);
+        if (engine_)
+            SetSkinEngine(engine_);
+        else
+            TKsCustomForm::BeforeMessage(message);
         return;
     case CM_SKINOBJECTINVALIDATE:
         if (SkinUsable() && message.LParam && reinterpret_cast<TSeSkinObject*>(message.LParam) != client_)
