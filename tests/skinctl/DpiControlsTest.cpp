@@ -86,3 +86,18 @@ TEST_F(DpiControls, TheDropDownListOpensAtTheComboBoxsDpiWithItsRowsScaled)
     combo->CloseDropDownWindow(false);
     Application->ProcessMessages();
 }
+
+TEST_F(DpiControls, ThePlainBevelKeepsItsProportionsWithEachDesignPixelOneAndAHalfWide)
+{
+    auto* edit = Make<TSeSkinEdit>(Form, TRect::FromSize(10, 10, 121, 21), {}, false);
+    ShowForm();
+    ASSERT_TRUE(edit->Render());
+    const TKsBitmap& look = edit->PaintBuffer().Bitmap();
+    auto rgb = [&look](int y) { return look.Pixel(look.Width() / 2, y) & 0xFFFFFF; };
+    // Design rings 0 to 4 lie at 0, 2, 3, 4 and 6 pixels: the shadow line twice as wide as the dark one.
+    const uint32_t shadow = ColorToPixel(clBtnShadow) & 0xFFFFFF, dark = ColorToPixel(cl3DDkShadow) & 0xFFFFFF;
+    EXPECT_EQ(rgb(0), shadow);
+    EXPECT_EQ(rgb(1), shadow);
+    EXPECT_EQ(rgb(2), dark);
+    EXPECT_NE(rgb(3), dark);
+}
