@@ -86,7 +86,8 @@ int TKsCustomForm::CaptionShortfall(const std::wstring& text)
 {
     if (borderStyle_ == kbsNone) return 0;
     TWindowDC dc(nullptr);
-    TSelectObject font(dc.Get(), borderStyle_ == kbsToolWindow ? SmallCaptionFont(FrameDpi()) : CaptionFont(FrameDpi()));
+    TSelectObject font(dc.Get(),
+                       borderStyle_ == kbsToolWindow ? SmallCaptionFont(FrameDpi()) : CaptionFont(FrameDpi()));
     SIZE size{0, 0};
     GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return std::max(static_cast<int>(size.cx) - PlainCaptionTextRect().Width(), 0);
