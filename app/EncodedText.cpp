@@ -1,18 +1,12 @@
 #include "app/EncodedText.h"
 
+#include "framework/Text.h"
+
 #include <windows.h>
 
 #include <algorithm>
 
 namespace {
-
-bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-bool IsSurrogatePairAt(std::wstring_view text, size_t i)
-{
-    return IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
-}
 
 bool HasLoneSurrogate(std::wstring_view text)
 {

@@ -1,5 +1,7 @@
 #include "app/FolderExclusions.h"
 
+#include "framework/Text.h"
+
 #include <windows.h>
 
 namespace {
@@ -15,12 +17,7 @@ std::wstring Folded(std::wstring_view text)
 }
 
 // The length of the character at i: two units for a surrogate pair.
-size_t CharacterLength(std::wstring_view text, size_t i)
-{
-    bool pair =
-        text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
-    return pair ? 2 : 1;
-}
+size_t CharacterLength(std::wstring_view text, size_t i) { return IsSurrogatePairAt(text, i) ? 2 : 1; }
 
 // Wildcard match that goes back only to the last "*": linear in practice, never exponential.
 bool Matches(std::wstring_view pattern, std::wstring_view name)

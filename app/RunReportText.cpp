@@ -1,5 +1,7 @@
 #include "app/RunReportText.h"
 
+#include "framework/Text.h"
+
 namespace {
 
 constexpr size_t kShortPathLength = 64;
@@ -11,9 +13,9 @@ std::wstring Shortened(const std::wstring& path)
     size_t head = kShortPathLength / 3;
     size_t tail = kShortPathLength - head - 3;
     // Not between the two halves of a surrogate pair.
-    if (path[head] >= 0xDC00 && path[head] <= 0xDFFF) --head;
+    if (IsLowSurrogate(path[head])) --head;
     size_t tailStart = path.size() - tail;
-    if (path[tailStart] >= 0xDC00 && path[tailStart] <= 0xDFFF) ++tailStart;
+    if (IsLowSurrogate(path[tailStart])) ++tailStart;
     return path.substr(0, head) + L"..." + path.substr(tailStart);
 }
 

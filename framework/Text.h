@@ -9,6 +9,16 @@ std::string WideToAnsi(std::wstring_view text);
 std::wstring AnsiToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
 std::wstring Utf8ToWide(std::string_view text);
+
+// The halves of a character beyond the basic plane, which UTF-16 writes as a surrogate pair.
+constexpr bool IsHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+constexpr bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+// A whole surrogate pair starts at i: a high half followed by its low half.
+constexpr bool IsSurrogatePairAt(std::wstring_view text, size_t i)
+{
+    return i + 1 < text.size() && IsHighSurrogate(text[i]) && IsLowSurrogate(text[i + 1]);
+}
+
 // True when every character of the text has its own code in the ANSI code page, with no substitute
 // and no look-alike ("é" becoming "e").
 bool FitsAnsiCodePage(std::wstring_view text);

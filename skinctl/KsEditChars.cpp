@@ -7,10 +7,7 @@ namespace {
 int Length(std::wstring_view text) { return static_cast<int>(text.size()); }
 
 // A pair starts at pos when a high half is followed by its low half.
-bool PairAt(std::wstring_view text, int pos)
-{
-    return pos >= 0 && pos + 1 < Length(text) && IsHighSurrogate(text[pos]) && IsLowSurrogate(text[pos + 1]);
-}
+bool PairAt(std::wstring_view text, int pos) { return pos >= 0 && IsSurrogatePairAt(text, static_cast<size_t>(pos)); }
 
 int CharBytes(std::wstring_view character)
 {

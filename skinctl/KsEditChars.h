@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/Text.h"
+
 #include <string>
 #include <string_view>
 
@@ -8,9 +10,6 @@
 // a limit counts are the bytes the text takes in the ANSI code page.
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
-
-constexpr bool IsHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-constexpr bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // The position after the character at pos (length at the end).
 int NextCharPos(std::wstring_view text, int pos);
