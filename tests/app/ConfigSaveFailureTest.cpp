@@ -4,25 +4,7 @@
 #include "framework/IniFile.h"
 #include "framework/Text.h"
 
-#include <algorithm>
-
 namespace {
-
-// The names in a folder, sorted.
-std::vector<std::wstring> FolderNames(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    std::ranges::sort(names);
-    return names;
-}
 
 // Every INI write after the given number is refused while the object lives.
 class TWritesFailAfter {
@@ -75,7 +57,7 @@ TEST_F(ConfigSaveFailureTest, AWriteRefusedPartWayLeavesThePreviousFileByteForBy
             TWritesFailAfter failure(writes);
             EXPECT_TRUE(SaveFails()) << "the save went through with the write after " << writes << " refused";
             EXPECT_EQ(FileBytes(file), kBefore) << "refused after " << writes << " writes";
-            EXPECT_EQ(FolderNames(tree.Root()), std::vector<std::wstring>{L"settings.cfg"});
+            EXPECT_EQ(FolderEntries(tree.Root()), std::vector<std::wstring>{L"settings.cfg"});
         }
         form->ListView1->DeleteRow(form->ListView1->RowCount() - 1);
     }
@@ -87,7 +69,7 @@ TEST_F(ConfigSaveFailureTest, AWriteRefusedPartWayLeavesThePreviousFileByteForBy
     EXPECT_EQ(FileBytes(file), "[DIR]\r\nDIR0=new\\;3\r\n[OUTPUT]\r\nOUTPUTDIR=" + WideToAnsi(form->StartDir) +
                                    "\r\nOUTPUTTYPE=0\r\nOUTPUTFILE=folvane.txt\r\nOUTPUTENCODING=UTF-8\r\n[OTHER]\r\n"
                                    "KEY=value\r\n[EXCLUDE]\r\nEXCLUDE0=bin\r\n");
-    EXPECT_EQ(FolderNames(tree.Root()), std::vector<std::wstring>{L"settings.cfg"});
+    EXPECT_EQ(FolderEntries(tree.Root()), std::vector<std::wstring>{L"settings.cfg"});
 }
 
 // The last step puts the new file in place; when another program holds the old one open, that step
@@ -101,7 +83,7 @@ TEST_F(ConfigSaveFailureTest, AFileThatCannotBeReplacedStaysAndTheCopyGoes)
     EXPECT_TRUE(SaveFails());
     CloseHandle(held);
     EXPECT_EQ(FileBytes(file), kBefore);
-    EXPECT_EQ(FolderNames(tree.Root()), std::vector<std::wstring>{L"settings.cfg"});
+    EXPECT_EQ(FolderEntries(tree.Root()), std::vector<std::wstring>{L"settings.cfg"});
 }
 
 } // namespace

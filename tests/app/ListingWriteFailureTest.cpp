@@ -9,14 +9,7 @@ namespace {
 // The names of the listing's temporary files in a folder.
 std::vector<std::wstring> TemporaryFiles(const std::wstring& directory)
 {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((directory + L"~folvane-*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(data.cFileName);
-    while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
+    return FolderEntries(directory, L"~folvane-*");
 }
 
 // A writer whose disk fills up after a number of bytes.

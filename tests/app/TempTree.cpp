@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <vector>
@@ -11,6 +12,21 @@
 std::wstring LongPath(const std::wstring& path)
 {
     return path.starts_with(L"\\\\?\\") ? path : L"\\\\?\\" + path;
+}
+
+std::vector<std::wstring> FolderEntries(const std::wstring& folder, const std::wstring& pattern)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    std::ranges::sort(names);
+    return names;
 }
 
 void RemoveTree(const std::wstring& path)

@@ -38,6 +38,9 @@ private:
     bool madeByUnix_ = false;
 };
 
+// The names in folder (ending with a backslash) that match the pattern, "." and ".." left out, sorted.
+std::vector<std::wstring> FolderEntries(const std::wstring& folder, const std::wstring& pattern = L"*");
+
 // Removes a directory and everything below it without following directory links.
 void RemoveTree(const std::wstring& path);
 

@@ -67,8 +67,7 @@ TEST_F(AccessibleMenus, WorkingTheMenuFromTheKeyboardTellsItsStartItsPopupsTheFo
         .When(
             "the file menu closed", [&] { return FirstPopup() == nullptr; }, [&] { PostKey(VK_ESCAPE); });
     HoldAlt(true);
-    // Alt+F as the platform delivers it once the letter is translated.
-    PostMessageW(Form->Handle(), WM_SYSCHAR, L'f', 0x20000001);
+    PostAltF();
     Application->ProcessMessages();
     ASSERT_TRUE(script.Done());
 

@@ -4,9 +4,6 @@ namespace {
 
 using MenuKeyboard = MenuWindow;
 
-// Alt+F as the platform delivers it once the letter is translated: a system character.
-void PostAltF(HWND window) { PostMessageW(window, WM_SYSCHAR, L'f', 0x20000001); }
-
 TEST_F(MenuKeyboard, AltFOpensTheFileMenuWithItsFirstItemAndTheArrowsWrapAround)
 {
     bool trackingDuringClick = true;
@@ -36,7 +33,7 @@ TEST_F(MenuKeyboard, AltFOpensTheFileMenuWithItsFirstItemAndTheArrowsWrapAround)
             PostKey(VK_RETURN);
         });
     HoldAlt(true);
-    PostAltF(Form->Handle());
+    PostAltF();
     Application->ProcessMessages();
 
     EXPECT_TRUE(script.Done());
@@ -77,7 +74,7 @@ TEST_F(MenuKeyboard, LeftInTheFirstPopupOpensThePreviousBarItemWrappingToTheLast
             PostKey(VK_ESCAPE);
         });
     HoldAlt(true);
-    PostAltF(Form->Handle());
+    PostAltF();
     Application->ProcessMessages();
     EXPECT_TRUE(script.Done());
     EXPECT_FALSE(Bar->View()->Tracking());
@@ -100,7 +97,7 @@ TEST_F(MenuKeyboard, ACharacterThatIsNoAcceleratorChangesNothing)
             PostMessageW(Form->Handle(), WM_CHAR, L's', 1);
         });
     HoldAlt(true);
-    PostAltF(Form->Handle());
+    PostAltF();
     Application->ProcessMessages();
     EXPECT_TRUE(script.Done());
     // Only the accelerator chose an item.

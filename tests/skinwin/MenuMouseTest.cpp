@@ -78,7 +78,7 @@ TEST_F(MenuMouse, AClickOutsideClosesEveryMenuAndReachesTheWindowUnderThePointer
             SendMouse(target, MOUSEEVENTF_LEFTUP);
         });
     HoldAlt(true);
-    PostMessageW(Form->Handle(), WM_SYSCHAR, L'f', 0x20000001);
+    PostAltF();
     Application->ProcessMessages();
     // The click goes on to the window under the pointer once the menus are gone.
     for (int i = 0; i < 50 && Target->Presses == 0; ++i) {

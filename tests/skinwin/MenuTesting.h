@@ -53,6 +53,8 @@ protected:
     static void HoldAlt(bool down);
     // Posts a key press to the focused window (or to the form) as the keyboard would.
     void PostKey(WPARAM key);
+    // Posts Alt+F to the form as the platform delivers it once the letter is translated: a system character.
+    void PostAltF() { PostMessageW(Form->Handle(), WM_SYSCHAR, L'f', 0x20000001); }
     // The screen point at the centre of an item of a view.
     static TPoint ItemCentre(TKsItemView* view, TKsCustomItem* item);
 
